@@ -1,0 +1,60 @@
+#pragma once
+
+#include "catalogue/catalogue.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// launch.cfg: line 1 the version marker, seven category-name lines, then one line per entry
+// (category digit, name, program, folder). Text fields quoted, CR LF, code page 932.
+
+inline constexpr char CatalogueFileName[] = "launch.cfg";
+
+struct CatalogueLine
+{
+    int category = 0;
+    Entry entry;
+};
+
+// What a readable file holds, in file order.
+struct CatalogueContents
+{
+    std::array<QString, Catalogue::CategoryCount> names;
+    QList<CatalogueLine> lines;
+};
+
+// Empty for a file that is not a catalogue of this version or is damaged in any way.
+std::optional<CatalogueContents> parseCatalogue(const QByteArray &bytes);
+
+// Empty when a text cannot be stored; nothing is then written.
+std::optional<QByteArray> serializeCatalogue(const Catalogue &catalogue);
+
+// Start-up fills the combo box and the popup menu as the catalogue grows.
+struct LoadNotifications
+{
+    std::function<void(int category)> categoryNamed;
+    std::function<void(int category)> entryAppended;
+};
+
+enum class LoadResult { Read, Created, OpenFailed, VersionFailed };
+
+class CatalogueFile
+{
+public:
+    // The file in the given folder whose name is launch.cfg in any letter case.
+    explicit CatalogueFile(const QString &folder);
+
+    QString path() const { return m_path; }
+
+    // Reads the file into an empty catalogue, or creates the default file when there is none.
+    LoadResult LoadCatalogue(Catalogue &catalogue, const LoadNotifications &notify) const;
+
+    // Replaces the file in one step; on failure the former file stays whole.
+    bool SaveCatalogue(const Catalogue &catalogue) const;
+
+private:
+    QString m_path;
+};

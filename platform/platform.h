@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/filedialog.h"
+#include "platform/messageboxes.h"
+#include "platform/processes.h"
+#include "platform/registry.h"
+
+namespace platform {
+
+// Everything the handlers do outside the program goes through these; tests hand in fakes.
+struct Platform
+{
+    MessageBoxes &messages;
+    Processes &processes;
+    FileDialog &fileDialog;
+    Registry &registry;
+};
+
+} // namespace platform

@@ -1,0 +1,34 @@
+#include "platform/processes.h"
+
+#include <QDir>
+#include <windows.h>
+
+namespace platform {
+
+bool SystemProcesses::setCurrentFolder(const QString &path)
+{
+    // SetCurrentDirectory changes the drive too, so a folder on another drive is where the
+    // program starts.
+    return SetCurrentDirectoryW(reinterpret_cast<const wchar_t *>(path.utf16())) != 0;
+}
+
+bool SystemProcesses::startProgram(const QString &commandLine)
+{
+    if (commandLine.isEmpty())
+        return false;
+    std::wstring line = commandLine.toStdWString(); // CreateProcess may write into it
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    const std::wstring folder = QDir::toNativeSeparators(QDir::currentPath()).toStdWString();
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,317 @@
+#include "catalogue/cataloguefile.h"
+#include "platform/codec.h"
+#include "support/unprivileged.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using testsupport::ChildEnd;
+
+namespace {
+
+QByteArray cp932(const QString &text)
+{
+    return *platform::encodeCp932(text);
+}
+
+const QByteArray defaultFile = cp932(QStringLiteral(
+    "\"Format Ver.1.0\"\r\n\"項目1\"\r\n\"項目2\"\r\n\"項目3\"\r\n\"項目4\"\r\n\"項目5\"\r\n"
+    "\"項目6\"\r\n\"項目7\"\r\n"));
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+struct Recorder
+{
+    QStringList events;
+    LoadNotifications notifications()
+    {
+        return {[this](int i) { events.append(QStringLiteral("name %1").arg(i)); },
+                [this](int c) { events.append(QStringLiteral("entry %1").arg(c)); }};
+    }
+};
+
+} // namespace
+
+class TestCatalogueFile : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString cfgPath() const { return m_dir.filePath(QStringLiteral("launch.cfg")); }
+
+    LoadResult load(Catalogue &catalogue, QStringList *events = nullptr)
+    {
+        Recorder recorder;
+        const LoadResult result = CatalogueFile(m_dir.path()).LoadCatalogue(catalogue, recorder.notifications());
+        if (events)
+            *events = recorder.events;
+        return result;
+    }
+
+private slots:
+    void init()
+    {
+        // A fresh folder for each case, open to the unprivileged user the child processes use.
+        m_dir.~QTemporaryDir();
+        new (&m_dir) QTemporaryDir();
+        QVERIFY(m_dir.isValid());
+        QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7777));
+    }
+
+    void createsTheDefaultFileWhenNoneExists()
+    {
+        Catalogue catalogue;
+        QStringList events;
+        QCOMPARE(load(catalogue, &events), LoadResult::Created);
+        QCOMPARE(readAll(cfgPath()), defaultFile);
+        QCOMPARE(events, (QStringList{"name 1", "name 2", "name 3", "name 4", "name 5", "name 6", "name 7"}));
+        QCOMPARE(catalogue.CategoryName(7), QStringLiteral("項目7"));
+        for (int c = 0; c < Catalogue::CategoryCount; ++c)
+            QCOMPARE(catalogue.EntryCount(c), 0);
+    }
+
+    void writesTheNineLineExampleExactly()
+    {
+        Catalogue catalogue;
+        for (int i = 1; i < Catalogue::CategoryCount; ++i)
+            catalogue.rename(i, Catalogue::defaultCategoryName(i));
+        catalogue.append(2, {"A", "B", ""});
+        QVERIFY(CatalogueFile(m_dir.path()).SaveCatalogue(catalogue));
+        QCOMPARE(readAll(cfgPath()), defaultFile + "2,\"A\",\"B\",\"\"\r\n");
+    }
+
+    void roundTripsEveryKindOfText()
+    {
+        Catalogue saved;
+        saved.rename(1, QStringLiteral("ﾂｰﾙ,ｶﾅ"));
+        saved.rename(2, QString());
+        saved.rename(3, QStringLiteral("①Ⅹ㈱ⅰ 纊褜 \uE000\uE757"));
+        saved.append(0, {QStringLiteral("メモ帳"), QStringLiteral("/usr/bin/editor --new, file"), QString()});
+        saved.append(3, {QStringLiteral(" "), QStringLiteral("C:\\Program Files\\a.exe"), QStringLiteral("C:\\")});
+        saved.append(7, {QString(), QString(), QStringLiteral("/tmp/ﾌｫﾙﾀﾞ")});
+        QVERIFY(CatalogueFile(m_dir.path()).SaveCatalogue(saved));
+
+        Catalogue loaded;
+        QCOMPARE(load(loaded), LoadResult::Read);
+        for (int c = 0; c < Catalogue::CategoryCount; ++c) {
+            QCOMPARE(loaded.CategoryName(c), saved.CategoryName(c));
+            QCOMPARE(loaded.EntryCount(c), saved.EntryCount(c));
+            for (int k = 1; k <= saved.EntryCount(c); ++k)
+                QCOMPARE(loaded.entry(c, k), saved.entry(c, k));
+        }
+        // Saving what was read gives the same bytes again.
+        const QByteArray first = readAll(cfgPath());
+        QVERIFY(CatalogueFile(m_dir.path()).SaveCatalogue(loaded));
+        QCOMPARE(readAll(cfgPath()), first);
+    }
+
+    void interleavedLinesLoadInFileOrderAndSaveGrouped()
+    {
+        writeAll(cfgPath(), defaultFile + "3,\"c1\",\"p\",\"\"\r\n0,\"z1\",\"p\",\"\"\r\n3,\"c2\",\"p\",\"\"\r\n");
+        Catalogue catalogue;
+        QStringList events;
+        QCOMPARE(load(catalogue, &events), LoadResult::Read);
+        QCOMPARE(events.mid(7), (QStringList{"entry 3", "entry 0", "entry 3"}));
+        QCOMPARE(catalogue.entry(3, 2).EntryName, QStringLiteral("c2"));
+        QVERIFY(CatalogueFile(m_dir.path()).SaveCatalogue(catalogue));
+        QCOMPARE(readAll(cfgPath()), defaultFile + "0,\"z1\",\"p\",\"\"\r\n3,\"c1\",\"p\",\"\"\r\n3,\"c2\",\"p\",\"\"\r\n");
+    }
+
+    void loadsNinetyNineEntriesPerCategory()
+    {
+        QByteArray bytes = defaultFile;
+        for (int c = 0; c < Catalogue::CategoryCount; ++c)
+            for (int k = 1; k <= 99; ++k)
+                bytes += QByteArray::number(c) + ",\"" + QByteArray::number(k) + "\",\"p\",\"\"\r\n";
+        writeAll(cfgPath(), bytes);
+        Catalogue catalogue;
+        QCOMPARE(load(catalogue), LoadResult::Read);
+        for (int c = 0; c < Catalogue::CategoryCount; ++c)
+            QCOMPARE(catalogue.EntryCount(c), 99);
+    }
+
+    void readsLenientLineEndings_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray entry = "1,\"A\",\"B\",\"\"";
+        QTest::newRow("no final line end") << defaultFile + entry;
+        QTest::newRow("LF only") << QByteArray(defaultFile + entry + "\r\n").replace("\r\n", "\n");
+        QTest::newRow("blank lines") << "\r\n" + defaultFile + "\r\n\r\n" + entry + "\r\n\r\n";
+    }
+
+    void readsLenientLineEndings()
+    {
+        QFETCH(QByteArray, bytes);
+        writeAll(cfgPath(), bytes);
+        Catalogue catalogue;
+        QCOMPARE(load(catalogue), LoadResult::Read);
+        QCOMPARE(catalogue.EntryCount(1), 1);
+        QCOMPARE(catalogue.entry(1, 1), (Entry{"A", "B", ""}));
+        QCOMPARE(catalogue.CategoryName(7), QStringLiteral("項目7"));
+    }
+
+    void refusesDamagedFilesAndLeavesThemAlone_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray hundred = defaultFile;
+        for (int k = 1; k <= 100; ++k)
+            hundred += "6,\"x\",\"p\",\"\"\r\n";
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("marker in other case") << QByteArray(defaultFile).replace("Format", "format");
+        QTest::newRow("older marker") << QByteArray(defaultFile).replace("1.0", "0.9");
+        QTest::newRow("unquoted marker") << QByteArray(defaultFile).replace("\"Format Ver.1.0\"", "Format Ver.1.0");
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + defaultFile;
+        QTest::newRow("six names") << defaultFile.left(defaultFile.lastIndexOf(cp932(QStringLiteral("\"項目7"))));
+        QTest::newRow("category 8") << defaultFile + "8,\"a\",\"b\",\"\"\r\n";
+        QTest::newRow("category -1") << defaultFile + "-1,\"a\",\"b\",\"\"\r\n";
+        QTest::newRow("category 03") << defaultFile + "03,\"a\",\"b\",\"\"\r\n";
+        QTest::newRow("quoted category") << defaultFile + "\"3\",\"a\",\"b\",\"\"\r\n";
+        QTest::newRow("three fields") << defaultFile + "3,\"a\",\"b\"\r\n";
+        QTest::newRow("five fields") << defaultFile + "3,\"a\",\"b\",\"\",\"\"\r\n";
+        QTest::newRow("100th entry") << hundred;
+        QTest::newRow("invalid byte") << defaultFile + "3,\"a\x80\",\"b\",\"\"\r\n";
+        QTest::newRow("truncated double byte") << defaultFile + "3,\"a\",\"b\",\"\x82";
+        QTest::newRow("text after closing quote") << defaultFile + "3,\"a\"x,\"b\",\"\"\r\n";
+        QTest::newRow("unterminated quote") << defaultFile + "3,\"a,\"b\",\"\"\r\n";
+        QTest::newRow("unquoted text") << defaultFile + "3,a,\"b\",\"\"\r\n";
+        QTest::newRow("tab inside text") << defaultFile + "3,\"a\tb\",\"b\",\"\"\r\n";
+        QTest::newRow("NUL byte") << defaultFile + QByteArray("3,\"a\0b\",\"b\",\"\"\r\n", 17);
+        QTest::newRow("two fields on a name line")
+            << QByteArray(defaultFile).replace(cp932(QStringLiteral("\"項目3\"")), cp932(QStringLiteral("\"項目3\",\"x\"")));
+    }
+
+    void refusesDamagedFilesAndLeavesThemAlone()
+    {
+        QFETCH(QByteArray, bytes);
+        writeAll(cfgPath(), bytes);
+        Catalogue catalogue;
+        QCOMPARE(load(catalogue), LoadResult::VersionFailed);
+        QCOMPARE(readAll(cfgPath()), bytes);
+    }
+
+    void findsTheFileInAnyLetterCase()
+    {
+        const QString upper = m_dir.filePath(QStringLiteral("LAUNCH.CFG"));
+        writeAll(upper, defaultFile + "0,\"A\",\"B\",\"\"\r\n");
+        Catalogue catalogue;
+        QCOMPARE(load(catalogue), LoadResult::Read);
+        QCOMPARE(catalogue.EntryCount(0), 1);
+        catalogue.append(0, {"C", "D", ""});
+        QVERIFY(CatalogueFile(m_dir.path()).SaveCatalogue(catalogue));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"LAUNCH.CFG"});
+        QVERIFY(readAll(upper).endsWith("0,\"C\",\"D\",\"\"\r\n"));
+    }
+
+    void exactNameWinsOverOtherCases()
+    {
+        writeAll(m_dir.filePath(QStringLiteral("Launch.cfg")), "garbage");
+        writeAll(cfgPath(), defaultFile);
+        QCOMPARE(CatalogueFile(m_dir.path()).path(), cfgPath());
+        Catalogue catalogue;
+        QCOMPARE(load(catalogue), LoadResult::Read);
+    }
+
+    void saveRefusesTextsTheFileCannotHold()
+    {
+        writeAll(cfgPath(), defaultFile);
+        for (const QString &bad : {QStringLiteral("a\"b"), QStringLiteral("a\r\nb"), QStringLiteral("😀")}) {
+            Catalogue catalogue;
+            catalogue.append(0, {bad, "p", ""});
+            QVERIFY(!CatalogueFile(m_dir.path()).SaveCatalogue(catalogue));
+            QCOMPARE(readAll(cfgPath()), defaultFile);
+        }
+    }
+
+    void saveKeepsThePermissionsOfTheFile()
+    {
+        writeAll(cfgPath(), defaultFile);
+        const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        QVERIFY(QFile::setPermissions(cfgPath(), mode));
+        Catalogue catalogue;
+        catalogue.append(1, {"A", "B", ""});
+        QVERIFY(CatalogueFile(m_dir.path()).SaveCatalogue(catalogue));
+        // Owner, group and others; Qt's extra "user" bits depend on who runs the test.
+        QCOMPARE(QFile::permissions(cfgPath()) & QFileDevice::Permissions(0x7077), mode);
+    }
+
+    void failedSavesLeaveTheOldFileWhole_data()
+    {
+        QTest::addColumn<bool>("readOnlyFile");
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::addColumn<long>("sizeLimit");
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("read-only file") << true << false << 0L << false;
+        QTest::newRow("unwritable folder") << false << true << 0L << false;
+        QTest::newRow("disk full part-way") << false << false << 200L << false;
+        QTest::newRow("killed part-way") << false << false << 200L << true;
+    }
+
+    void failedSavesLeaveTheOldFileWhole()
+    {
+        QFETCH(bool, readOnlyFile);
+        QFETCH(bool, readOnlyFolder);
+        QFETCH(long, sizeLimit);
+        QFETCH(bool, killed);
+
+        writeAll(cfgPath(), defaultFile);
+        QVERIFY(testsupport::chownToUnprivileged(qPrintable(cfgPath())));
+        if (readOnlyFile)
+            QVERIFY(QFile::setPermissions(cfgPath(), QFileDevice::ReadOwner | QFileDevice::ReadOther));
+        if (readOnlyFolder)
+            QVERIFY(QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                            QFileDevice::ReadOther | QFileDevice::ExeOther));
+
+        const QString folder = m_dir.path();
+        const ChildEnd end = testsupport::runInChild(
+            [folder] {
+                Catalogue catalogue;
+                for (int k = 1; k <= 20; ++k)
+                    catalogue.append(0, {QStringLiteral("entry %1").arg(k), "program", "folder"});
+                return CatalogueFile(folder).SaveCatalogue(catalogue);
+            },
+            true, sizeLimit, killed);
+
+        QCOMPARE(end, killed ? ChildEnd::Killed : ChildEnd::Failed);
+        QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7777));
+        QCOMPARE(readAll(cfgPath()), defaultFile);
+    }
+
+    void unreadableOrUncreatableFileFailsToOpen()
+    {
+        // An existing file that cannot be read.
+        writeAll(cfgPath(), defaultFile);
+        QVERIFY(QFile::setPermissions(cfgPath(), QFileDevice::WriteOwner));
+        const QString folder = m_dir.path();
+        auto loadFails = [folder] {
+            Catalogue catalogue;
+            return CatalogueFile(folder).LoadCatalogue(catalogue, {[](int) {}, [](int) {}}) ==
+                   LoadResult::OpenFailed;
+        };
+        QCOMPARE(testsupport::runInChild(loadFails, true), ChildEnd::Succeeded);
+
+        // No file, in a folder where none can be created.
+        QFile::remove(cfgPath());
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                  QFileDevice::ReadOther | QFileDevice::ExeOther));
+        QCOMPARE(testsupport::runInChild(loadFails, true), ChildEnd::Succeeded);
+        QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
+        QVERIFY(!QFile::exists(cfgPath()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogueFile)
+#include "testcataloguefile.moc"

@@ -1,0 +1,130 @@
+#include "platform/commandline.h"
+#include "platform/drives.h"
+#include "platform/foldertest.h"
+#include "platform/processes.h"
+#include "platform/singleinstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// What the launcher asks of the file system and of process start, on real files.
+class TestPlatformFiles : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString script(const QString &relative)
+    {
+        const QString path = m_dir.filePath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        // Records where it ran and with which arguments.
+        file.write("#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > \"$0.out\"\n");
+        file.close();
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        return path;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QDir root(m_dir.path());
+        root.mkpath(QStringLiteral("empty"));
+        root.mkpath(QStringLiteral("full/ﾌｫﾙﾀﾞ 集"));
+        QFile(root.filePath(QStringLiteral("full/a.txt"))).open(QIODevice::WriteOnly);
+        QFile(root.filePath(QStringLiteral("plain.txt"))).open(QIODevice::WriteOnly);
+    }
+
+    void folderTest_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<bool>("passes");
+        QTest::newRow("existing folder") << "full" << true;
+        QTest::newRow("existing file") << "plain.txt" << true;
+        QTest::newRow("japanese folder with blank") << "full/ﾌｫﾙﾀﾞ 集" << true;
+        QTest::newRow("separator, folder with entries") << "full/" << true;
+        QTest::newRow("separator, empty folder") << "empty/" << false;
+        QTest::newRow("wildcard matching") << "full/*.txt" << true;
+        QTest::newRow("question mark matching") << "full/?.txt" << true;
+        QTest::newRow("wildcard matching nothing") << "full/*.exe" << false;
+        QTest::newRow("missing") << "nothing" << false;
+        QTest::newRow("wildcard in the folder part") << "f*/a.txt" << false;
+    }
+
+    void folderTest()
+    {
+        QFETCH(QString, relative);
+        QFETCH(bool, passes);
+        QCOMPARE(platform::passesFolderTest(m_dir.filePath(relative)), passes);
+    }
+
+    void folderTestOfNothingAndOfTheRoot()
+    {
+        QVERIFY(!platform::passesFolderTest(QString()));
+        QVERIFY(platform::passesFolderTest(QStringLiteral("/")));
+    }
+
+    void splitsLikeTheWindowsLoader()
+    {
+        const QString spaced = script(QStringLiteral("my tools/run me.sh"));
+        const QString plain = script(QStringLiteral("bin/run"));
+        QDir::setCurrent(m_dir.path());
+
+        auto split = [](const QString &text) { return platform::splitCommandLine(text); };
+        QCOMPARE(split(spaced)->program, spaced);
+        QVERIFY(split(spaced)->arguments.isEmpty());
+        QCOMPARE(split(plain + "  -a  b")->arguments, (QStringList{"-a", "b"}));
+        QCOMPARE(split(spaced + " x")->program, spaced);
+        QCOMPARE(split(QStringLiteral("bin/run x"))->program, plain); // relative to the current folder
+        QCOMPARE(split(QStringLiteral("sh -c true"))->program, QStandardPaths::findExecutable("sh"));
+        QVERIFY(!split(QString()));
+        QVERIFY(!split(QStringLiteral("no-such-program-anywhere --x")));
+        QVERIFY(!split(m_dir.filePath(QStringLiteral("plain.txt")))); // not executable
+    }
+
+    void startsDetachedInTheCurrentFolder()
+    {
+        const QString program = script(QStringLiteral("work place/tool.sh"));
+        platform::SystemProcesses processes;
+        QVERIFY(processes.setCurrentFolder(m_dir.filePath(QStringLiteral("full"))));
+        QVERIFY(!processes.setCurrentFolder(m_dir.filePath(QStringLiteral("missing"))));
+        QCOMPARE(QDir::currentPath(), m_dir.filePath(QStringLiteral("full")));
+        QVERIFY(processes.startProgram(program + " one ﾆ"));
+        auto output = [&program] {
+            QFile out(program + ".out");
+            return out.open(QIODevice::ReadOnly) ? QString::fromUtf8(out.readAll()) : QString();
+        };
+        QTRY_COMPARE(output(), m_dir.filePath(QStringLiteral("full")) + QStringLiteral("\n[one]\n[ﾆ]\n"));
+        QVERIFY(!processes.startProgram(QString()));
+        QVERIFY(!processes.startProgram(m_dir.filePath(QStringLiteral("plain.txt"))));
+    }
+
+    void oneInstancePerExecutable()
+    {
+        const QString exe = m_dir.filePath(QStringLiteral("quorvel"));
+        platform::SingleInstance first(exe);
+        platform::SingleInstance second(exe);
+        platform::SingleInstance other(m_dir.filePath(QStringLiteral("full/quorvel")));
+        QVERIFY(first.tryAcquire());
+        QVERIFY(!second.tryAcquire());
+        QVERIFY(other.tryAcquire());
+    }
+
+    void drivesListRealFileSystemsOnly()
+    {
+        const QStringList drives = platform::listDrives();
+        QCOMPARE(drives.first(), QStringLiteral("/"));
+        for (const char *pseudo : {"/proc", "/sys", "/dev", "/run"})
+            QVERIFY(!drives.contains(QString::fromLatin1(pseudo)));
+        QCOMPARE(platform::driveOf(m_dir.path()).isEmpty(), false);
+        QCOMPARE(platform::driveOf(QStringLiteral("/")), QStringLiteral("/"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlatformFiles)
+#include "testplatformfiles.moc"

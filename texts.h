@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+// Every text the user sees, as the program has always shown it.
+namespace texts {
+
+inline const QString uncategorised = QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭｰ");
+inline const QString placeholder = QStringLiteral("（無し）");
+inline const QString crlf = QStringLiteral("\r\n");
+
+// Catalogue file
+inline const QString fileOpenErrorTitle = QStringLiteral("ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ");
+inline const QString fileOpenError = QStringLiteral("launch.cfg\r\n変更できません。");
+inline const QString versionErrorTitle = QStringLiteral("ﾊﾞｰｼﾞｮﾝｴﾗｰ");
+inline const QString versionError =
+    QStringLiteral("launch.cfg\r\nﾃﾞｰﾀﾌｧｲﾙのﾊﾞｰｼﾞｮﾝが違うか、ﾃﾞｰﾀﾌｧｲﾙが壊れています。");
+
+// Launching
+inline const QString launchErrorTitle = QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ開始ｴﾗｰ");
+inline QString launchError(const QString &programPath)
+{
+    return QStringLiteral("[") + programPath + QStringLiteral("] - ﾌﾟﾛｸﾞﾗﾑが見つからないか、起動できません");
+}
+
+// Editing
+inline const QString registerTitle = QStringLiteral("登録");
+inline const QString changeTitle = QStringLiteral("変更");
+inline const QString deleteTitle = QStringLiteral("削除");
+inline const QString renameTitle = QStringLiteral("ｶﾃｺﾞﾘ名変更");
+inline const QString catalogueFull = QStringLiteral("これ以上の登録はできません。");
+inline const QString fieldsEmpty = QStringLiteral("内容が記入されていません。");
+inline const QString nothingSelected = QStringLiteral("項目が選択されていません。");
+inline const QString cannotChange = QStringLiteral("変更できません。");
+inline const QString unusableCharacters = QStringLiteral("使用できない文字が含まれています。");
+
+// Working-folder chooser
+inline const QString fileErrorTitle = QStringLiteral("ﾌｧｲﾙｴﾗｰ");
+inline const QString folderNotFound = QStringLiteral("ﾃﾞｨﾚｸﾄﾘが見つかりません。");
+
+// Version information
+inline const QString sysInfoUnavailable = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
+
+} // namespace texts
