@@ -1,0 +1,104 @@
+#include "dialogs/frmabout.h"
+
+#include "dialogs/sysinfo.h"
+#include "platform/platform.h"
+#include "settings/twips.h"
+#include "texts.h"
+#include "version.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+#ifdef Q_OS_WIN
+constexpr char trayLibrary[] = "Qt6Widgets.dll";
+#else
+constexpr char trayLibrary[] = "libQt6Widgets.so.6";
+#endif
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *settingsWindow, platform::Platform &platform)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_settingsWindow(settingsWindow), m_platform(platform)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    setFixedSize(twipsToPixels(5145), twipsToPixels(2820));
+    move(twipsToPixels(2340), twipsToPixels(1935));
+
+    ui.cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    ui.picIcon = new QLabel(this);
+    ui.cmdSysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
+    ui.lblDescription = new QLabel(this);
+    ui.lblTitle = new QLabel(this);
+    ui.lblVersion = new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this);
+
+    ui.picIcon->setPixmap(QPixmap(QStringLiteral(":/about.png")));
+    ui.picIcon->setGeometry(twipsRect(240, 240, 540, 540));
+    ui.picIcon->adjustSize();
+    ui.lblTitle->setGeometry(twipsRect(1050, 240, 3885, 480));
+    ui.lblVersion->setGeometry(twipsRect(1050, 780, 3885, 225));
+    ui.lblDescription->setGeometry(twipsRect(1050, 1125, 3885, 1170));
+    ui.lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ui.lblDescription->setWordWrap(true);
+    ui.cmdOK->setGeometry(twipsRect(2280, 2400, 1310, 345));
+    ui.cmdSysInfo->setGeometry(twipsRect(3720, 2400, 1310, 345));
+    QFont titleFont = ui.lblTitle->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    titleFont.setBold(true);
+    ui.lblTitle->setFont(titleFont);
+
+    ui.cmdOK->setDefault(true);
+    ui.cmdOK->setFocus();
+    setTabOrder(ui.cmdOK, ui.cmdSysInfo);
+
+    connect(ui.cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(ui.cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    Form_Load();
+}
+
+QString frmAbout::versionText()
+{
+    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
+        .arg(quorvel::VersionMajor)
+        .arg(quorvel::VersionMinor)
+        .arg(quorvel::VersionRevision);
+}
+
+QString frmAbout::descriptionText()
+{
+    return QStringLiteral("ﾄﾚｲｱｲｺﾝ: QSystemTrayIcon (%1) - The Qt Project")
+               .arg(QLatin1String(trayLibrary)) +
+           texts::crlf + texts::crlf +
+           QStringLiteral("このソフトウェアは無保証です。自由にお使いください。");
+}
+
+void frmAbout::Form_Load()
+{
+    const QString title = QString::fromLatin1(quorvel::ApplicationTitle);
+    setWindowTitle(title + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
+    ui.lblTitle->setText(title);
+    ui.lblVersion->setText(versionText());
+    // The label breaks lines at LF; CR would show as a stray glyph.
+    ui.lblDescription->setText(QString(descriptionText()).replace(texts::crlf, QStringLiteral("\n")));
+}
+
+void frmAbout::cmdOK_Click()
+{
+    m_settingsWindow->setEnabled(true);
+    done(QDialog::Accepted); // unloads: the dialog deletes itself on close
+}
+
+// Esc and the frame's close button act as "OK".
+void frmAbout::reject()
+{
+    cmdOK_Click();
+}
+
+void frmAbout::cmdSysInfo_Click()
+{
+    StartSysInfo(m_platform.registry, m_platform.processes, m_platform.messages);
+}

@@ -1,0 +1,329 @@
+#include "settings/form1.h"
+
+#include "catalogue/cataloguefile.h"
+#include "dialogs/form2.h"
+#include "platform/foldertest.h"
+#include "platform/platform.h"
+#include "settings/programfields.h"
+#include "settings/twips.h"
+#include "shell/popupmenu.h"
+#include "texts.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+Form1::Form1(Catalogue &catalogue, const CatalogueFile &file, PopupMenu &popup,
+             platform::Platform &platform)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                               Qt::MSWindowsFixedSizeDialogHint),
+      Picture1(QStringLiteral(":/quorvel.png")), m_catalogue(catalogue), m_file(file),
+      m_popup(popup), m_platform(platform)
+{
+    setWindowTitle(QStringLiteral("設定"));
+    setWindowIcon(Picture1);
+    ui.setupUi(this);
+
+    menuBar()->addMenu(m_popup.mnuPoP());
+    mnuMnu = menuBar()->addMenu(QStringLiteral("ﾒﾆｭｰ(&M)"));
+    mnuCloseWindow = mnuMnu->addAction(QStringLiteral("このｳｨﾝﾄﾞｳを閉じる(&W)"));
+    mnuCloseWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    mnuQuit = mnuMnu->addAction(QStringLiteral("終了(&Q)"));
+    mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuMnu->addSeparator();
+    mnuVer = mnuMnu->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(mnuCloseWindow, &QAction::triggered, this, &Form1::mnuCloseWindow_Click);
+    connect(mnuQuit, &QAction::triggered, this, &Form1::quitRequested);
+    connect(mnuVer, &QAction::triggered, this, &Form1::versionRequested);
+
+    connect(ui.Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
+    connect(ui.List1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            List1_Click();
+    });
+    connect(ui.List1, &QListWidget::itemClicked, this, &Form1::List1_Click);
+    const std::pair<QPushButton *, void (Form1::*)()> buttons[] = {
+        {ui.Command1, &Form1::Command1_Click}, {ui.Command2, &Form1::Command2_Click},
+        {ui.Command3, &Form1::Command3_Click}, {ui.Command4, &Form1::Command4_Click},
+        {ui.Command5, &Form1::Command5_Click}, {ui.Command6, &Form1::Command6_Click},
+        {ui.Command7, &Form1::Command7_Click}, {ui.Command8, &Form1::Command8_Click},
+        {ui.Command9, &Form1::Command9_Click},
+    };
+    for (const auto &[button, handler] : buttons)
+        connect(button, &QPushButton::clicked, this, handler);
+}
+
+Form1::~Form1() = default;
+
+void Form1::SaveCatalogue()
+{
+    if (!m_file.SaveCatalogue(m_catalogue))
+        m_platform.messages.show(texts::fileOpenError, texts::fileOpenErrorTitle);
+}
+
+void Form1::FillEntryList(int c)
+{
+    QSignalBlocker blocker(ui.List1);
+    ui.List1->clear();
+    for (int k = 1; k <= m_catalogue.EntryCount(c); ++k)
+        ui.List1->addItem(m_catalogue.entry(c, k).EntryName);
+    ui.List1->setCurrentRow(-1);
+}
+
+int Form1::selectedRow() const
+{
+    const QList<QListWidgetItem *> selected = ui.List1->selectedItems();
+    return selected.isEmpty() ? -1 : ui.List1->row(selected.first());
+}
+
+void Form1::setSelectedRowQuietly(int row)
+{
+    QSignalBlocker blocker(ui.List1);
+    ui.List1->setCurrentRow(row);
+    if (row < 0)
+        ui.List1->clearSelection();
+}
+
+void Form1::selectCategoryLine(int line)
+{
+    ui.Combo1->setCurrentIndex(line);
+    Combo1_Click();
+}
+
+void Form1::Combo1_Click()
+{
+    const int i = ui.Combo1->currentIndex();
+    if (!Catalogue::isCategory(i))
+        return;
+    ui.Text3->setText(i == 0 ? texts::uncategorised : m_catalogue.CategoryName(i));
+    m_catalogue.CurrentCategory = qint16(i);
+    FillEntryList(i);
+}
+
+void Form1::List1_Click()
+{
+    // With no row selected this reads position 0, which is always empty.
+    const Entry &entry = m_catalogue.entry(m_catalogue.CurrentCategory, selectedRow() + 1);
+    ui.Text1->setText(entry.EntryName);
+    ui.Text2->setText(entry.ProgramPath);
+    ui.Text4->setText(entry.WorkFolder);
+}
+
+void Form1::Command3_Click()
+{
+    ui.Text1->clear();
+    ui.Text2->clear();
+    ui.Text4->clear();
+}
+
+Entry Form1::entryFields() const
+{
+    return {ui.Text1->text(), ui.Text2->text(), ui.Text4->text()};
+}
+
+bool Form1::refuseUnstorable(const Entry &entry, const QString &title)
+{
+    for (const QString *text : {&entry.EntryName, &entry.ProgramPath, &entry.WorkFolder}) {
+        if (!Catalogue::isStorableText(*text)) {
+            m_platform.messages.show(texts::unusableCharacters, title);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Form1::moveSelectedEntry(int step)
+{
+    const int r = selectedRow();
+    const int p = r + step;
+    if (r < 0 || p < 0 || p >= ui.List1->count())
+        return;
+    const int c = m_catalogue.CurrentCategory;
+
+    const QString kept = ui.List1->item(r)->text();
+    ui.List1->item(r)->setText(ui.List1->item(p)->text());
+    ui.List1->item(p)->setText(kept);
+    m_catalogue.swap(c, r + 1, p + 1);
+    m_popup.swapItemCaptions(c, r + 1, p + 1);
+
+    setSelectedRowQuietly(p);
+    List1_Click();
+    SaveCatalogue();
+}
+
+void Form1::Command1_Click()
+{
+    moveSelectedEntry(-1);
+}
+
+void Form1::Command8_Click()
+{
+    moveSelectedEntry(+1);
+}
+
+void Form1::Command7_Click()
+{
+    const int c = m_catalogue.CurrentCategory;
+    if (m_catalogue.isFull(c)) {
+        m_platform.messages.show(texts::catalogueFull, texts::registerTitle);
+        return;
+    }
+    const Entry entry = entryFields();
+    if (entry.EntryName.isEmpty() || entry.ProgramPath.isEmpty()) {
+        m_platform.messages.show(texts::fieldsEmpty, texts::registerTitle);
+        return;
+    }
+    if (refuseUnstorable(entry, texts::registerTitle))
+        return;
+
+    if (c != 0)
+        m_popup.setHeaderVisible(c, true);
+    m_catalogue.append(c, entry);
+    ui.List1->addItem(entry.EntryName);
+    m_popup.AppendMenuItem(c, m_catalogue);
+    SaveCatalogue();
+}
+
+void Form1::Command6_Click()
+{
+    const int r = selectedRow();
+    if (r < 0) {
+        m_platform.messages.show(texts::nothingSelected, texts::changeTitle);
+        return;
+    }
+    const Entry entry = entryFields();
+    if (entry.EntryName.isEmpty() || entry.ProgramPath.isEmpty()) {
+        m_platform.messages.show(texts::fieldsEmpty, texts::registerTitle);
+        return;
+    }
+    if (refuseUnstorable(entry, texts::changeTitle))
+        return;
+
+    const int c = m_catalogue.CurrentCategory;
+    const int k = r + 1;
+    m_catalogue.replace(c, k, entry);
+    {
+        QSignalBlocker blocker(ui.List1);
+        delete ui.List1->takeItem(r);
+        ui.List1->insertItem(r, entry.EntryName);
+    }
+    setSelectedRowQuietly(-1);
+    m_popup.setItemCaption(c, k, entry.EntryName);
+    SaveCatalogue();
+}
+
+void Form1::Command4_Click()
+{
+    const int r = selectedRow();
+    if (r < 0) {
+        m_platform.messages.show(texts::nothingSelected, texts::deleteTitle);
+        return;
+    }
+    const int c = m_catalogue.CurrentCategory;
+    const int k = r + 1;
+    m_catalogue.remove(c, k);
+    const int n = m_catalogue.EntryCount(c);
+    for (int i = k; i <= n; ++i)
+        m_popup.setItemCaption(c, i, m_catalogue.entry(c, i).EntryName);
+    if (n == 0) {
+        // The placeholder comes back before the last item goes: a submenu is never empty.
+        m_popup.setHeaderVisible(c, false);
+        m_popup.setPlaceholderVisible(c, c != 0);
+    }
+    m_popup.removeLastItem(c);
+    {
+        QSignalBlocker blocker(ui.List1);
+        delete ui.List1->takeItem(r);
+    }
+    setSelectedRowQuietly(-1);
+    SaveCatalogue();
+}
+
+void Form1::Command2_Click()
+{
+    const int c = m_catalogue.CurrentCategory;
+    if (c == 0) {
+        m_platform.messages.show(texts::cannotChange, texts::renameTitle);
+        return;
+    }
+    const QString name = ui.Text3->text();
+    if (!Catalogue::isStorableText(name)) {
+        m_platform.messages.show(texts::unusableCharacters, texts::renameTitle);
+        return;
+    }
+    m_catalogue.rename(c, name);
+    m_popup.setHeaderCaption(c, name);
+    SaveCatalogue();
+    ui.Combo1->setItemText(c, name);
+}
+
+void Form1::Command5_Click()
+{
+    const auto path = m_platform.fileDialog.showOpen(this, CommonDialog1.Filter, CommonDialog1.Flags);
+    if (!path)
+        return;
+    ui.Text2->setText(*path);
+    const ProgramFields filled = fillFromProgramPath(*path, {ui.Text1->text(), ui.Text4->text()});
+    ui.Text4->setText(filled.workFolder);
+    ui.Text1->setText(filled.entryName);
+}
+
+void Form1::Command9_Click()
+{
+    if (!m_form2)
+        m_form2 = std::make_unique<Form2>(this, ui.Text4, m_platform.messages);
+    m_form2->showChooser();
+    if (platform::passesFolderTest(ui.Text4->text()))
+        m_form2->ui.Text1->setText(ui.Text4->text());
+    setEnabled(false);
+}
+
+void Form1::closeFolderChooser()
+{
+    if (m_form2)
+        m_form2->hide();
+}
+
+void Form1::mnuConfig_Click()
+{
+    ui.Text3->setText(texts::uncategorised);
+    m_catalogue.CurrentCategory = 0;
+    ui.Text4->clear();
+    ui.Text2->clear();
+    ui.Text1->clear();
+    FillEntryList(0);
+    if (!m_shownBefore) {
+        // Centred the first time; afterwards it keeps the place the user left it at.
+        adjustSize();
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+        m_shownBefore = true;
+    }
+    show();
+    raise();
+    activateWindow();
+    m_popup.mnuPoP()->menuAction()->setVisible(false);
+    selectCategoryLine(0);
+}
+
+void Form1::mnuCloseWindow_Click()
+{
+    hide();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    hide();
+    event->ignore();
+    SaveCatalogue();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "settings/form1controls.h"
+
+#include <QIcon>
+#include <QMainWindow>
+#include <memory>
+
+class Catalogue;
+class CatalogueFile;
+class Form2;
+class PopupMenu;
+struct Entry;
+class QAction;
+class QMenu;
+
+namespace platform {
+struct Platform;
+}
+
+// The settings window. It lives for the whole run and is only shown and hidden; every button
+// that changes the catalogue keeps memory, list, combo box, popup menu and file in step and
+// ends with one save.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    Form1(Catalogue &catalogue, const CatalogueFile &file, PopupMenu &popup,
+          platform::Platform &platform);
+    ~Form1() override;
+
+    Form1Controls ui;
+    QIcon Picture1;
+    QMenu *mnuMnu = nullptr;
+    QAction *mnuCloseWindow = nullptr;
+    QAction *mnuQuit = nullptr;
+    QAction *mnuVer = nullptr;
+
+    // The file-open dialog's settings, made at start-up and used by the program browser.
+    struct
+    {
+        QString Filter;
+        quint32 Flags = 0;
+    } CommonDialog1;
+
+    void FillEntryList(int c);
+    void SaveCatalogue();
+    int selectedRow() const;
+    // Selecting a line from code runs Combo1_Click, even when the line was already selected.
+    void selectCategoryLine(int line);
+
+    void Combo1_Click();
+    void List1_Click();
+    void Command3_Click();
+    void Command1_Click();
+    void Command8_Click();
+    void Command7_Click();
+    void Command6_Click();
+    void Command4_Click();
+    void Command2_Click();
+    void Command5_Click();
+    void Command9_Click();
+    void mnuConfig_Click();
+    void mnuCloseWindow_Click();
+
+    Form2 *folderChooser() const { return m_form2.get(); }
+    void closeFolderChooser();
+
+signals:
+    void quitRequested();
+    void versionRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    Entry entryFields() const;
+    bool refuseUnstorable(const Entry &entry, const QString &title);
+    void moveSelectedEntry(int step);
+    void setSelectedRowQuietly(int row);
+
+    Catalogue &m_catalogue;
+    const CatalogueFile &m_file;
+    PopupMenu &m_popup;
+    platform::Platform &m_platform;
+    std::unique_ptr<Form2> m_form2;
+    bool m_shownBefore = false;
+};

@@ -1,0 +1,89 @@
+#include "settings/form1controls.h"
+
+#include "settings/twips.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPushButton>
+#include <initializer_list>
+
+namespace {
+
+struct Placement
+{
+    QWidget *widget;
+    QRect twips; // left, top, width, height
+};
+
+template <typename Widget>
+Widget *make(QWidget *parent, const QString &text = {})
+{
+    auto *widget = new Widget(parent);
+    if constexpr (!std::is_same_v<Widget, QComboBox> && !std::is_same_v<Widget, QListWidget>)
+        widget->setText(text);
+    return widget;
+}
+
+} // namespace
+
+void Form1Controls::setupUi(QMainWindow *window)
+{
+    auto *client = new QWidget(window);
+    window->setCentralWidget(client);
+
+    Combo1 = make<QComboBox>(client);
+    Label3 = make<QLabel>(client, QStringLiteral("ｶﾃｺﾞﾘ名"));
+    Text3 = make<QLineEdit>(client);
+    Command2 = make<QPushButton>(client, QStringLiteral("ｶﾃｺﾞﾘ名変更"));
+    List1 = make<QListWidget>(client);
+    Command1 = make<QPushButton>(client, QStringLiteral("↑"));
+    Command8 = make<QPushButton>(client, QStringLiteral("↓"));
+    Command7 = make<QPushButton>(client, QStringLiteral("追加"));
+    Command6 = make<QPushButton>(client, QStringLiteral("変更"));
+    Command4 = make<QPushButton>(client, QStringLiteral("削除"));
+    Label1 = make<QLabel>(client, QStringLiteral("登録名"));
+    Text1 = make<QLineEdit>(client);
+    Command3 = make<QPushButton>(client, QStringLiteral("ｸﾘｱ"));
+    Label2 = make<QLabel>(client, QStringLiteral("起動プログラム"));
+    Text2 = make<QLineEdit>(client);
+    Command5 = make<QPushButton>(client, QStringLiteral("参照"));
+    Label4 = make<QLabel>(client, QStringLiteral("作業ﾌｫﾙﾀﾞ"));
+    Text4 = make<QLineEdit>(client);
+    Command9 = make<QPushButton>(client, QStringLiteral("参照"));
+
+    const std::initializer_list<Placement> placements = {
+        {Combo1, {1080, 0, 3135, 300}},    {Label3, {120, 240, 735, 255}},
+        {Text3, {1080, 360, 3135, 270}},   {Command2, {4320, 360, 1215, 255}},
+        {List1, {0, 720, 4695, 2580}},     {Command1, {4800, 720, 375, 855}},
+        {Command8, {4800, 2400, 375, 855}}, {Command7, {5400, 720, 855, 735}},
+        {Command6, {5400, 1680, 855, 735}}, {Command4, {5400, 2640, 855, 615}},
+        {Label1, {0, 3480, 615, 255}},     {Text1, {600, 3480, 4815, 270}},
+        {Command3, {5520, 3480, 855, 255}}, {Label2, {0, 3840, 1335, 255}},
+        {Text2, {1320, 3840, 4095, 270}},  {Command5, {5520, 3840, 855, 255}},
+        {Label4, {360, 4200, 855, 255}},   {Text4, {1320, 4200, 4095, 270}},
+        {Command9, {5520, 4200, 855, 255}},
+    };
+    for (const Placement &p : placements) {
+        const QRect &t = p.twips;
+        p.widget->setGeometry(twipsRect(t.x(), t.y(), t.width(), t.height()));
+    }
+    client->setFixedSize(twipsToPixels(6405), twipsToPixels(4530));
+
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->setSortingEnabled(false);
+    Combo1->setEditable(false);
+
+    // Labels take no focus; the others follow the window's tab order.
+    const std::initializer_list<QWidget *> tabOrder = {
+        List1,    Command4, Text1, Text2,    Command5, Command7, Command6, Command2,
+        Command3, Combo1,   Text3, Command1, Command8, Text4,    Command9};
+    QWidget *previous = nullptr;
+    for (QWidget *widget : tabOrder) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}

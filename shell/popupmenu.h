@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <array>
+#include <memory>
+
+class Catalogue;
+class QAction;
+class QMenu;
+
+// The tray popup: a submenu header per named category, the uncategorised items, then the
+// fixed commands. Each category has one item array whose element k stands for entry k and
+// whose element 0 is the disabled "（無し）" placeholder. Built once, changed in place.
+class PopupMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PopupMenu(QObject *parent = nullptr);
+    ~PopupMenu() override;
+
+    QMenu *mnuPoP() const { return m_root.get(); }
+    QAction *header(int c) const;           // ctr(c), c = 1 … 7
+    QAction *item(int c, int k) const;      // element k of c's item array
+    int elementCount(int c) const;          // elements 0 … n, so n + 1
+
+    void setHeaderCaption(int c, const QString &caption);
+    void setHeaderVisible(int c, bool visible);
+    void setPlaceholderVisible(int c, bool visible);
+    void setItemCaption(int c, int k, const QString &caption);
+    void swapItemCaptions(int c, int k, int q);
+
+    // Creates the element for the newest entry of category c and hides the placeholder.
+    void AppendMenuItem(int c, const Catalogue &catalogue);
+    // Removes the last element; only the last one ever goes.
+    void removeLastItem(int c);
+
+    QAction *mnuConfig = nullptr;
+    QAction *mnuVersion = nullptr;
+    QAction *mnuPop_End = nullptr;
+
+signals:
+    // Element k ≥ 1 of category c's item array was chosen.
+    void itemChosen(int c, int k);
+
+private:
+    struct ItemArray
+    {
+        QMenu *menu = nullptr;          // where the elements stand
+        QAction *before = nullptr;      // the elements go before this, or at the end
+        QList<QAction *> elements;
+    };
+
+    QAction *createElement(int c, const QString &caption);
+
+    std::unique_ptr<QMenu> m_root;
+    std::array<QAction *, 8> m_headers{};
+    std::array<ItemArray, 8> m_arrays;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "catalogue/catalogue.h"
+#include "catalogue/cataloguefile.h"
+#include "platform/singleinstance.h"
+#include "shell/popupmenu.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <memory>
+
+class Form1;
+class frmAbout;
+
+namespace platform {
+struct Platform;
+}
+
+// The launcher as a whole: start-up, the tray icon and its popup, launching, and the end.
+class TrayApplication : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class StartResult { Running, AlreadyRunning, Failed };
+
+    TrayApplication(const QString &executablePath, platform::Platform &platform);
+    ~TrayApplication() override;
+
+    StartResult Form_Load();
+
+    void CtlSysTray1_Click();
+    void mnuMenu_Click(int category, int Index);
+    void mnuVersion_Click();
+    void mnuPop_End_Click();
+
+    Catalogue &catalogue() { return m_catalogue; }
+    PopupMenu &popup() { return m_popup; }
+    Form1 &form1() { return *m_form1; }
+    QSystemTrayIcon &trayIcon() { return m_trayIcon; }
+    frmAbout *versionDialog() const;
+
+signals:
+    // The program is to end now; the tray icon is already gone.
+    void ended();
+
+private:
+    void hideEmptyCategories();
+
+    platform::Platform &m_platform;
+    platform::SingleInstance m_instance;
+    Catalogue m_catalogue;
+    CatalogueFile m_file;
+    PopupMenu m_popup;
+    std::unique_ptr<Form1> m_form1;
+    QSystemTrayIcon m_trayIcon;
+    QPointer<frmAbout> m_about;
+};

@@ -1,0 +1,270 @@
+#include "support/unprivileged.h"
+#include "uicatalogue.h"
+
+#include <QTest>
+
+using Shown = FakeMessageBoxes::Shown;
+
+// Adding, changing, deleting, moving entries and renaming categories: after each operation the
+// list, the combo box, the popup menu and the file mirror memory; a refusal changes nothing.
+class TestEditing : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Launcher> m_launcher;
+    Launcher &l() { return *m_launcher; }
+
+    void startWith(const QList<Line> &lines)
+    {
+        m_launcher = std::make_unique<Launcher>(catalogueFile(lines));
+        QCOMPARE(l().start(), TrayApplication::StartResult::Running);
+        l().popup().mnuConfig->trigger();
+    }
+
+    QStringList names(int c)
+    {
+        QStringList result;
+        for (int k = 1; k <= l().catalogue().EntryCount(c); ++k)
+            result.append(l().catalogue().entry(c, k).EntryName);
+        return result;
+    }
+
+    // The operation is refused with exactly this message and leaves everything as it was.
+    void expectRefusal(void (Form1::*handler)(), const Shown &message)
+    {
+        expectUnchangedAfter(handler, {message});
+    }
+
+    void expectSilentRefusal(void (Form1::*handler)()) { expectUnchangedAfter(handler, {}); }
+
+    void expectUnchangedAfter(void (Form1::*handler)(), const QList<Shown> &messages)
+    {
+        const auto before = serializeCatalogue(l().catalogue());
+        const QStringList rows = l().listRows();
+        QFile::remove(l().cfgPath());
+        (l().form().*handler)();
+        QCOMPARE(l().fake.messages.shown, messages);
+        QVERIFY2(!QFile::exists(l().cfgPath()), "a refusal saved");
+        QCOMPARE(l().listRows(), rows);
+        QCOMPARE(mirrorMismatch(l()), QString());
+        QCOMPARE(serializeCatalogue(l().catalogue()), before);
+        l().fake.messages.shown.clear();
+    }
+
+    void expectInStep()
+    {
+        QCOMPARE(mirrorMismatch(l()), QString());
+        QVERIFY(fileMatchesMemory(l()));
+        QVERIFY(l().fake.messages.shown.isEmpty());
+    }
+
+private slots:
+    void addingTheFirstEntryShowsTheSubmenu()
+    {
+        startWith({});
+        l().chooseCategory(1);
+        l().setFields(QStringLiteral(" "), QStringLiteral("/bin/a"));
+        QTest::mouseClick(l().ui().Command7, Qt::LeftButton);
+        expectInStep();
+        QCOMPARE(visibleItems(l().popup().header(1)->menu()), QStringList{" "});
+        QCOMPARE(l().fileBytes(), catalogueFile({{1, " ", "/bin/a", ""}}));
+        QCOMPARE(l().ui().Text1->text(), QStringLiteral(" ")); // fields are not cleared
+        QCOMPARE(l().form().selectedRow(), -1);
+
+        l().chooseCategory(0);
+        l().form().Command7_Click();
+        expectInStep();
+        QCOMPARE(visibleItems(l().popup().mnuPoP()).mid(0, 3), (QStringList{"項目1", " ", "-"}));
+    }
+
+    void addRefusesAHundredthEntryBeforeLookingAtTheFields()
+    {
+        QList<Line> lines;
+        for (int k = 1; k <= 99; ++k)
+            lines.append({4, QString::number(k)});
+        startWith(lines);
+        l().chooseCategory(4);
+        expectRefusal(&Form1::Command7_Click, {"これ以上の登録はできません。", "登録"});
+        l().chooseCategory(5);
+        expectRefusal(&Form1::Command7_Click, {"内容が記入されていません。", "登録"});
+        l().setFields("name", "");
+        expectRefusal(&Form1::Command7_Click, {"内容が記入されていません。", "登録"});
+    }
+
+    void changingRewritesTheEntryInPlace()
+    {
+        startWith({{2, "A"}, {2, "B"}, {2, "C"}});
+        l().chooseCategory(2);
+        expectRefusal(&Form1::Command6_Click, {"項目が選択されていません。", "変更"});
+        l().selectRow(1);
+        l().ui().Text1->clear();
+        expectRefusal(&Form1::Command6_Click, {"内容が記入されていません。", "登録"});
+
+        l().setFields("X", "/bin/x", "/x");
+        QTest::mouseClick(l().ui().Command6, Qt::LeftButton);
+        expectInStep();
+        QCOMPARE(l().listRows(), (QStringList{"A", "X", "C"}));
+        QCOMPARE(l().catalogue().entry(2, 2), (Entry{"X", "/bin/x", "/x"}));
+        QCOMPARE(l().popup().item(2, 2)->text(), QStringLiteral("X"));
+        QCOMPARE(l().form().selectedRow(), -1);
+        QCOMPARE(l().ui().Text1->text(), QStringLiteral("X"));
+        expectRefusal(&Form1::Command6_Click, {"項目が選択されていません。", "変更"});
+    }
+
+    void deletingClosesTheGapEverywhere()
+    {
+        startWith({{5, "A", "/a"}, {5, "B", "/b"}, {5, "C", "/c"}});
+        l().chooseCategory(5);
+        expectRefusal(&Form1::Command4_Click, {"項目が選択されていません。", "削除"});
+        l().selectRow(0);
+        QTest::mouseClick(l().ui().Command4, Qt::LeftButton);
+        expectInStep();
+        QCOMPARE(l().listRows(), (QStringList{"B", "C"}));
+        QCOMPARE(l().popup().elementCount(5), 3);
+        QCOMPARE(l().form().selectedRow(), -1);
+        QCOMPARE(l().ui().Text1->text(), QStringLiteral("A")); // the deleted entry stays in the fields
+        expectRefusal(&Form1::Command4_Click, {"項目が選択されていません。", "削除"});
+
+        // Adding at once puts it back as the last entry.
+        l().form().Command7_Click();
+        expectInStep();
+        QCOMPARE(names(5), (QStringList{"B", "C", "A"}));
+    }
+
+    void deletingTheOnlyEntryHidesTheCategory_data()
+    {
+        QTest::addColumn<int>("category");
+        QTest::newRow("category 3") << 3;
+        QTest::newRow("category 0") << 0;
+    }
+
+    void deletingTheOnlyEntryHidesTheCategory()
+    {
+        QFETCH(int, category);
+        startWith({{category, "only"}, {6, "other"}});
+        l().chooseCategory(category);
+        l().selectRow(0);
+        l().form().Command4_Click();
+        expectInStep();
+        QCOMPARE(l().popup().elementCount(category), 1);
+        QCOMPARE(visibleItems(l().popup().mnuPoP()), (QStringList{"項目6", "-", "設定", "ﾊﾞｰｼﾞｮﾝ情報", "-", "終了"}));
+        QCOMPARE(l().fileBytes(), catalogueFile({{6, "other"}}));
+    }
+
+    void movingSwapsNeighboursAndFollowsTheSelection()
+    {
+        startWith({{0, "z"}, {3, "A", "/a"}, {3, "B", "/b", "/fb"}, {3, "C", "/c"}});
+        const QByteArray original = l().fileBytes();
+        l().chooseCategory(3);
+        l().selectRow(1);
+        l().ui().Text1->setText("typed");
+        QTest::mouseClick(l().ui().Command1, Qt::LeftButton);
+        expectInStep();
+        QCOMPARE(l().listRows(), (QStringList{"B", "A", "C"}));
+        QCOMPARE(l().form().selectedRow(), 0);
+        QCOMPARE(l().ui().Text1->text(), QStringLiteral("B"));
+        QCOMPARE(l().ui().Text4->text(), QStringLiteral("/fb"));
+        QCOMPARE(l().catalogue().entry(3, 1), (Entry{"B", "/b", "/fb"}));
+        QCOMPARE(visibleItems(l().popup().header(3)->menu()), (QStringList{"B", "A", "C"}));
+        QCOMPARE(l().popup().item(0, 1)->text(), QStringLiteral("z"));
+
+        expectSilentRefusal(&Form1::Command1_Click);
+        QTest::mouseClick(l().ui().Command8, Qt::LeftButton);
+        expectInStep();
+        QCOMPARE(l().fileBytes(), original);
+
+        // The chosen menu position starts what the list now shows there.
+        l().form().Command8_Click();
+        l().popup().item(3, 3)->trigger();
+        QCOMPARE(l().fake.processes.started, QStringList{"/b"});
+    }
+
+    void movesAreSilentWithoutANeighbour()
+    {
+        startWith({{0, "A"}, {0, "B"}});
+        expectSilentRefusal(&Form1::Command1_Click);
+        expectSilentRefusal(&Form1::Command8_Click);
+        l().selectRow(1);
+        expectSilentRefusal(&Form1::Command8_Click);
+        l().selectRow(0);
+        expectSilentRefusal(&Form1::Command1_Click);
+        QTest::mouseClick(l().ui().Command8, Qt::LeftButton);
+        expectInStep();
+        QCOMPARE(visibleItems(l().popup().mnuPoP()).mid(0, 2), (QStringList{"B", "A"}));
+    }
+
+    void renamingUpdatesComboMenuAndFile()
+    {
+        startWith({});
+        expectRefusal(&Form1::Command2_Click, {"変更できません。", "ｶﾃｺﾞﾘ名変更"});
+        l().chooseCategory(5);
+        l().ui().Text3->setText(QStringLiteral("ｹﾞｰﾑ"));
+        QTest::mouseClick(l().ui().Command2, Qt::LeftButton);
+        expectInStep();
+        QCOMPARE(l().ui().Combo1->itemText(5), QStringLiteral("ｹﾞｰﾑ"));
+        QCOMPARE(l().ui().Combo1->currentIndex(), 5);
+        QVERIFY(!l().popup().header(5)->isVisible());
+
+        l().setFields("g", "/bin/g");
+        l().form().Command7_Click();
+        expectInStep();
+        QCOMPARE(visibleItems(l().popup().mnuPoP()).first(), QStringLiteral("ｹﾞｰﾑ"));
+
+        l().ui().Text3->clear();
+        l().form().Command2_Click();
+        expectInStep();
+        QCOMPARE(l().ui().Combo1->itemText(5), QString());
+    }
+
+    void refusesTextsTheFileCannotHold_data()
+    {
+        QTest::addColumn<QString>("bad");
+        QTest::newRow("double quote") << QStringLiteral("a\"b");
+        QTest::newRow("pasted line break") << QStringLiteral("line1\nline2");
+        QTest::newRow("tab") << QStringLiteral("a\tb");
+        QTest::newRow("accented") << QStringLiteral("café");
+        QTest::newRow("emoji") << QStringLiteral("😀");
+        QTest::newRow("simplified chinese") << QStringLiteral("这个");
+    }
+
+    void refusesTextsTheFileCannotHold()
+    {
+        QFETCH(QString, bad);
+        startWith({{1, "A"}});
+        l().chooseCategory(1);
+        const Shown unusable{"使用できない文字が含まれています。", "登録"};
+        for (QLineEdit *field : {l().ui().Text1, l().ui().Text2, l().ui().Text4}) {
+            l().selectRow(0); // fills the fields from the entry, so set them afterwards
+            l().setFields("n", "/bin/p", "/f");
+            field->setText(bad);
+            expectRefusal(&Form1::Command7_Click, unusable);
+            expectRefusal(&Form1::Command6_Click, {unusable.prompt, "変更"});
+        }
+        l().ui().Text3->setText(bad);
+        expectRefusal(&Form1::Command2_Click, {unusable.prompt, "ｶﾃｺﾞﾘ名変更"});
+    }
+
+    void failingSaveKeepsTheChangeAndTheOldFile()
+    {
+        startWith({{0, "A"}});
+        const QByteArray before = l().fileBytes();
+        // The folder stays readable but not writable for the unprivileged user.
+        QFile::setPermissions(l().dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                  QFileDevice::ExeOther);
+        const auto end = testsupport::runInChild(
+            [this] {
+                l().setFields("B", "/bin/b");
+                l().form().Command7_Click();
+                return l().fake.messages.shown ==
+                           QList<Shown>{{"launch.cfg\r\n変更できません。", "ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ"}} &&
+                       mirrorMismatch(l()).isEmpty() && l().listRows() == QStringList{"A", "B"};
+            },
+            true);
+        QCOMPARE(end, testsupport::ChildEnd::Succeeded);
+        QCOMPARE(l().fileBytes(), before);
+    }
+};
+
+QTEST_MAIN(TestEditing)
+#include "testediting.moc"

@@ -1,0 +1,255 @@
+#include "dialogs/frmabout.h"
+#include "uicatalogue.h"
+
+#include <QDir>
+#include <QLockFile>
+#include <QSignalSpy>
+#include <QTest>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using StartResult = TrayApplication::StartResult;
+
+class TestTrayApplication : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsOnAnEmptyFolderWithTheDefaultCatalogue()
+    {
+        Launcher launcher;
+        QCOMPARE(launcher.start(), StartResult::Running);
+        QCOMPARE(launcher.fileBytes(), catalogueFile({}));
+        QCOMPARE(mirrorMismatch(launcher), QString());
+        QCOMPARE(visibleItems(launcher.popup().mnuPoP()),
+                 (QStringList{"-", "設定", "ﾊﾞｰｼﾞｮﾝ情報", "-", "終了"}));
+        QCOMPARE(launcher.ui().Combo1->currentIndex(), 0);
+        QCOMPARE(launcher.ui().Text3->text(), QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭｰ"));
+        QCOMPARE(launcher.app->trayIcon().toolTip(), QStringLiteral("Quorvel"));
+        QVERIFY(!launcher.app->trayIcon().icon().isNull());
+        QVERIFY(launcher.app->trayIcon().isVisible());
+        QVERIFY(!launcher.form().isVisible());
+        QVERIFY(launcher.fake.messages.shown.isEmpty());
+    }
+
+    void startupMirrorsAReadCatalogue()
+    {
+        Launcher launcher(catalogueFile({{3, "c1"}, {0, "z1"}, {0, "A&B"}, {3, "c2"}, {0, "z3"}},
+                                        {"ﾂｰﾙ", "", "ｴﾃﾞｨﾀ&&"}));
+        QCOMPARE(launcher.start(), StartResult::Running);
+        QCOMPARE(mirrorMismatch(launcher), QString());
+        QCOMPARE(visibleItems(launcher.popup().mnuPoP()),
+                 (QStringList{"ｴﾃﾞｨﾀ&&", "z1", "A&B", "z3", "-", "設定", "ﾊﾞｰｼﾞｮﾝ情報", "-", "終了"}));
+        QCOMPARE(visibleItems(launcher.popup().header(3)->menu()), (QStringList{"c1", "c2"}));
+        QCOMPARE(launcher.listRows(), (QStringList{"z1", "A&B", "z3"}));
+        QCOMPARE(launcher.ui().Combo1->itemText(1), QStringLiteral("ﾂｰﾙ"));
+    }
+
+    void startsWithNinetyNineEntriesInEveryCategory()
+    {
+        QList<Line> lines;
+        for (int c = 0; c < 8; ++c)
+            for (int k = 1; k <= 99; ++k)
+                lines.append({c, QStringLiteral("%1-%2").arg(c).arg(k)});
+        Launcher launcher(catalogueFile(lines));
+        QCOMPARE(launcher.start(), StartResult::Running);
+        QCOMPARE(mirrorMismatch(launcher), QString());
+        QCOMPARE(visibleItems(launcher.popup().header(7)->menu()).size(), 99);
+    }
+
+    void wrongVersionShowsItsMessageAndLeavesTheFile()
+    {
+        const QByteArray damaged = QByteArray(catalogueFile({{1, "a"}})).replace("Ver.1.0", "Ver.2.0");
+        Launcher launcher(damaged);
+        QCOMPARE(launcher.start(), StartResult::Failed);
+        QCOMPARE(launcher.fake.messages.shown,
+                 (QList<FakeMessageBoxes::Shown>{
+                     {QStringLiteral("launch.cfg\r\nﾃﾞｰﾀﾌｧｲﾙのﾊﾞｰｼﾞｮﾝが違うか、ﾃﾞｰﾀﾌｧｲﾙが壊れています。"),
+                      QStringLiteral("ﾊﾞｰｼﾞｮﾝｴﾗｰ")}}));
+        QCOMPARE(launcher.fileBytes(), damaged);
+        QVERIFY(!launcher.app->trayIcon().isVisible());
+    }
+
+    void unopenableFileShowsTheOpenError()
+    {
+        Launcher launcher;
+        QVERIFY(QDir(launcher.dir.path()).mkdir(QStringLiteral("launch.cfg")));
+        QCOMPARE(launcher.start(), StartResult::Failed);
+        QCOMPARE(launcher.fake.messages.shown,
+                 (QList<FakeMessageBoxes::Shown>{{QStringLiteral("launch.cfg\r\n変更できません。"),
+                                                  QStringLiteral("ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ")}}));
+        QVERIFY(!launcher.app->trayIcon().isVisible());
+    }
+
+    void secondInstanceEndsWithoutTouchingTheFile()
+    {
+        Launcher first(catalogueFile({{0, "a"}}));
+        QCOMPARE(first.start(), StartResult::Running);
+
+        // Same executable: ends at once, even on a file it would reject.
+        QFile::remove(first.cfgPath());
+        QFile cfg(first.cfgPath());
+        QVERIFY(cfg.open(QIODevice::WriteOnly));
+        cfg.write("damaged");
+        cfg.close();
+        FakePlatform fake;
+        TrayApplication second(first.dir.filePath(QStringLiteral("quorvel")), fake.platform);
+        QCOMPARE(second.Form_Load(), StartResult::AlreadyRunning);
+        QVERIFY(fake.messages.shown.isEmpty());
+        QCOMPARE(first.fileBytes(), QByteArray("damaged"));
+
+        // Another folder, another catalogue: runs beside it.
+        Launcher elsewhere;
+        QCOMPARE(elsewhere.start(), StartResult::Running);
+    }
+
+    void lockOfACrashedInstanceIsTakenOver()
+    {
+        Launcher launcher;
+        const QString lockPath =
+            platform::SingleInstance::lockFilePath(launcher.dir.filePath(QStringLiteral("quorvel")));
+        const pid_t child = fork();
+        if (child == 0) {
+            QLockFile lock(lockPath);
+            _exit(lock.tryLock(0) ? 0 : 1); // ends holding the lock, as a crash would
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QVERIFY(QFile::exists(lockPath));
+        QCOMPARE(launcher.start(), StartResult::Running);
+    }
+
+    void launchesTheChosenEntryInItsFolder()
+    {
+        Launcher launcher(catalogueFile({{3, "a", "/bin/a"}, {3, "b", "/bin/b --x", "/srv"},
+                                         {0, "c", "/bin/c"}, {7, "d", "/bin/d", "/tmp"}}));
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.popup().item(3, 2)->trigger();
+        launcher.popup().item(0, 1)->trigger();
+        launcher.popup().item(7, 1)->trigger();
+        launcher.popup().item(7, 1)->trigger();
+        QCOMPARE(launcher.fake.processes.started,
+                 (QStringList{"/bin/b --x", "/bin/c", "/bin/d", "/bin/d"}));
+        QCOMPARE(launcher.fake.processes.folders, (QStringList{"/srv", "/tmp", "/tmp"}));
+        QVERIFY(launcher.fake.messages.shown.isEmpty());
+    }
+
+    void failedLaunchesNameTheProgram_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("program fails") << "/missing/program" << "";
+        QTest::newRow("folder missing") << "/bin/true" << "/no/such/folder";
+        QTest::newRow("empty program") << "" << "";
+    }
+
+    void failedLaunchesNameTheProgram()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, folder);
+        Launcher launcher(catalogueFile({{2, "x", program, folder}}));
+        launcher.fake.processes.failingPrograms = {"/missing/program"};
+        launcher.fake.processes.missingFolders = {"/no/such/folder"};
+        QCOMPARE(launcher.start(), StartResult::Running);
+        const QByteArray before = launcher.fileBytes();
+        launcher.app->mnuMenu_Click(2, 1);
+        QCOMPARE(launcher.fake.processes.started, QStringList());
+        QCOMPARE(launcher.fake.messages.shown,
+                 (QList<FakeMessageBoxes::Shown>{
+                     {u'[' + program + QStringLiteral("] - ﾌﾟﾛｸﾞﾗﾑが見つからないか、起動できません"),
+                      QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ開始ｴﾗｰ")}}));
+        QCOMPARE(launcher.fileBytes(), before);
+        QCOMPARE(mirrorMismatch(launcher), QString());
+    }
+
+    void settingsWindowAlwaysOpensOnCategoryZero()
+    {
+        Launcher launcher(catalogueFile({{0, "z"}, {3, "c"}}));
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.popup().mnuConfig->trigger();
+        launcher.chooseCategory(3);
+        launcher.selectRow(0);
+        QCOMPARE(launcher.ui().Text1->text(), QStringLiteral("c"));
+        launcher.form().mnuCloseWindow->trigger();
+        QVERIFY(!launcher.form().isVisible());
+
+        launcher.popup().mnuConfig->trigger();
+        launcher.popup().mnuConfig->trigger(); // twice does no harm
+        QVERIFY(launcher.form().isVisible());
+        QCOMPARE(launcher.catalogue().CurrentCategory, 0);
+        QCOMPARE(launcher.ui().Combo1->currentIndex(), 0);
+        QCOMPARE(launcher.ui().Text3->text(), QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭｰ"));
+        QCOMPARE(launcher.listRows(), QStringList{"z"});
+        QCOMPARE(launcher.form().selectedRow(), -1);
+        for (QLineEdit *field : {launcher.ui().Text1, launcher.ui().Text2, launcher.ui().Text4})
+            QVERIFY(field->text().isEmpty());
+        QVERIFY(!launcher.popup().mnuPoP()->menuAction()->isVisible());
+        // The popup itself still shows its children.
+        QCOMPARE(visibleItems(launcher.popup().mnuPoP()).first(), QStringLiteral("項目3"));
+    }
+
+    void hidingSavesNothingClosingSaves()
+    {
+        Launcher launcher(catalogueFile({{0, "z"}}));
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.popup().mnuConfig->trigger();
+        QFile::remove(launcher.cfgPath());
+        QApplication::setActiveWindow(&launcher.form());
+        QVERIFY(QTest::qWaitForWindowActive(&launcher.form()));
+        QTest::keyClick(&launcher.form(), Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!launcher.form().isVisible());
+        QVERIFY(!QFile::exists(launcher.cfgPath()));
+
+        launcher.popup().mnuConfig->trigger();
+        QVERIFY(!launcher.form().close()); // refused: the window only hides
+        QVERIFY(!launcher.form().isVisible());
+        QVERIFY(fileMatchesMemory(launcher));
+    }
+
+    void exitSavesOnceClosesDialogsAndRemovesTheIcon()
+    {
+        Launcher launcher(catalogueFile({{0, "z"}}));
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.popup().mnuVersion->trigger();
+        QPointer<frmAbout> about = launcher.app->versionDialog();
+        QVERIFY(about && about->isVisible());
+        QFile::remove(launcher.cfgPath());
+
+        QSignalSpy ended(launcher.app.get(), &TrayApplication::ended);
+        launcher.popup().mnuPop_End->trigger();
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(fileMatchesMemory(launcher));
+        QVERIFY(about.isNull());
+        QVERIFY(!launcher.app->trayIcon().isVisible());
+    }
+
+    void quitFromTheMenuBarEndsLikeThePopup()
+    {
+        Launcher launcher;
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.popup().mnuConfig->trigger();
+        QSignalSpy ended(launcher.app.get(), &TrayApplication::ended);
+        QApplication::setActiveWindow(&launcher.form());
+        QVERIFY(QTest::qWaitForWindowActive(&launcher.form()));
+        QTest::keyClick(&launcher.form(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(!launcher.form().isVisible());
+    }
+
+    void failingSaveAtExitIsReportedAndTheEndGoesOn()
+    {
+        Launcher launcher;
+        QCOMPARE(launcher.start(), StartResult::Running);
+        QFile::remove(launcher.cfgPath());
+        QVERIFY(QDir(launcher.dir.path()).mkdir(QStringLiteral("launch.cfg"))); // cannot be replaced
+        QSignalSpy ended(launcher.app.get(), &TrayApplication::ended);
+        launcher.app->mnuPop_End_Click();
+        QCOMPARE(launcher.fake.messages.shown.size(), 1);
+        QCOMPARE(launcher.fake.messages.shown.first().title, QStringLiteral("ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ"));
+        QCOMPARE(ended.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestTrayApplication)
+#include "testtrayapplication.moc"
