@@ -73,7 +73,7 @@ QString frmAbout::descriptionText()
     return QStringLiteral("ﾄﾚｲｱｲｺﾝ: QSystemTrayIcon (%1) - The Qt Project")
                .arg(QLatin1String(trayLibrary)) +
            texts::crlf + texts::crlf +
-           QStringLiteral("このソフトウェアは無保証です。自由にお使いください。");
+           QStringLiteral("本ソフトウェアは無保証です。");
 }
 
 void frmAbout::Form_Load()

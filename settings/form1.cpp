@@ -20,14 +20,22 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+// The icons live in a static library, where nothing else would pull them in.
+static void loadResources()
+{
+    Q_INIT_RESOURCE(quorvel);
+}
+
 Form1::Form1(Catalogue &catalogue, const CatalogueFile &file, PopupMenu &popup,
              platform::Platform &platform)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                                Qt::MSWindowsFixedSizeDialogHint),
-      Picture1(QStringLiteral(":/quorvel.png")), m_catalogue(catalogue), m_file(file),
+      m_catalogue(catalogue), m_file(file),
       m_popup(popup), m_platform(platform)
 {
+    loadResources();
+    Picture1 = QIcon(QStringLiteral(":/quorvel.png"));
     setWindowTitle(QStringLiteral("設定"));
     setWindowIcon(Picture1);
     ui.setupUi(this);

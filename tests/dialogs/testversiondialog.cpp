@@ -41,6 +41,7 @@ private slots:
         QVERIFY(description[1].isEmpty());
         QVERIFY(!description[2].isEmpty());
         QVERIFY(about->ui.cmdOK->isDefault());
+        QCOMPARE(about->ui.picIcon->pixmap().size(), QSize(32, 32));
         QCOMPARE(about->ui.cmdSysInfo->text(), QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
         QCOMPARE(about->size(), QSize(343, 188));
     }

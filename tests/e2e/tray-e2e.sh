@@ -1,0 +1,197 @@
+#!/bin/bash
+# Runs the real program as a user would: a private X server, a tray host, the program copied
+# into a folder of its own, and clicks and keys on its tray icon, menus and windows.
+# Usage: tray-e2e.sh QUORVEL_BINARY ARTIFACT_DIR   (screenshots are left in ARTIFACT_DIR)
+set -euo pipefail
+
+binary=$(readlink -f "$1")
+artifacts=$2
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+pids=()
+failures=0
+checks=0
+
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+check() { # description, command...
+    local what=$1; shift
+    checks=$((checks + 1))
+    if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; failures=$((failures + 1)); fi
+}
+wait_for() { # seconds, command...
+    local deadline=$((SECONDS + $1)); shift
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.2
+    done
+}
+shot() { import -window root "$artifacts/$1.png"; echo "     screenshot $artifacts/$1.png"; }
+
+for tool in Xvfb trayer xdotool xwininfo import iconv fc-list; do
+    command -v "$tool" >/dev/null || { echo "missing $tool: run the README's test command"; exit 1; }
+done
+[ -n "$(fc-list :lang=ja)" ] || { echo "no Japanese font installed"; exit 1; }
+
+# --- a private X server and a tray host -------------------------------------------------
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+wait_for 10 test -s "$work/display"
+export DISPLAY=":$(head -n1 "$work/display")"
+trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
+    --SetDockType true >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$work/runtime"
+
+# --- the program in a folder of its own, with a prepared catalogue ----------------------
+app="$work/app"
+mkdir -p "$app" "$work/wf ﾌｫﾙﾀﾞ" "$work/bin"
+cp "$binary" "$app/quorvel"
+for name in record added; do
+    printf '#!/bin/sh\n{ pwd; for a in "$@"; do echo "[$a]"; done; } > "%s/%s.out"\n' "$work" "$name" \
+        > "$work/bin/$name.sh"
+    chmod +x "$work/bin/$name.sh"
+done
+printf '"Format Ver.1.0"\r\n"ﾂｰﾙ"\r\n"項目2"\r\n"項目3"\r\n"項目4"\r\n"項目5"\r\n"項目6"\r\n"項目7"\r\n1,"記録ｽｸﾘﾌﾟﾄ","%s one ｱｰｸﾞ","%s"\r\n0,"ﾒﾓ帳","/bin/true",""\r\n' \
+    "$work/bin/record.sh" "$work/wf ﾌｫﾙﾀﾞ" | iconv -f UTF-8 -t CP932 > "$app/launch.cfg"
+
+tray_icons() { # the program's windows that the tray host has reparented
+    local w
+    for w in $(xdotool search --class '^quorvel$' 2>/dev/null); do
+        xwininfo -children -id "$w" | grep -q 'Parent window id: .*(the root window)' || echo "$w"
+    done
+}
+has_icon() { [ -n "$(tray_icons)" ]; }
+click_icon() { # button
+    local icon X Y WIDTH HEIGHT
+    icon=$(tray_icons | head -n1)
+    eval "$(xdotool getwindowgeometry --shell "$icon")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click "$1"
+    sleep 0.7
+}
+window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
+visible() { [ -n "$(window_named "$1")" ]; }
+running() { local state; state=$(grep '^State:' "/proc/$1/status" 2>/dev/null) && [[ $state != *Z* ]]; }
+stopped() { ! running "$1"; }
+
+"$app/quorvel" 2>"$work/quorvel.log" &
+launcher=$!
+pids+=($launcher)
+check "the tray icon appears" wait_for 15 has_icon
+import -window "$(tray_icons | head -n1)" "$work/icon.png"
+check "the tray icon shows its picture" test "$(convert "$work/icon.png" -format %k info:)" -gt 8
+
+# --- launching from the popup -------------------------------------------------------------
+click_icon 1
+shot popup
+xdotool key Down Right
+sleep 0.5
+shot popup-submenu
+xdotool key Return
+check "the chosen entry ran" wait_for 5 test -s "$work/record.out"
+check "in its working folder, with its arguments" \
+    test "$(cat "$work/record.out")" = "$(printf '%s\n[one]\n[ｱｰｸﾞ]' "$work/wf ﾌｫﾙﾀﾞ")"
+
+# --- a second start ends at once and leaves everything alone --------------------------------
+before=$(md5sum < "$app/launch.cfg")
+second_status=0
+timeout 10 "$app/quorvel" 2>/dev/null || second_status=$?
+check "a second instance ends at once, quietly" test "$second_status" = 0
+check "and leaves the file untouched" test "$(md5sum < "$app/launch.cfg")" = "$before"
+check "one tray icon remains" test "$(tray_icons | wc -l)" = 1
+check "the first instance still runs" running "$launcher"
+
+# --- the settings window: add an entry and find it in the popup and the file --------------
+click_icon 3
+xdotool key Down Down Down Return        # ﾂｰﾙ, ﾒﾓ帳, 設定
+check "the settings window opens" wait_for 5 visible '^設定$'
+settings=$(window_named '^設定$')
+sleep 0.5
+shot settings
+eval "$(xdotool getwindowgeometry --shell "$settings")"
+menubar=$((HEIGHT - 302))  # the client area below the menu bar is 302 pixels high
+at() { xdotool mousemove $((X + $1)) $((Y + menubar + $2)) click 1; sleep 0.2; }
+at 200 241; xdotool type --delay 20 'e2e entry'
+at 200 265; xdotool type --delay 20 "$work/bin/added.sh"
+at 388 72                                 # 追加
+check "the new entry is saved" wait_for 5 \
+    grep -q "0,\"e2e entry\",\"$work/bin/added.sh\",\"\"" "$app/launch.cfg"
+shot settings-added
+
+# --- the folder chooser and the version dialog --------------------------------------------
+at 396 288                                # 参照 beside the working folder
+check "the folder chooser opens" wait_for 5 visible '^作業ﾌｫﾙﾀﾞの指定$'
+sleep 0.5
+shot chooser
+xdotool key Escape
+check "the chooser closes" wait_for 5 sh -c "! xdotool search --onlyvisible --name '^作業ﾌｫﾙﾀﾞの指定\$' >/dev/null"
+click_icon 1
+xdotool key Up Up Return                 # from the bottom: 終了, ﾊﾞｰｼﾞｮﾝ情報
+check "the version dialog opens" wait_for 5 visible 'Quorvelのﾊﾞｰｼﾞｮﾝ情報'
+sleep 0.5
+shot version
+xdotool windowfocus --sync "$(window_named 'Quorvelのﾊﾞｰｼﾞｮﾝ情報')" key Return
+check "OK closes it" wait_for 5 sh -c "! xdotool search --onlyvisible --name 'Quorvelのﾊﾞｰｼﾞｮﾝ情報' >/dev/null"
+
+click_icon 1
+xdotool key Down Down Down Return        # ﾂｰﾙ, ﾒﾓ帳, e2e entry
+check "the added entry starts from the popup" wait_for 5 test -s "$work/added.out"
+
+# --- ending from the popup saves once and removes the icon ---------------------------------
+rm -f "$app/launch.cfg"
+click_icon 1
+xdotool key Up Return                     # 終了
+check "the program ends" wait_for 5 stopped "$launcher"
+check "ending saved the catalogue" grep -q 'e2e entry' "$app/launch.cfg"
+check "no tray icon remains" test -z "$(tray_icons)"
+
+# --- a crash leaves no lock behind that stops the next start -------------------------------
+"$app/quorvel" 2>/dev/null &
+crashed=$!
+pids+=($crashed)
+wait_for 15 has_icon
+kill -KILL "$crashed"
+wait_for 5 stopped "$crashed"
+"$app/quorvel" 2>/dev/null &
+restarted=$!
+pids+=($restarted)
+check "the program starts again after a crash" wait_for 15 has_icon
+kill "$restarted"
+
+# --- a fresh folder gets the default file; a wrong version is reported --------------------
+fresh="$work/fresh"
+mkdir -p "$fresh"
+cp "$binary" "$fresh/quorvel"
+"$fresh/quorvel" 2>/dev/null &
+pids+=($!)
+printf '"Format Ver.1.0"\r\n"項目1"\r\n"項目2"\r\n"項目3"\r\n"項目4"\r\n"項目5"\r\n"項目6"\r\n"項目7"\r\n' |
+    iconv -f UTF-8 -t CP932 > "$work/default.cfg"
+check "a fresh folder gets the eight-line default file" wait_for 10 cmp -s "$fresh/launch.cfg" "$work/default.cfg"
+kill $! 2>/dev/null || true
+
+broken="$work/broken"
+mkdir -p "$broken"
+cp "$binary" "$broken/quorvel"
+printf '"Format Ver.9.9"\r\n' > "$broken/launch.cfg"
+"$broken/quorvel" 2>/dev/null &
+broken_pid=$!
+pids+=($broken_pid)
+check "a wrong version shows its message" wait_for 10 visible '^ﾊﾞｰｼﾞｮﾝｴﾗｰ$'
+sleep 0.5
+shot version-error
+xdotool windowfocus --sync "$(window_named '^ﾊﾞｰｼﾞｮﾝｴﾗｰ$')" key Return
+check "and the program ends" wait_for 5 stopped "$broken_pid"
+broken_status=0
+wait "$broken_pid" || broken_status=$?
+check "with a failure status" test "$broken_status" != 0
+check "the damaged file is left as it was" test "$(cat "$broken/launch.cfg")" = "$(printf '"Format Ver.9.9"\r\n')"
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" = 0 ]

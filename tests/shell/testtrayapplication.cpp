@@ -26,7 +26,8 @@ private slots:
         QCOMPARE(launcher.ui().Combo1->currentIndex(), 0);
         QCOMPARE(launcher.ui().Text3->text(), QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭｰ"));
         QCOMPARE(launcher.app->trayIcon().toolTip(), QStringLiteral("Quorvel"));
-        QVERIFY(!launcher.app->trayIcon().icon().isNull());
+        QCOMPARE(launcher.app->trayIcon().icon().pixmap(32).size(), QSize(32, 32));
+        QCOMPARE(launcher.form().windowIcon().pixmap(32).toImage(), launcher.app->trayIcon().icon().pixmap(32).toImage());
         QVERIFY(launcher.app->trayIcon().isVisible());
         QVERIFY(!launcher.form().isVisible());
         QVERIFY(launcher.fake.messages.shown.isEmpty());
