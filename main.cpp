@@ -3,12 +3,21 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     // A tray program: closing a message box or the settings window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // Everything the user reads is Japanese, the file dialog's and text fields' own texts too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     platform::QtMessageBoxes messages;
     platform::SystemProcesses processes;

