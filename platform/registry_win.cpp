@@ -9,7 +9,8 @@ std::optional<RegistryValue> SystemRegistry::queryValue(quint32 root, const QStr
 {
     const QByteArray key = keyName.toLocal8Bit();
     const QByteArray value = valueName.toLocal8Bit();
-    const auto rootKey = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root));
+    // Predefined keys are sign-extended 32-bit values: HKEY_LOCAL_MACHINE is (HKEY)(LONG)0x80000002.
+    const auto rootKey = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(root)));
 
     HKEY handle = nullptr;
     LONG status = RegOpenKeyExA(rootKey, key.constData(), 0, 0x2003F, &handle);

@@ -9,6 +9,8 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <initializer_list>
+#include <limits>
+#include <type_traits>
 
 namespace {
 
@@ -72,6 +74,9 @@ void Form1Controls::setupUi(QMainWindow *window)
     }
     client->setFixedSize(twipsToPixels(6405), twipsToPixels(4530));
 
+    // The fields hold whatever the catalogue holds; a limit would cut a long text on "変更".
+    for (QLineEdit *field : {Text1, Text2, Text3, Text4})
+        field->setMaxLength(std::numeric_limits<int>::max());
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setSortingEnabled(false);
     Combo1->setEditable(false);

@@ -47,6 +47,15 @@ private slots:
         QCOMPARE(l().ui().Text3->text(), QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭｰ"));
     }
 
+    void longTextsPassThroughTheFieldsWhole()
+    {
+        const QString longName(40000, u'ｱ');
+        l().setFields(longName, "/bin/long");
+        l().form().Command7_Click();
+        l().selectRow(l().ui().List1->count() - 1);
+        QCOMPARE(l().ui().Text1->text(), longName);
+    }
+
     void lastOfNinetyNineRowsShowsEntryNinetyNine()
     {
         l().chooseCategory(6);
