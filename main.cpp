@@ -26,7 +26,8 @@ int main(int argc, char *argv[])
     platform::Platform platform{messages, processes, fileDialog, registry};
 
     // The catalogue lives beside the executable itself, links resolved.
-    const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+    const QString executable =
+        QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
     TrayApplication launcher(executable, platform);
     QObject::connect(&launcher, &TrayApplication::ended, &app, &QCoreApplication::quit);
 

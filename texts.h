@@ -20,7 +20,8 @@ inline const QString versionError =
 inline const QString launchErrorTitle = QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ開始ｴﾗｰ");
 inline QString launchError(const QString &programPath)
 {
-    return QStringLiteral("[") + programPath + QStringLiteral("] - ﾌﾟﾛｸﾞﾗﾑが見つからないか、起動できません");
+    return QStringLiteral("[") + programPath +
+           QStringLiteral("] - ﾌﾟﾛｸﾞﾗﾑが見つからないか、起動できません");
 }
 
 // Editing

@@ -72,8 +72,7 @@ QString frmAbout::descriptionText()
 {
     return QStringLiteral("ﾄﾚｲｱｲｺﾝ: QSystemTrayIcon (%1) - The Qt Project")
                .arg(QLatin1String(trayLibrary)) +
-           texts::crlf + texts::crlf +
-           QStringLiteral("本ソフトウェアは無保証です。");
+           texts::crlf + texts::crlf + QStringLiteral("本ソフトウェアは無保証です。");
 }
 
 void frmAbout::Form_Load()
@@ -83,7 +82,8 @@ void frmAbout::Form_Load()
     ui.lblTitle->setText(title);
     ui.lblVersion->setText(versionText());
     // The label breaks lines at LF; CR would show as a stray glyph.
-    ui.lblDescription->setText(QString(descriptionText()).replace(texts::crlf, QStringLiteral("\n")));
+    ui.lblDescription->setText(
+        QString(descriptionText()).replace(texts::crlf, QStringLiteral("\n")));
 }
 
 void frmAbout::cmdOK_Click()

@@ -45,10 +45,11 @@ void StartSysInfo(platform::Registry &registry, platform::Processes &processes,
     if (GetKeyValue(registry, platform::HKEY_LOCAL_MACHINE_ROOT, toolKey, toolValue, found)) {
         // A tool named here that does not start is not looked for elsewhere.
         started = processes.startProgram(found);
-    } else if (GetKeyValue(registry, platform::HKEY_LOCAL_MACHINE_ROOT, locationKey,
-                           locationValue, found)) {
+    } else if (GetKeyValue(registry, platform::HKEY_LOCAL_MACHINE_ROOT, locationKey, locationValue,
+                           found)) {
         const QString tool = QDir(QDir::fromNativeSeparators(found)).filePath(toolFile);
-        started = QFileInfo(tool).isFile() && processes.startProgram(QDir::toNativeSeparators(tool));
+        started =
+            QFileInfo(tool).isFile() && processes.startProgram(QDir::toNativeSeparators(tool));
     }
     if (!started)
         messages.show(texts::sysInfoUnavailable, QString::fromLatin1(quorvel::ApplicationTitle));

@@ -23,8 +23,7 @@ QStringList listDrives()
         if (root == QLatin1String("/") || !device.startsWith("/dev/") ||
             device.startsWith("/dev/loop") || root.startsWith(QLatin1String("/boot")))
             continue;
-        if (!drives.contains(root))
-            drives.append(root);
+        if (!drives.contains(root)) drives.append(root);
     }
     return drives;
 #endif
@@ -41,8 +40,9 @@ QString driveOf(const QString &path)
     QString best;
     for (const QString &drive : listDrives()) {
         const QString root = QDir::cleanPath(QDir::fromNativeSeparators(drive));
-        const bool inside = absolute.compare(root, sensitivity) == 0 ||
-                            absolute.startsWith(root.endsWith(u'/') ? root : root + u'/', sensitivity);
+        const bool inside =
+            absolute.compare(root, sensitivity) == 0 ||
+            absolute.startsWith(root.endsWith(u'/') ? root : root + u'/', sensitivity);
         if (inside && root.size() > QDir::cleanPath(QDir::fromNativeSeparators(best)).size())
             best = drive;
     }

@@ -28,7 +28,7 @@ QList<NameFilter> parseFilter(const QString &filter)
 // shows executable files, and "*.*" shows every file. The labels stay as they are.
 class ProgramFilterModel : public QSortFilterProxyModel
 {
-public:
+  public:
     explicit ProgramFilterModel(const QList<NameFilter> &filters, QObject *parent)
         : QSortFilterProxyModel(parent), m_filters(filters)
     {
@@ -38,8 +38,7 @@ public:
     {
         m_current = -1;
         for (qsizetype i = 0; i < m_filters.size(); ++i) {
-            if (m_filters[i].label == label)
-                m_current = int(i);
+            if (m_filters[i].label == label) m_current = int(i);
         }
         // The dialog hands the label's patterns to its model, which would hide files before
         // this filter sees them.
@@ -48,28 +47,24 @@ public:
         invalidateFilter();
     }
 
-protected:
+  protected:
     bool filterAcceptsRow(int row, const QModelIndex &parent) const override
     {
         const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
-        if (!files || m_current < 0)
-            return true;
+        if (!files || m_current < 0) return true;
         const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
-        if (info.isDir())
-            return true;
+        if (info.isDir()) return true;
         const QStringList &patterns = m_filters[m_current].patterns;
         if (patterns.contains(QLatin1String("*.*")) || patterns.contains(QLatin1String("*")))
             return true;
-        if (info.isExecutable())
-            return true;
+        if (info.isExecutable()) return true;
         for (const QString &pattern : patterns) {
-            if (QDir::match(pattern, info.fileName()))
-                return true;
+            if (QDir::match(pattern, info.fileName())) return true;
         }
         return false;
     }
 
-private:
+  private:
     QList<NameFilter> m_filters;
     int m_current = -1;
 };
@@ -94,7 +89,8 @@ std::unique_ptr<QFileDialog> QtFileDialog::create(QWidget *parent, const QString
     auto *model = new ProgramFilterModel(filters, dialog.get());
     dialog->setProxyModel(model);
     dialog->setNameFilters(labels);
-    QObject::connect(dialog.get(), &QFileDialog::filterSelected, model, &ProgramFilterModel::useFilter);
+    QObject::connect(dialog.get(), &QFileDialog::filterSelected, model,
+                     &ProgramFilterModel::useFilter);
     if (!labels.isEmpty()) {
         dialog->selectNameFilter(labels.first());
         model->useFilter(labels.first());

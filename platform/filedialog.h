@@ -13,7 +13,7 @@ namespace platform {
 // ';', as Windows writes it.
 class FileDialog
 {
-public:
+  public:
     virtual ~FileDialog() = default;
     // The chosen existing file, or nothing when the user cancelled.
     virtual std::optional<QString> showOpen(QWidget *parent, const QString &filter,
@@ -22,9 +22,8 @@ public:
 
 class QtFileDialog : public FileDialog
 {
-public:
-    std::optional<QString> showOpen(QWidget *parent, const QString &filter,
-                                    quint32 flags) override;
+  public:
+    std::optional<QString> showOpen(QWidget *parent, const QString &filter, quint32 flags) override;
 
     // The dialog as it will be shown, for tests to look into.
     static std::unique_ptr<QFileDialog> create(QWidget *parent, const QString &filter);

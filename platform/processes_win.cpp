@@ -14,8 +14,7 @@ bool SystemProcesses::setCurrentFolder(const QString &path)
 
 bool SystemProcesses::startProgram(const QString &commandLine)
 {
-    if (commandLine.isEmpty())
-        return false;
+    if (commandLine.isEmpty()) return false;
     std::wstring line = commandLine.toStdWString(); // CreateProcess may write into it
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -23,8 +22,8 @@ bool SystemProcesses::startProgram(const QString &commandLine)
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
     const std::wstring folder = QDir::toNativeSeparators(QDir::currentPath()).toStdWString();
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process))
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process))
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

@@ -9,7 +9,8 @@ std::optional<RegistryValue> SystemRegistry::queryValue(quint32 root, const QStr
 {
     const QByteArray key = keyName.toLocal8Bit();
     const QByteArray value = valueName.toLocal8Bit();
-    // Predefined keys are sign-extended 32-bit values: HKEY_LOCAL_MACHINE is (HKEY)(LONG)0x80000002.
+    // Predefined keys are sign-extended 32-bit values: HKEY_LOCAL_MACHINE is
+    // (HKEY)(LONG)0x80000002.
     const auto rootKey = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(root)));
 
     HKEY handle = nullptr;
@@ -18,8 +19,7 @@ std::optional<RegistryValue> SystemRegistry::queryValue(quint32 root, const QStr
     // all that is needed.
     if (status == ERROR_ACCESS_DENIED)
         status = RegOpenKeyExA(rootKey, key.constData(), 0, KEY_READ, &handle);
-    if (status != ERROR_SUCCESS)
-        return std::nullopt;
+    if (status != ERROR_SUCCESS) return std::nullopt;
 
     QByteArray buffer(1024, '\0');
     DWORD type = 0;
@@ -27,8 +27,7 @@ std::optional<RegistryValue> SystemRegistry::queryValue(quint32 root, const QStr
     status = RegQueryValueExA(handle, value.constData(), nullptr, &type,
                               reinterpret_cast<BYTE *>(buffer.data()), &size);
     RegCloseKey(handle);
-    if (status != ERROR_SUCCESS)
-        return std::nullopt;
+    if (status != ERROR_SUCCESS) return std::nullopt;
     buffer.truncate(size);
     return RegistryValue{type, buffer};
 }

@@ -31,8 +31,7 @@ Form1::Form1(Catalogue &catalogue, const CatalogueFile &file, PopupMenu &popup,
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                                Qt::MSWindowsFixedSizeDialogHint),
-      m_catalogue(catalogue), m_file(file),
-      m_popup(popup), m_platform(platform)
+      m_catalogue(catalogue), m_file(file), m_popup(popup), m_platform(platform)
 {
     loadResources();
     Picture1 = QIcon(QStringLiteral(":/quorvel.png"));
@@ -56,8 +55,7 @@ Form1::Form1(Catalogue &catalogue, const CatalogueFile &file, PopupMenu &popup,
 
     connect(ui.Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
     connect(ui.List1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            List1_Click();
+        if (row >= 0) List1_Click();
     });
     connect(ui.List1, &QListWidget::itemClicked, this, &Form1::List1_Click);
     const std::pair<QPushButton *, void (Form1::*)()> buttons[] = {
@@ -98,8 +96,7 @@ void Form1::setSelectedRowQuietly(int row)
 {
     QSignalBlocker blocker(ui.List1);
     ui.List1->setCurrentRow(row);
-    if (row < 0)
-        ui.List1->clearSelection();
+    if (row < 0) ui.List1->clearSelection();
 }
 
 void Form1::selectCategoryLine(int line)
@@ -111,8 +108,7 @@ void Form1::selectCategoryLine(int line)
 void Form1::Combo1_Click()
 {
     const int i = ui.Combo1->currentIndex();
-    if (!Catalogue::isCategory(i))
-        return;
+    if (!Catalogue::isCategory(i)) return;
     ui.Text3->setText(i == 0 ? texts::uncategorised : m_catalogue.CategoryName(i));
     m_catalogue.CurrentCategory = qint16(i);
     FillEntryList(i);
@@ -134,28 +130,30 @@ void Form1::Command3_Click()
     ui.Text4->clear();
 }
 
-Entry Form1::entryFields() const
+// The entry fields as an entry, or nothing after the message that refuses them: both name and
+// program are required (under "登録" for adding and changing alike), and every text must be
+// one the file can hold.
+std::optional<Entry> Form1::checkedEntryFields(const QString &title)
 {
-    return {ui.Text1->text(), ui.Text2->text(), ui.Text4->text()};
-}
-
-bool Form1::refuseUnstorable(const Entry &entry, const QString &title)
-{
+    const Entry entry{ui.Text1->text(), ui.Text2->text(), ui.Text4->text()};
+    if (entry.EntryName.isEmpty() || entry.ProgramPath.isEmpty()) {
+        m_platform.messages.show(texts::fieldsEmpty, texts::registerTitle);
+        return std::nullopt;
+    }
     for (const QString *text : {&entry.EntryName, &entry.ProgramPath, &entry.WorkFolder}) {
         if (!Catalogue::isStorableText(*text)) {
             m_platform.messages.show(texts::unusableCharacters, title);
-            return true;
+            return std::nullopt;
         }
     }
-    return false;
+    return entry;
 }
 
 void Form1::moveSelectedEntry(int step)
 {
     const int r = selectedRow();
     const int p = r + step;
-    if (r < 0 || p < 0 || p >= ui.List1->count())
-        return;
+    if (r < 0 || p < 0 || p >= ui.List1->count()) return;
     const int c = m_catalogue.CurrentCategory;
 
     const QString kept = ui.List1->item(r)->text();
@@ -186,18 +184,12 @@ void Form1::Command7_Click()
         m_platform.messages.show(texts::catalogueFull, texts::registerTitle);
         return;
     }
-    const Entry entry = entryFields();
-    if (entry.EntryName.isEmpty() || entry.ProgramPath.isEmpty()) {
-        m_platform.messages.show(texts::fieldsEmpty, texts::registerTitle);
-        return;
-    }
-    if (refuseUnstorable(entry, texts::registerTitle))
-        return;
+    const auto entry = checkedEntryFields(texts::registerTitle);
+    if (!entry) return;
 
-    if (c != 0)
-        m_popup.setHeaderVisible(c, true);
-    m_catalogue.append(c, entry);
-    ui.List1->addItem(entry.EntryName);
+    if (c != 0) m_popup.setHeaderVisible(c, true);
+    m_catalogue.append(c, *entry);
+    ui.List1->addItem(entry->EntryName);
     m_popup.AppendMenuItem(c, m_catalogue);
     SaveCatalogue();
 }
@@ -209,24 +201,19 @@ void Form1::Command6_Click()
         m_platform.messages.show(texts::nothingSelected, texts::changeTitle);
         return;
     }
-    const Entry entry = entryFields();
-    if (entry.EntryName.isEmpty() || entry.ProgramPath.isEmpty()) {
-        m_platform.messages.show(texts::fieldsEmpty, texts::registerTitle);
-        return;
-    }
-    if (refuseUnstorable(entry, texts::changeTitle))
-        return;
+    const auto entry = checkedEntryFields(texts::changeTitle);
+    if (!entry) return;
 
     const int c = m_catalogue.CurrentCategory;
     const int k = r + 1;
-    m_catalogue.replace(c, k, entry);
+    m_catalogue.replace(c, k, *entry);
     {
         QSignalBlocker blocker(ui.List1);
         delete ui.List1->takeItem(r);
-        ui.List1->insertItem(r, entry.EntryName);
+        ui.List1->insertItem(r, entry->EntryName);
     }
     setSelectedRowQuietly(-1);
-    m_popup.setItemCaption(c, k, entry.EntryName);
+    m_popup.setItemCaption(c, k, entry->EntryName);
     SaveCatalogue();
 }
 
@@ -277,9 +264,9 @@ void Form1::Command2_Click()
 
 void Form1::Command5_Click()
 {
-    const auto path = m_platform.fileDialog.showOpen(this, CommonDialog1.Filter, CommonDialog1.Flags);
-    if (!path)
-        return;
+    const auto path =
+        m_platform.fileDialog.showOpen(this, CommonDialog1.Filter, CommonDialog1.Flags);
+    if (!path) return;
     ui.Text2->setText(*path);
     const ProgramFields filled = fillFromProgramPath(*path, {ui.Text1->text(), ui.Text4->text()});
     ui.Text4->setText(filled.workFolder);
@@ -288,18 +275,15 @@ void Form1::Command5_Click()
 
 void Form1::Command9_Click()
 {
-    if (!m_form2)
-        m_form2 = std::make_unique<Form2>(this, ui.Text4, m_platform.messages);
+    if (!m_form2) m_form2 = std::make_unique<Form2>(this, ui.Text4, m_platform.messages);
     m_form2->showChooser();
-    if (platform::passesFolderTest(ui.Text4->text()))
-        m_form2->ui.Text1->setText(ui.Text4->text());
+    if (platform::passesFolderTest(ui.Text4->text())) m_form2->ui.Text1->setText(ui.Text4->text());
     setEnabled(false);
 }
 
 void Form1::closeFolderChooser()
 {
-    if (m_form2)
-        m_form2->hide();
+    if (m_form2) m_form2->hide();
 }
 
 void Form1::mnuConfig_Click()

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 
 class Catalogue;
 class CatalogueFile;
@@ -25,7 +26,7 @@ class Form1 : public QMainWindow
 {
     Q_OBJECT
 
-public:
+  public:
     Form1(Catalogue &catalogue, const CatalogueFile &file, PopupMenu &popup,
           platform::Platform &platform);
     ~Form1() override;
@@ -67,16 +68,15 @@ public:
     Form2 *folderChooser() const { return m_form2.get(); }
     void closeFolderChooser();
 
-signals:
+  signals:
     void quitRequested();
     void versionRequested();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
 
-private:
-    Entry entryFields() const;
-    bool refuseUnstorable(const Entry &entry, const QString &title);
+  private:
+    std::optional<Entry> checkedEntryFields(const QString &title);
     void moveSelectedEntry(int step);
     void setSelectedRowQuietly(int row);
 

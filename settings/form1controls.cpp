@@ -20,8 +20,7 @@ struct Placement
     QRect twips; // left, top, width, height
 };
 
-template <typename Widget>
-Widget *make(QWidget *parent, const QString &text = {})
+template <typename Widget> Widget *make(QWidget *parent, const QString &text = {})
 {
     auto *widget = new Widget(parent);
     if constexpr (!std::is_same_v<Widget, QComboBox> && !std::is_same_v<Widget, QListWidget>)
@@ -57,15 +56,15 @@ void Form1Controls::setupUi(QMainWindow *window)
     Command9 = make<QPushButton>(client, QStringLiteral("参照"));
 
     const std::initializer_list<Placement> placements = {
-        {Combo1, {1080, 0, 3135, 300}},    {Label3, {120, 240, 735, 255}},
-        {Text3, {1080, 360, 3135, 270}},   {Command2, {4320, 360, 1215, 255}},
-        {List1, {0, 720, 4695, 2580}},     {Command1, {4800, 720, 375, 855}},
+        {Combo1, {1080, 0, 3135, 300}},     {Label3, {120, 240, 735, 255}},
+        {Text3, {1080, 360, 3135, 270}},    {Command2, {4320, 360, 1215, 255}},
+        {List1, {0, 720, 4695, 2580}},      {Command1, {4800, 720, 375, 855}},
         {Command8, {4800, 2400, 375, 855}}, {Command7, {5400, 720, 855, 735}},
         {Command6, {5400, 1680, 855, 735}}, {Command4, {5400, 2640, 855, 615}},
-        {Label1, {0, 3480, 615, 255}},     {Text1, {600, 3480, 4815, 270}},
+        {Label1, {0, 3480, 615, 255}},      {Text1, {600, 3480, 4815, 270}},
         {Command3, {5520, 3480, 855, 255}}, {Label2, {0, 3840, 1335, 255}},
-        {Text2, {1320, 3840, 4095, 270}},  {Command5, {5520, 3840, 855, 255}},
-        {Label4, {360, 4200, 855, 255}},   {Text4, {1320, 4200, 4095, 270}},
+        {Text2, {1320, 3840, 4095, 270}},   {Command5, {5520, 3840, 855, 255}},
+        {Label4, {360, 4200, 855, 255}},    {Text4, {1320, 4200, 4095, 270}},
         {Command9, {5520, 4200, 855, 255}},
     };
     for (const Placement &p : placements) {
@@ -87,8 +86,7 @@ void Form1Controls::setupUi(QMainWindow *window)
         Command3, Combo1,   Text3, Command1, Command8, Text4,    Command9};
     QWidget *previous = nullptr;
     for (QWidget *widget : tabOrder) {
-        if (previous)
-            QWidget::setTabOrder(previous, widget);
+        if (previous) QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
 }

@@ -16,14 +16,14 @@ class PopupMenu : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     explicit PopupMenu(QObject *parent = nullptr);
     ~PopupMenu() override;
 
     QMenu *mnuPoP() const { return m_root.get(); }
-    QAction *header(int c) const;           // ctr(c), c = 1 … 7
-    QAction *item(int c, int k) const;      // element k of c's item array
-    int elementCount(int c) const;          // elements 0 … n, so n + 1
+    QAction *header(int c) const;      // ctr(c), c = 1 … 7
+    QAction *item(int c, int k) const; // element k of c's item array
+    int elementCount(int c) const;     // elements 0 … n, so n + 1
 
     void setHeaderCaption(int c, const QString &caption);
     void setHeaderVisible(int c, bool visible);
@@ -40,15 +40,15 @@ public:
     QAction *mnuVersion = nullptr;
     QAction *mnuPop_End = nullptr;
 
-signals:
+  signals:
     // Element k ≥ 1 of category c's item array was chosen.
     void itemChosen(int c, int k);
 
-private:
+  private:
     struct ItemArray
     {
-        QMenu *menu = nullptr;          // where the elements stand
-        QAction *before = nullptr;      // the elements go before this, or at the end
+        QMenu *menu = nullptr;     // where the elements stand
+        QAction *before = nullptr; // the elements go before this, or at the end
         QList<QAction *> elements;
     };
 

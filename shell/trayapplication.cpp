@@ -15,8 +15,8 @@
 
 namespace {
 
-const QString programFilter = QStringLiteral(
-    "ﾌﾟﾛｸﾞﾗﾑ(*.exe;*.com;*.bat)|*.exe;*.com;*.bat|全てのﾌｧｲﾙ(*.*)|*.*");
+const QString programFilter =
+    QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ(*.exe;*.com;*.bat)|*.exe;*.com;*.bat|全てのﾌｧｲﾙ(*.*)|*.*");
 constexpr quint32 programDialogFlags = 0x201804;
 
 } // namespace
@@ -37,8 +37,7 @@ TrayApplication::TrayApplication(const QString &executablePath, platform::Platfo
     m_trayIcon.setContextMenu(m_popup.mnuPoP());
     connect(&m_trayIcon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger)
-                    CtlSysTray1_Click();
+                if (reason == QSystemTrayIcon::Trigger) CtlSysTray1_Click();
             });
 }
 
@@ -49,8 +48,7 @@ TrayApplication::~TrayApplication()
 
 TrayApplication::StartResult TrayApplication::Form_Load()
 {
-    if (!m_instance.tryAcquire())
-        return StartResult::AlreadyRunning;
+    if (!m_instance.tryAcquire()) return StartResult::AlreadyRunning;
 
     m_form1->CommonDialog1.Filter = programFilter;
     m_form1->CommonDialog1.Flags = programDialogFlags;
@@ -91,11 +89,9 @@ TrayApplication::StartResult TrayApplication::Form_Load()
 void TrayApplication::hideEmptyCategories()
 {
     for (int i = 1; i < Catalogue::CategoryCount; ++i) {
-        if (m_catalogue.EntryCount(i) == 0)
-            m_popup.setHeaderVisible(i, false);
+        if (m_catalogue.EntryCount(i) == 0) m_popup.setHeaderVisible(i, false);
     }
-    if (m_catalogue.EntryCount(0) == 0)
-        m_popup.setPlaceholderVisible(0, false);
+    if (m_catalogue.EntryCount(0) == 0) m_popup.setPlaceholderVisible(0, false);
 }
 
 void TrayApplication::CtlSysTray1_Click()
@@ -110,8 +106,7 @@ void TrayApplication::mnuMenu_Click(int category, int Index)
 
 void TrayApplication::mnuVersion_Click()
 {
-    if (!m_about)
-        m_about = new frmAbout(m_form1.get(), m_platform);
+    if (!m_about) m_about = new frmAbout(m_form1.get(), m_platform);
     m_about->show();
     m_about->raise();
     m_about->activateWindow();

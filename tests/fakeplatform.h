@@ -17,26 +17,27 @@ struct FakeMessageBoxes : platform::MessageBoxes
         bool operator==(const Shown &) const = default;
     };
     QList<Shown> shown;
-    void show(const QString &prompt, const QString &title) override { shown.append({prompt, title}); }
+    void show(const QString &prompt, const QString &title) override
+    {
+        shown.append({prompt, title});
+    }
 };
 
 struct FakeProcesses : platform::Processes
 {
-    QStringList folders;          // every folder made current, in order
-    QStringList started;          // every command line started, in order
-    QStringList missingFolders;   // these cannot be entered
-    QStringList failingPrograms;  // these fail to start
+    QStringList folders;         // every folder made current, in order
+    QStringList started;         // every command line started, in order
+    QStringList missingFolders;  // these cannot be entered
+    QStringList failingPrograms; // these fail to start
     bool setCurrentFolder(const QString &path) override
     {
-        if (missingFolders.contains(path))
-            return false;
+        if (missingFolders.contains(path)) return false;
         folders.append(path);
         return true;
     }
     bool startProgram(const QString &commandLine) override
     {
-        if (commandLine.isEmpty() || failingPrograms.contains(commandLine))
-            return false;
+        if (commandLine.isEmpty() || failingPrograms.contains(commandLine)) return false;
         started.append(commandLine);
         return true;
     }
@@ -66,8 +67,7 @@ struct FakeRegistry : platform::Registry
     {
         const QString id = key + u'|' + name;
         queried.append(id);
-        if (!values.contains(id))
-            return std::nullopt;
+        if (!values.contains(id)) return std::nullopt;
         return values.value(id);
     }
 };

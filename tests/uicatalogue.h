@@ -33,9 +33,12 @@ inline QByteArray catalogueFile(const QList<Line> &lines, const QStringList &nam
 {
     QString text = QStringLiteral("\"Format Ver.1.0\"\r\n");
     for (int i = 1; i <= 7; ++i)
-        text += u'"' + (names.size() >= i ? names[i - 1] : Catalogue::defaultCategoryName(i)) + QStringLiteral("\"\r\n");
+        text += u'"' + (names.size() >= i ? names[i - 1] : Catalogue::defaultCategoryName(i)) +
+                QStringLiteral("\"\r\n");
     for (const Line &line : lines)
-        text += QStringLiteral("%1,\"%2\",\"%3\",\"%4\"\r\n").arg(line.category).arg(line.name, line.program, line.folder);
+        text += QStringLiteral("%1,\"%2\",\"%3\",\"%4\"\r\n")
+                    .arg(line.category)
+                    .arg(line.name, line.program, line.folder);
     return *platform::encodeCp932(text);
 }
 
@@ -52,7 +55,8 @@ struct Launcher
             cfg.open(QIODevice::WriteOnly);
             cfg.write(file);
         }
-        app = std::make_unique<TrayApplication>(dir.filePath(QStringLiteral("quorvel")), fake.platform);
+        app = std::make_unique<TrayApplication>(dir.filePath(QStringLiteral("quorvel")),
+                                                fake.platform);
     }
 
     TrayApplication::StartResult start() { return app->Form_Load(); }
@@ -108,7 +112,10 @@ inline QString mirrorMismatch(Launcher &launcher)
     for (int c = 0; c < Catalogue::CategoryCount; ++c) {
         const int n = catalogue.EntryCount(c);
         if (popup.elementCount(c) != n + 1)
-            return QStringLiteral("category %1: %2 elements for %3 entries").arg(c).arg(popup.elementCount(c)).arg(n);
+            return QStringLiteral("category %1: %2 elements for %3 entries")
+                .arg(c)
+                .arg(popup.elementCount(c))
+                .arg(n);
         const QAction *placeholder = popup.item(c, 0);
         if (placeholder->isEnabled() || placeholder->text() != QStringLiteral("（無し）"))
             return QStringLiteral("category %1: placeholder").arg(c);
@@ -116,7 +123,8 @@ inline QString mirrorMismatch(Launcher &launcher)
             return QStringLiteral("category %1: placeholder visibility").arg(c);
         for (int k = 1; k <= n; ++k) {
             const QAction *item = popup.item(c, k);
-            if (item->text() != catalogue.entry(c, k).EntryName || !item->isVisible() || !item->isEnabled())
+            if (item->text() != catalogue.entry(c, k).EntryName || !item->isVisible() ||
+                !item->isEnabled())
                 return QStringLiteral("category %1: element %2").arg(c).arg(k);
         }
         if (c > 0) {
@@ -128,7 +136,8 @@ inline QString mirrorMismatch(Launcher &launcher)
                 return QStringLiteral("category %1: combo line").arg(c);
         }
     }
-    if (launcher.ui().Combo1->count() != 8 || launcher.ui().Combo1->itemText(0) != QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭｰ"))
+    if (launcher.ui().Combo1->count() != 8 ||
+        launcher.ui().Combo1->itemText(0) != QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭｰ"))
         return QStringLiteral("combo box lines");
     QStringList names;
     const int current = catalogue.CurrentCategory;

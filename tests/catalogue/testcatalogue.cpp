@@ -16,7 +16,7 @@ class TestCatalogue : public QObject
         return result;
     }
 
-private slots:
+  private slots:
     void newCatalogueIsEmpty()
     {
         const Catalogue catalogue;

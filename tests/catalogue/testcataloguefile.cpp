@@ -56,13 +56,13 @@ class TestCatalogueFile : public QObject
     LoadResult load(Catalogue &catalogue, QStringList *events = nullptr)
     {
         Recorder recorder;
-        const LoadResult result = CatalogueFile(m_dir.path()).LoadCatalogue(catalogue, recorder.notifications());
-        if (events)
-            *events = recorder.events;
+        const LoadResult result =
+            CatalogueFile(m_dir.path()).LoadCatalogue(catalogue, recorder.notifications());
+        if (events) *events = recorder.events;
         return result;
     }
 
-private slots:
+  private slots:
     void init()
     {
         // A fresh folder for each case, open to the unprivileged user the child processes use.
@@ -78,7 +78,8 @@ private slots:
         QStringList events;
         QCOMPARE(load(catalogue, &events), LoadResult::Created);
         QCOMPARE(readAll(cfgPath()), defaultFile);
-        QCOMPARE(events, (QStringList{"name 1", "name 2", "name 3", "name 4", "name 5", "name 6", "name 7"}));
+        QCOMPARE(events, (QStringList{"name 1", "name 2", "name 3", "name 4", "name 5", "name 6",
+                                      "name 7"}));
         QCOMPARE(catalogue.CategoryName(7), QStringLiteral("項目7"));
         for (int c = 0; c < Catalogue::CategoryCount; ++c)
             QCOMPARE(catalogue.EntryCount(c), 0);
@@ -100,8 +101,10 @@ private slots:
         saved.rename(1, QStringLiteral("ﾂｰﾙ,ｶﾅ"));
         saved.rename(2, QString());
         saved.rename(3, QStringLiteral("①Ⅹ㈱ⅰ 纊褜 \uE000\uE757"));
-        saved.append(0, {QStringLiteral("メモ帳"), QStringLiteral("/usr/bin/editor --new, file"), QString()});
-        saved.append(3, {QStringLiteral(" "), QStringLiteral("C:\\Program Files\\a.exe"), QStringLiteral("C:\\")});
+        saved.append(0, {QStringLiteral("メモ帳"), QStringLiteral("/usr/bin/editor --new, file"),
+                         QString()});
+        saved.append(3, {QStringLiteral(" "), QStringLiteral("C:\\Program Files\\a.exe"),
+                         QStringLiteral("C:\\")});
         saved.append(7, {QString(), QString(), QStringLiteral("/tmp/ﾌｫﾙﾀﾞ")});
         QVERIFY(CatalogueFile(m_dir.path()).SaveCatalogue(saved));
 
@@ -121,14 +124,18 @@ private slots:
 
     void interleavedLinesLoadInFileOrderAndSaveGrouped()
     {
-        writeAll(cfgPath(), defaultFile + "3,\"c1\",\"p\",\"\"\r\n0,\"z1\",\"p\",\"\"\r\n3,\"c2\",\"p\",\"\"\r\n");
+        writeAll(cfgPath(),
+                 defaultFile +
+                     "3,\"c1\",\"p\",\"\"\r\n0,\"z1\",\"p\",\"\"\r\n3,\"c2\",\"p\",\"\"\r\n");
         Catalogue catalogue;
         QStringList events;
         QCOMPARE(load(catalogue, &events), LoadResult::Read);
         QCOMPARE(events.mid(7), (QStringList{"entry 3", "entry 0", "entry 3"}));
         QCOMPARE(catalogue.entry(3, 2).EntryName, QStringLiteral("c2"));
         QVERIFY(CatalogueFile(m_dir.path()).SaveCatalogue(catalogue));
-        QCOMPARE(readAll(cfgPath()), defaultFile + "0,\"z1\",\"p\",\"\"\r\n3,\"c1\",\"p\",\"\"\r\n3,\"c2\",\"p\",\"\"\r\n");
+        QCOMPARE(readAll(cfgPath()),
+                 defaultFile +
+                     "0,\"z1\",\"p\",\"\"\r\n3,\"c1\",\"p\",\"\"\r\n3,\"c2\",\"p\",\"\"\r\n");
     }
 
     void loadsNinetyNineEntriesPerCategory()
@@ -136,7 +143,8 @@ private slots:
         QByteArray bytes = defaultFile;
         for (int c = 0; c < Catalogue::CategoryCount; ++c)
             for (int k = 1; k <= 99; ++k)
-                bytes += QByteArray::number(c) + ",\"" + QByteArray::number(k) + "\",\"p\",\"\"\r\n";
+                bytes +=
+                    QByteArray::number(c) + ",\"" + QByteArray::number(k) + "\",\"p\",\"\"\r\n";
         writeAll(cfgPath(), bytes);
         Catalogue catalogue;
         QCOMPARE(load(catalogue), LoadResult::Read);
@@ -171,11 +179,14 @@ private slots:
         for (int k = 1; k <= 100; ++k)
             hundred += "6,\"x\",\"p\",\"\"\r\n";
         QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("marker in other case") << QByteArray(defaultFile).replace("Format", "format");
+        QTest::newRow("marker in other case")
+            << QByteArray(defaultFile).replace("Format", "format");
         QTest::newRow("older marker") << QByteArray(defaultFile).replace("1.0", "0.9");
-        QTest::newRow("unquoted marker") << QByteArray(defaultFile).replace("\"Format Ver.1.0\"", "Format Ver.1.0");
+        QTest::newRow("unquoted marker")
+            << QByteArray(defaultFile).replace("\"Format Ver.1.0\"", "Format Ver.1.0");
         QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + defaultFile;
-        QTest::newRow("six names") << defaultFile.left(defaultFile.lastIndexOf(cp932(QStringLiteral("\"項目7"))));
+        QTest::newRow("six names")
+            << defaultFile.left(defaultFile.lastIndexOf(cp932(QStringLiteral("\"項目7"))));
         QTest::newRow("category 8") << defaultFile + "8,\"a\",\"b\",\"\"\r\n";
         QTest::newRow("category -1") << defaultFile + "-1,\"a\",\"b\",\"\"\r\n";
         QTest::newRow("category 03") << defaultFile + "03,\"a\",\"b\",\"\"\r\n";
@@ -191,7 +202,9 @@ private slots:
         QTest::newRow("tab inside text") << defaultFile + "3,\"a\tb\",\"b\",\"\"\r\n";
         QTest::newRow("NUL byte") << defaultFile + QByteArray("3,\"a\0b\",\"b\",\"\"\r\n", 17);
         QTest::newRow("two fields on a name line")
-            << QByteArray(defaultFile).replace(cp932(QStringLiteral("\"項目3\"")), cp932(QStringLiteral("\"項目3\",\"x\"")));
+            << QByteArray(defaultFile)
+                   .replace(cp932(QStringLiteral("\"項目3\"")),
+                            cp932(QStringLiteral("\"項目3\",\"x\"")));
     }
 
     void refusesDamagedFilesAndLeavesThemAlone()
@@ -228,7 +241,8 @@ private slots:
     void saveRefusesTextsTheFileCannotHold()
     {
         writeAll(cfgPath(), defaultFile);
-        for (const QString &bad : {QStringLiteral("a\"b"), QStringLiteral("a\r\nb"), QStringLiteral("😀")}) {
+        for (const QString &bad :
+             {QStringLiteral("a\"b"), QStringLiteral("a\r\nb"), QStringLiteral("😀")}) {
             Catalogue catalogue;
             catalogue.append(0, {bad, "p", ""});
             QVERIFY(!CatalogueFile(m_dir.path()).SaveCatalogue(catalogue));
@@ -270,10 +284,12 @@ private slots:
         writeAll(cfgPath(), defaultFile);
         QVERIFY(testsupport::chownToUnprivileged(qPrintable(cfgPath())));
         if (readOnlyFile)
-            QVERIFY(QFile::setPermissions(cfgPath(), QFileDevice::ReadOwner | QFileDevice::ReadOther));
+            QVERIFY(
+                QFile::setPermissions(cfgPath(), QFileDevice::ReadOwner | QFileDevice::ReadOther));
         if (readOnlyFolder)
-            QVERIFY(QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                                            QFileDevice::ReadOther | QFileDevice::ExeOther));
+            QVERIFY(QFile::setPermissions(m_dir.path(),
+                                          QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                              QFileDevice::ReadOther | QFileDevice::ExeOther));
 
         const QString folder = m_dir.path();
         const ChildEnd end = testsupport::runInChild(

@@ -23,7 +23,7 @@ class TestVersionDialog : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void showsTitleVersionAndCredits()
     {
         Launcher launcher;
@@ -91,7 +91,8 @@ private slots:
         // The next command loads it afresh.
         launcher.form().mnuVer->trigger();
         QVERIFY(launcher.app->versionDialog());
-        QCOMPARE(launcher.app->versionDialog()->ui.lblVersion->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 0.11.0"));
+        QCOMPARE(launcher.app->versionDialog()->ui.lblVersion->text(),
+                 QStringLiteral("ﾊﾞｰｼﾞｮﾝ 0.11.0"));
     }
 
     void systemInformationLookup_data()
@@ -103,9 +104,12 @@ private slots:
         QTest::addColumn<bool>("started");
         QTest::addColumn<bool>("folderAsked");
         QTest::newRow("first value valid") << true << true << true << true << true << false;
-        QTest::newRow("first value fails, second not tried") << true << false << true << true << false << false;
-        QTest::newRow("folder value with the tool") << false << false << true << true << true << true;
-        QTest::newRow("folder value without the tool") << false << false << true << false << false << true;
+        QTest::newRow("first value fails, second not tried")
+            << true << false << true << true << false << false;
+        QTest::newRow("folder value with the tool")
+            << false << false << true << true << true << true;
+        QTest::newRow("folder value without the tool")
+            << false << false << true << false << false << true;
         QTest::newRow("neither") << false << false << false << false << false << true;
     }
 
@@ -122,19 +126,17 @@ private slots:
         if (toolInFolder)
             QFile(folder.filePath(QStringLiteral("MSINFO32.EXE"))).open(QIODevice::WriteOnly);
         FakePlatform fake;
-        if (pathValue)
-            fake.registry.values[toolKey] = text("/usr/bin/sysinfo --all");
-        if (!pathStarts)
-            fake.processes.failingPrograms = {"/usr/bin/sysinfo --all"};
-        if (folderValue)
-            fake.registry.values[locationKey] = text(folder.path().toLocal8Bit());
+        if (pathValue) fake.registry.values[toolKey] = text("/usr/bin/sysinfo --all");
+        if (!pathStarts) fake.processes.failingPrograms = {"/usr/bin/sysinfo --all"};
+        if (folderValue) fake.registry.values[locationKey] = text(folder.path().toLocal8Bit());
 
         StartSysInfo(fake.registry, fake.processes, fake.messages);
 
         QCOMPARE(fake.registry.queried.contains(locationKey), folderAsked);
         QCOMPARE(fake.processes.started.size(), started ? 1 : 0);
         if (started && !pathValue)
-            QCOMPARE(fake.processes.started.first(), folder.filePath(QStringLiteral("MSINFO32.EXE")));
+            QCOMPARE(fake.processes.started.first(),
+                     folder.filePath(QStringLiteral("MSINFO32.EXE")));
         const QList<Shown> unavailable = {{"現時点ではｼｽﾃﾑ情報を使用できません", "Quorvel"}};
         QCOMPARE(fake.messages.shown, started ? QList<Shown>() : unavailable);
     }

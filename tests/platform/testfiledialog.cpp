@@ -12,8 +12,8 @@ class TestFileDialog : public QObject
 {
     Q_OBJECT
 
-    const QString filter = QStringLiteral(
-        "ﾌﾟﾛｸﾞﾗﾑ(*.exe;*.com;*.bat)|*.exe;*.com;*.bat|全てのﾌｧｲﾙ(*.*)|*.*");
+    const QString filter =
+        QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ(*.exe;*.com;*.bat)|*.exe;*.com;*.bat|全てのﾌｧｲﾙ(*.*)|*.*");
 
     static QStringList shownFiles(QFileDialog &dialog)
     {
@@ -25,7 +25,7 @@ class TestFileDialog : public QObject
         return names;
     }
 
-private slots:
+  private slots:
     void showsProgramsThenEveryFile()
     {
         QTemporaryDir dir;

@@ -30,7 +30,7 @@ class TestPlatformFiles : public QObject
         return path;
     }
 
-private slots:
+  private slots:
     void initTestCase()
     {
         QDir root(m_dir.path());
@@ -80,8 +80,10 @@ private slots:
         QVERIFY(split(spaced)->arguments.isEmpty());
         QCOMPARE(split(plain + "  -a  b")->arguments, (QStringList{"-a", "b"}));
         QCOMPARE(split(spaced + " x")->program, spaced);
-        QCOMPARE(split(QStringLiteral("bin/run x"))->program, plain); // relative to the current folder
-        QCOMPARE(split(QStringLiteral("sh -c true"))->program, QStandardPaths::findExecutable("sh"));
+        QCOMPARE(split(QStringLiteral("bin/run x"))->program,
+                 plain); // relative to the current folder
+        QCOMPARE(split(QStringLiteral("sh -c true"))->program,
+                 QStandardPaths::findExecutable("sh"));
         QVERIFY(!split(QString()));
         QVERIFY(!split(QStringLiteral("no-such-program-anywhere --x")));
         QVERIFY(!split(m_dir.filePath(QStringLiteral("plain.txt")))); // not executable
@@ -99,7 +101,8 @@ private slots:
             QFile out(program + ".out");
             return out.open(QIODevice::ReadOnly) ? QString::fromUtf8(out.readAll()) : QString();
         };
-        QTRY_COMPARE(output(), m_dir.filePath(QStringLiteral("full")) + QStringLiteral("\n[one]\n[ﾆ]\n"));
+        QTRY_COMPARE(output(),
+                     m_dir.filePath(QStringLiteral("full")) + QStringLiteral("\n[one]\n[ﾆ]\n"));
         QVERIFY(!processes.startProgram(QString()));
         QVERIFY(!processes.startProgram(m_dir.filePath(QStringLiteral("plain.txt"))));
     }

@@ -15,7 +15,7 @@ class TestBrowsing : public QObject
     std::unique_ptr<Launcher> m_launcher;
     Launcher &l() { return *m_launcher; }
 
-private slots:
+  private slots:
     void init()
     {
         m_launcher = std::make_unique<Launcher>();
@@ -30,13 +30,41 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("expectedName");
         QTest::addColumn<QString>("expectedFolder");
-        QTest::newRow("both empty") << "/opt/tools/edit" << "" << "" << "edit" << "/opt/tools";
-        QTest::newRow("name filled") << "/opt/tools/edit" << "mine" << "" << "mine" << "/opt/tools";
-        QTest::newRow("folder filled") << "/opt/tools/edit" << "" << "/w" << "edit" << "/w";
-        QTest::newRow("both filled") << "/opt/tools/edit" << "mine" << "/w" << "mine" << "/w";
-        QTest::newRow("root folder") << "/edit" << "" << "" << "edit" << "/";
-        QTest::newRow("no separator") << "edit" << "" << "" << "" << "";
-        QTest::newRow("blanks and japanese") << "/home/u/ﾂｰﾙ 集/起動.sh" << "" << "" << "起動.sh" << "/home/u/ﾂｰﾙ 集";
+        QTest::newRow("both empty") << "/opt/tools/edit"
+                                    << ""
+                                    << ""
+                                    << "edit"
+                                    << "/opt/tools";
+        QTest::newRow("name filled") << "/opt/tools/edit"
+                                     << "mine"
+                                     << ""
+                                     << "mine"
+                                     << "/opt/tools";
+        QTest::newRow("folder filled") << "/opt/tools/edit"
+                                       << ""
+                                       << "/w"
+                                       << "edit"
+                                       << "/w";
+        QTest::newRow("both filled") << "/opt/tools/edit"
+                                     << "mine"
+                                     << "/w"
+                                     << "mine"
+                                     << "/w";
+        QTest::newRow("root folder") << "/edit"
+                                     << ""
+                                     << ""
+                                     << "edit"
+                                     << "/";
+        QTest::newRow("no separator") << "edit"
+                                      << ""
+                                      << ""
+                                      << ""
+                                      << "";
+        QTest::newRow("blanks and japanese") << "/home/u/ﾂｰﾙ 集/起動.sh"
+                                             << ""
+                                             << ""
+                                             << "起動.sh"
+                                             << "/home/u/ﾂｰﾙ 集";
     }
 
     void fillRules()
@@ -52,8 +80,9 @@ private slots:
         QCOMPARE(l().ui().Text2->text(), path);
         QCOMPARE(l().ui().Text1->text(), expectedName);
         QCOMPARE(l().ui().Text4->text(), expectedFolder);
-        QCOMPARE(l().fake.fileDialog.filter,
-                 QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ(*.exe;*.com;*.bat)|*.exe;*.com;*.bat|全てのﾌｧｲﾙ(*.*)|*.*"));
+        QCOMPARE(
+            l().fake.fileDialog.filter,
+            QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ(*.exe;*.com;*.bat)|*.exe;*.com;*.bat|全てのﾌｧｲﾙ(*.*)|*.*"));
         QCOMPARE(l().fake.fileDialog.flags, 0x201804u);
     }
 

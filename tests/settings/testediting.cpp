@@ -58,7 +58,7 @@ class TestEditing : public QObject
         QVERIFY(l().fake.messages.shown.isEmpty());
     }
 
-private slots:
+  private slots:
     void addingTheFirstEntryShowsTheSubmenu()
     {
         startWith({});
@@ -122,7 +122,8 @@ private slots:
         QCOMPARE(l().listRows(), (QStringList{"B", "C"}));
         QCOMPARE(l().popup().elementCount(5), 3);
         QCOMPARE(l().form().selectedRow(), -1);
-        QCOMPARE(l().ui().Text1->text(), QStringLiteral("A")); // the deleted entry stays in the fields
+        QCOMPARE(l().ui().Text1->text(),
+                 QStringLiteral("A")); // the deleted entry stays in the fields
         expectRefusal(&Form1::Command4_Click, {"項目が選択されていません。", "削除"});
 
         // Adding at once puts it back as the last entry.
@@ -147,7 +148,8 @@ private slots:
         l().form().Command4_Click();
         expectInStep();
         QCOMPARE(l().popup().elementCount(category), 1);
-        QCOMPARE(visibleItems(l().popup().mnuPoP()), (QStringList{"項目6", "-", "設定", "ﾊﾞｰｼﾞｮﾝ情報", "-", "終了"}));
+        QCOMPARE(visibleItems(l().popup().mnuPoP()),
+                 (QStringList{"項目6", "-", "設定", "ﾊﾞｰｼﾞｮﾝ情報", "-", "終了"}));
         QCOMPARE(l().fileBytes(), catalogueFile({{6, "other"}}));
     }
 

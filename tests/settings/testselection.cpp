@@ -12,12 +12,14 @@ class TestSelection : public QObject
     std::unique_ptr<Launcher> m_launcher;
     Launcher &l() { return *m_launcher; }
 
-private slots:
+  private slots:
     void init()
     {
-        QList<Line> lines = {{0, "z1", "/bin/z1", "/z"}, {3, "c1", "/bin/c1", "/c"}, {3, "c2", "/bin/c2"}};
+        QList<Line> lines = {
+            {0, "z1", "/bin/z1", "/z"}, {3, "c1", "/bin/c1", "/c"}, {3, "c2", "/bin/c2"}};
         for (int k = 1; k <= 99; ++k)
-            lines.append({6, QStringLiteral("f%1").arg(k), QStringLiteral("/bin/f%1").arg(k), "/f"});
+            lines.append(
+                {6, QStringLiteral("f%1").arg(k), QStringLiteral("/bin/f%1").arg(k), "/f"});
         m_launcher = std::make_unique<Launcher>(catalogueFile(lines, {"項目1", "項目2", "ｴﾃﾞｨﾀ"}));
         QCOMPARE(l().start(), TrayApplication::StartResult::Running);
         l().popup().mnuConfig->trigger();
@@ -69,7 +71,8 @@ private slots:
         l().selectRow(0);
         l().ui().Text1->setText(QStringLiteral("edited"));
         QListWidget *list = l().ui().List1;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0)).center());
         QCOMPARE(l().ui().Text1->text(), QStringLiteral("z1"));
         QCOMPARE(l().catalogue().entry(0, 1).EntryName, QStringLiteral("z1"));
     }
@@ -98,7 +101,8 @@ private slots:
     {
         Form1 &form = l().form();
         QVERIFY(form.windowFlags() & Qt::WindowCloseButtonHint);
-        QVERIFY(!(form.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(
+            !(form.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(form.centralWidget()->size(), QSize(twipsToPixels(6405), twipsToPixels(4530)));
         QCOMPARE(form.minimumSize(), form.maximumSize());
         QCOMPARE(l().ui().List1->geometry(), twipsRect(0, 720, 4695, 2580));
@@ -109,13 +113,13 @@ private slots:
 
         // Tab walks the controls in the designed order.
         const Form1Controls &ui = l().ui();
-        const QList<QWidget *> expected = {ui.List1,  ui.Command4, ui.Text1, ui.Text2,    ui.Command5,
-                                           ui.Command7, ui.Command6, ui.Command2, ui.Command3, ui.Combo1,
-                                           ui.Text3,  ui.Command1, ui.Command8, ui.Text4,  ui.Command9};
+        const QList<QWidget *> expected = {ui.List1,    ui.Command4, ui.Text1,    ui.Text2,
+                                           ui.Command5, ui.Command7, ui.Command6, ui.Command2,
+                                           ui.Command3, ui.Combo1,   ui.Text3,    ui.Command1,
+                                           ui.Command8, ui.Text4,    ui.Command9};
         QList<QWidget *> order;
         for (QWidget *w = ui.List1; order.size() < expected.size(); w = w->nextInFocusChain()) {
-            if (expected.contains(w) && !order.contains(w))
-                order.append(w);
+            if (expected.contains(w) && !order.contains(w)) order.append(w);
         }
         QCOMPARE(order, expected);
     }

@@ -9,7 +9,7 @@ class TestPopupMenu : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void freshMenuHasTheDesignedTree()
     {
         PopupMenu popup;

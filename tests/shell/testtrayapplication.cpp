@@ -14,7 +14,7 @@ class TestTrayApplication : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void startsOnAnEmptyFolderWithTheDefaultCatalogue()
     {
         Launcher launcher;
@@ -27,7 +27,8 @@ private slots:
         QCOMPARE(launcher.ui().Text3->text(), QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭｰ"));
         QCOMPARE(launcher.app->trayIcon().toolTip(), QStringLiteral("Quorvel"));
         QCOMPARE(launcher.app->trayIcon().icon().pixmap(32).size(), QSize(32, 32));
-        QCOMPARE(launcher.form().windowIcon().pixmap(32).toImage(), launcher.app->trayIcon().icon().pixmap(32).toImage());
+        QCOMPARE(launcher.form().windowIcon().pixmap(32).toImage(),
+                 launcher.app->trayIcon().icon().pixmap(32).toImage());
         QVERIFY(launcher.app->trayIcon().isVisible());
         QVERIFY(!launcher.form().isVisible());
         QVERIFY(launcher.fake.messages.shown.isEmpty());
@@ -39,8 +40,9 @@ private slots:
                                         {"ﾂｰﾙ", "", "ｴﾃﾞｨﾀ&&"}));
         QCOMPARE(launcher.start(), StartResult::Running);
         QCOMPARE(mirrorMismatch(launcher), QString());
-        QCOMPARE(visibleItems(launcher.popup().mnuPoP()),
-                 (QStringList{"ｴﾃﾞｨﾀ&&", "z1", "A&B", "z3", "-", "設定", "ﾊﾞｰｼﾞｮﾝ情報", "-", "終了"}));
+        QCOMPARE(
+            visibleItems(launcher.popup().mnuPoP()),
+            (QStringList{"ｴﾃﾞｨﾀ&&", "z1", "A&B", "z3", "-", "設定", "ﾊﾞｰｼﾞｮﾝ情報", "-", "終了"}));
         QCOMPARE(visibleItems(launcher.popup().header(3)->menu()), (QStringList{"c1", "c2"}));
         QCOMPARE(launcher.listRows(), (QStringList{"z1", "A&B", "z3"}));
         QCOMPARE(launcher.ui().Combo1->itemText(1), QStringLiteral("ﾂｰﾙ"));
@@ -60,12 +62,14 @@ private slots:
 
     void wrongVersionShowsItsMessageAndLeavesTheFile()
     {
-        const QByteArray damaged = QByteArray(catalogueFile({{1, "a"}})).replace("Ver.1.0", "Ver.2.0");
+        const QByteArray damaged =
+            QByteArray(catalogueFile({{1, "a"}})).replace("Ver.1.0", "Ver.2.0");
         Launcher launcher(damaged);
         QCOMPARE(launcher.start(), StartResult::Failed);
         QCOMPARE(launcher.fake.messages.shown,
                  (QList<FakeMessageBoxes::Shown>{
-                     {QStringLiteral("launch.cfg\r\nﾃﾞｰﾀﾌｧｲﾙのﾊﾞｰｼﾞｮﾝが違うか、ﾃﾞｰﾀﾌｧｲﾙが壊れています。"),
+                     {QStringLiteral(
+                          "launch.cfg\r\nﾃﾞｰﾀﾌｧｲﾙのﾊﾞｰｼﾞｮﾝが違うか、ﾃﾞｰﾀﾌｧｲﾙが壊れています。"),
                       QStringLiteral("ﾊﾞｰｼﾞｮﾝｴﾗｰ")}}));
         QCOMPARE(launcher.fileBytes(), damaged);
         QVERIFY(!launcher.app->trayIcon().isVisible());
@@ -107,8 +111,8 @@ private slots:
     void lockOfACrashedInstanceIsTakenOver()
     {
         Launcher launcher;
-        const QString lockPath =
-            platform::SingleInstance::lockFilePath(launcher.dir.filePath(QStringLiteral("quorvel")));
+        const QString lockPath = platform::SingleInstance::lockFilePath(
+            launcher.dir.filePath(QStringLiteral("quorvel")));
         const pid_t child = fork();
         if (child == 0) {
             QLockFile lock(lockPath);
@@ -123,8 +127,10 @@ private slots:
 
     void launchesTheChosenEntryInItsFolder()
     {
-        Launcher launcher(catalogueFile({{3, "a", "/bin/a"}, {3, "b", "/bin/b --x", "/srv"},
-                                         {0, "c", "/bin/c"}, {7, "d", "/bin/d", "/tmp"}}));
+        Launcher launcher(catalogueFile({{3, "a", "/bin/a"},
+                                         {3, "b", "/bin/b --x", "/srv"},
+                                         {0, "c", "/bin/c"},
+                                         {7, "d", "/bin/d", "/tmp"}}));
         QCOMPARE(launcher.start(), StartResult::Running);
         launcher.popup().item(3, 2)->trigger();
         launcher.popup().item(0, 1)->trigger();
@@ -140,9 +146,12 @@ private slots:
     {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("program fails") << "/missing/program" << "";
-        QTest::newRow("folder missing") << "/bin/true" << "/no/such/folder";
-        QTest::newRow("empty program") << "" << "";
+        QTest::newRow("program fails") << "/missing/program"
+                                       << "";
+        QTest::newRow("folder missing") << "/bin/true"
+                                        << "/no/such/folder";
+        QTest::newRow("empty program") << ""
+                                       << "";
     }
 
     void failedLaunchesNameTheProgram()
@@ -156,10 +165,11 @@ private slots:
         const QByteArray before = launcher.fileBytes();
         launcher.app->mnuMenu_Click(2, 1);
         QCOMPARE(launcher.fake.processes.started, QStringList());
-        QCOMPARE(launcher.fake.messages.shown,
-                 (QList<FakeMessageBoxes::Shown>{
-                     {u'[' + program + QStringLiteral("] - ﾌﾟﾛｸﾞﾗﾑが見つからないか、起動できません"),
-                      QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ開始ｴﾗｰ")}}));
+        QCOMPARE(
+            launcher.fake.messages.shown,
+            (QList<FakeMessageBoxes::Shown>{
+                {u'[' + program + QStringLiteral("] - ﾌﾟﾛｸﾞﾗﾑが見つからないか、起動できません"),
+                 QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ開始ｴﾗｰ")}}));
         QCOMPARE(launcher.fileBytes(), before);
         QCOMPARE(mirrorMismatch(launcher), QString());
     }
@@ -243,7 +253,8 @@ private slots:
         Launcher launcher;
         QCOMPARE(launcher.start(), StartResult::Running);
         QFile::remove(launcher.cfgPath());
-        QVERIFY(QDir(launcher.dir.path()).mkdir(QStringLiteral("launch.cfg"))); // cannot be replaced
+        QVERIFY(
+            QDir(launcher.dir.path()).mkdir(QStringLiteral("launch.cfg"))); // cannot be replaced
         QSignalSpy ended(launcher.app.get(), &TrayApplication::ended);
         launcher.app->mnuPop_End_Click();
         QCOMPARE(launcher.fake.messages.shown.size(), 1);
