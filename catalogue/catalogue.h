@@ -23,7 +23,7 @@ struct Category
 
 class Catalogue
 {
-  public:
+public:
     static constexpr int CategoryCount = 8;
     static constexpr int MaxEntries = 99;
 
@@ -52,7 +52,7 @@ class Catalogue
 
     qint16 CurrentCategory = 0;
 
-  private:
+private:
     std::array<Category, CategoryCount> m_categories;
     std::array<qint16, CategoryCount> m_entryCount{};
 };

@@ -43,7 +43,7 @@ enum class LoadResult { Read, Created, OpenFailed, VersionFailed };
 
 class CatalogueFile
 {
-  public:
+public:
     // The file in the given folder whose name is launch.cfg in any letter case.
     explicit CatalogueFile(const QString &folder);
 
@@ -55,6 +55,6 @@ class CatalogueFile
     // Replaces the file in one step; on failure the former file stays whole.
     bool SaveCatalogue(const Catalogue &catalogue) const;
 
-  private:
+private:
     QString m_path;
 };

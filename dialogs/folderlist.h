@@ -8,7 +8,7 @@ class FolderList : public QListWidget
 {
     Q_OBJECT
 
-  public:
+public:
     explicit FolderList(QWidget *parent = nullptr);
 
     // The current folder in the platform's notation: a root keeps its separator, any other
@@ -16,10 +16,10 @@ class FolderList : public QListWidget
     QString path() const { return m_path; }
     void setPath(const QString &path);
 
-  signals:
+signals:
     void pathChanged();
 
-  private:
+private:
     void refresh();
 
     QString m_path;

@@ -18,7 +18,7 @@ class Form2 : public QDialog
 {
     Q_OBJECT
 
-  public:
+public:
     Form2(QWidget *settingsWindow, QLineEdit *workFolderField, platform::MessageBoxes &messages);
 
     struct
@@ -38,11 +38,11 @@ class Form2 : public QDialog
     void Command1_Click();
     void Command2_Click();
 
-  protected:
+protected:
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
 
-  private:
+private:
     QWidget *m_settingsWindow;
     QLineEdit *m_workFolderField;
     platform::MessageBoxes &m_messages;

@@ -14,7 +14,7 @@ class frmAbout : public QDialog
 {
     Q_OBJECT
 
-  public:
+public:
     frmAbout(QWidget *settingsWindow, platform::Platform &platform);
 
     struct
@@ -34,10 +34,10 @@ class frmAbout : public QDialog
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
-  protected:
+protected:
     void reject() override;
 
-  private:
+private:
     QWidget *m_settingsWindow;
     platform::Platform &m_platform;
 };

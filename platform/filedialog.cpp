@@ -28,7 +28,7 @@ QList<NameFilter> parseFilter(const QString &filter)
 // shows executable files, and "*.*" shows every file. The labels stay as they are.
 class ProgramFilterModel : public QSortFilterProxyModel
 {
-  public:
+public:
     explicit ProgramFilterModel(const QList<NameFilter> &filters, QObject *parent)
         : QSortFilterProxyModel(parent), m_filters(filters)
     {
@@ -47,7 +47,7 @@ class ProgramFilterModel : public QSortFilterProxyModel
         invalidateFilter();
     }
 
-  protected:
+protected:
     bool filterAcceptsRow(int row, const QModelIndex &parent) const override
     {
         const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
@@ -64,7 +64,7 @@ class ProgramFilterModel : public QSortFilterProxyModel
         return false;
     }
 
-  private:
+private:
     QList<NameFilter> m_filters;
     int m_current = -1;
 };

@@ -13,7 +13,7 @@ namespace platform {
 // ';', as Windows writes it.
 class FileDialog
 {
-  public:
+public:
     virtual ~FileDialog() = default;
     // The chosen existing file, or nothing when the user cancelled.
     virtual std::optional<QString> showOpen(QWidget *parent, const QString &filter,
@@ -22,7 +22,7 @@ class FileDialog
 
 class QtFileDialog : public FileDialog
 {
-  public:
+public:
     std::optional<QString> showOpen(QWidget *parent, const QString &filter, quint32 flags) override;
 
     // The dialog as it will be shown, for tests to look into.

@@ -7,7 +7,7 @@ namespace platform {
 // Changing the launcher's current folder and starting programs without waiting for them.
 class Processes
 {
-  public:
+public:
     virtual ~Processes() = default;
     virtual bool setCurrentFolder(const QString &path) = 0;
     // Starts the command line in the current folder, normally shown; true once it runs.
@@ -16,7 +16,7 @@ class Processes
 
 class SystemProcesses : public Processes
 {
-  public:
+public:
     bool setCurrentFolder(const QString &path) override;
     bool startProgram(const QString &commandLine) override;
 };

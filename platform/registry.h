@@ -19,7 +19,7 @@ struct RegistryValue
 // Read-only access to the system registry, or to what stands in for it.
 class Registry
 {
-  public:
+public:
     virtual ~Registry() = default;
     // Empty when the key cannot be opened or the value cannot be read.
     virtual std::optional<RegistryValue> queryValue(quint32 root, const QString &keyName,
@@ -28,7 +28,7 @@ class Registry
 
 class SystemRegistry : public Registry
 {
-  public:
+public:
     std::optional<RegistryValue> queryValue(quint32 root, const QString &keyName,
                                             const QString &valueName) override;
 };

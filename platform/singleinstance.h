@@ -10,7 +10,7 @@ namespace platform {
 // in other folders (other catalogues) run side by side; a lock whose owner died is taken over.
 class SingleInstance
 {
-  public:
+public:
     explicit SingleInstance(const QString &executablePath);
 
     // True when no other instance holds the lock; this one then holds it until it ends.
@@ -18,7 +18,7 @@ class SingleInstance
 
     static QString lockFilePath(const QString &executablePath);
 
-  private:
+private:
     std::unique_ptr<QLockFile> m_lock;
 };
 

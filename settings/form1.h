@@ -26,7 +26,7 @@ class Form1 : public QMainWindow
 {
     Q_OBJECT
 
-  public:
+public:
     Form1(Catalogue &catalogue, const CatalogueFile &file, PopupMenu &popup,
           platform::Platform &platform);
     ~Form1() override;
@@ -68,14 +68,14 @@ class Form1 : public QMainWindow
     Form2 *folderChooser() const { return m_form2.get(); }
     void closeFolderChooser();
 
-  signals:
+signals:
     void quitRequested();
     void versionRequested();
 
-  protected:
+protected:
     void closeEvent(QCloseEvent *event) override;
 
-  private:
+private:
     std::optional<Entry> checkedEntryFields(const QString &title);
     void moveSelectedEntry(int step);
     void setSelectedRowQuietly(int row);

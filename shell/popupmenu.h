@@ -16,7 +16,7 @@ class PopupMenu : public QObject
 {
     Q_OBJECT
 
-  public:
+public:
     explicit PopupMenu(QObject *parent = nullptr);
     ~PopupMenu() override;
 
@@ -40,11 +40,11 @@ class PopupMenu : public QObject
     QAction *mnuVersion = nullptr;
     QAction *mnuPop_End = nullptr;
 
-  signals:
+signals:
     // Element k ≥ 1 of category c's item array was chosen.
     void itemChosen(int c, int k);
 
-  private:
+private:
     struct ItemArray
     {
         QMenu *menu = nullptr;     // where the elements stand

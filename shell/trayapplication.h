@@ -22,7 +22,7 @@ class TrayApplication : public QObject
 {
     Q_OBJECT
 
-  public:
+public:
     enum class StartResult { Running, AlreadyRunning, Failed };
 
     TrayApplication(const QString &executablePath, platform::Platform &platform);
@@ -41,11 +41,11 @@ class TrayApplication : public QObject
     QSystemTrayIcon &trayIcon() { return m_trayIcon; }
     frmAbout *versionDialog() const;
 
-  signals:
+signals:
     // The program is to end now; the tray icon is already gone.
     void ended();
 
-  private:
+private:
     void hideEmptyCategories();
 
     platform::Platform &m_platform;

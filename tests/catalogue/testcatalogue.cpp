@@ -8,25 +8,7 @@ class TestCatalogue : public QObject
 
     static Entry named(const QString &name) { return {name, name + QStringLiteral(".sh"), {}}; }
 
-    static QStringList names(const Catalogue &catalogue, int c)
-    {
-        QStringList result;
-        for (int k = 1; k <= catalogue.EntryCount(c); ++k)
-            result.append(catalogue.entry(c, k).EntryName);
-        return result;
-    }
-
-  private slots:
-    void newCatalogueIsEmpty()
-    {
-        const Catalogue catalogue;
-        for (int c = 0; c < Catalogue::CategoryCount; ++c) {
-            QCOMPARE(catalogue.EntryCount(c), 0);
-            QVERIFY(catalogue.CategoryName(c).isEmpty());
-        }
-        QCOMPARE(catalogue.CurrentCategory, 0);
-        QCOMPARE(Catalogue::defaultCategoryName(3), QStringLiteral("項目3"));
-    }
+private slots:
 
     void appendStopsAtNinetyNine()
     {
@@ -48,40 +30,6 @@ class TestCatalogue : public QObject
         QCOMPARE(catalogue.entry(8, 1), Entry());
         QCOMPARE(catalogue.entry(-1, 1), Entry());
         QCOMPARE(catalogue.EntryCount(8), 0);
-    }
-
-    void removeClosesTheGap()
-    {
-        Catalogue catalogue;
-        for (const char *name : {"A", "B", "C"})
-            catalogue.append(1, named(QString::fromLatin1(name)));
-        QVERIFY(catalogue.remove(1, 1));
-        QCOMPARE(names(catalogue, 1), (QStringList{"B", "C"}));
-        QVERIFY(catalogue.remove(1, 2));
-        QVERIFY(catalogue.remove(1, 1));
-        QCOMPARE(catalogue.EntryCount(1), 0);
-        QVERIFY(!catalogue.remove(1, 1));
-    }
-
-    void swapExchangesAllThreeFields()
-    {
-        Catalogue catalogue;
-        catalogue.append(0, {"A", "a", "/a"});
-        catalogue.append(0, {"B", "b", "/b"});
-        QVERIFY(catalogue.swap(0, 1, 2));
-        QCOMPARE(catalogue.entry(0, 1), (Entry{"B", "b", "/b"}));
-        QCOMPARE(catalogue.entry(0, 2), (Entry{"A", "a", "/a"}));
-        QVERIFY(!catalogue.swap(0, 2, 3));
-    }
-
-    void replaceKeepsOrder()
-    {
-        Catalogue catalogue;
-        for (const char *name : {"A", "B", "C"})
-            catalogue.append(5, named(QString::fromLatin1(name)));
-        QVERIFY(catalogue.replace(5, 2, named(QStringLiteral("X"))));
-        QCOMPARE(names(catalogue, 5), (QStringList{"A", "X", "C"}));
-        QVERIFY(!catalogue.replace(5, 4, named(QStringLiteral("Y"))));
     }
 
     void categoryZeroKeepsNoName()

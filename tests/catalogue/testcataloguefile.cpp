@@ -62,7 +62,7 @@ class TestCatalogueFile : public QObject
         return result;
     }
 
-  private slots:
+private slots:
     void init()
     {
         // A fresh folder for each case, open to the unprivileged user the child processes use.

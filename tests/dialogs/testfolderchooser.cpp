@@ -33,7 +33,7 @@ class TestFolderChooser : public QObject
         m_chooser->showChooser();
     }
 
-  private slots:
+private slots:
     void initTestCase()
     {
         QDir root(m_tree.path());

@@ -23,7 +23,7 @@ class TestVersionDialog : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void showsTitleVersionAndCredits()
     {
         Launcher launcher;

@@ -19,7 +19,7 @@ class TestCodec : public QObject
 
     static QString text(char32_t codePoint) { return QString::fromUcs4(&codePoint, 1); }
 
-  private slots:
+private slots:
     void initTestCase()
     {
         QFile table(QStringLiteral(QUORVEL_TESTDATA "/cp932.tsv"));

@@ -25,7 +25,7 @@ class TestFileDialog : public QObject
         return names;
     }
 
-  private slots:
+private slots:
     void showsProgramsThenEveryFile()
     {
         QTemporaryDir dir;

@@ -30,7 +30,7 @@ class TestPlatformFiles : public QObject
         return path;
     }
 
-  private slots:
+private slots:
     void initTestCase()
     {
         QDir root(m_dir.path());

@@ -15,7 +15,7 @@ class TestBrowsing : public QObject
     std::unique_ptr<Launcher> m_launcher;
     Launcher &l() { return *m_launcher; }
 
-  private slots:
+private slots:
     void init()
     {
         m_launcher = std::make_unique<Launcher>();

@@ -58,7 +58,7 @@ class TestEditing : public QObject
         QVERIFY(l().fake.messages.shown.isEmpty());
     }
 
-  private slots:
+private slots:
     void addingTheFirstEntryShowsTheSubmenu()
     {
         startWith({});

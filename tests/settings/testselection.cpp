@@ -12,7 +12,7 @@ class TestSelection : public QObject
     std::unique_ptr<Launcher> m_launcher;
     Launcher &l() { return *m_launcher; }
 
-  private slots:
+private slots:
     void init()
     {
         QList<Line> lines = {

@@ -14,7 +14,7 @@ class TestTrayApplication : public QObject
 {
     Q_OBJECT
 
-  private slots:
+private slots:
     void startsOnAnEmptyFolderWithTheDefaultCatalogue()
     {
         Launcher launcher;
