@@ -96,6 +96,8 @@ sleep 0.5
 shot popup-submenu
 xdotool key Return
 check "the chosen entry ran" wait_for 5 test -s "$work/record.out"
+no_zombies() { ! ps --ppid "$launcher" -o stat= | grep -q Z; }
+check "the launcher leaves no zombie behind" no_zombies
 check "in its working folder, with its arguments" \
     test "$(cat "$work/record.out")" = "$(printf '%s\n[one]\n[ｱｰｸﾞ]' "$work/wf ﾌｫﾙﾀﾞ")"
 

@@ -2,6 +2,7 @@
 #include "platform/drives.h"
 #include "platform/foldertest.h"
 #include "platform/processes.h"
+#include "platform/registry.h"
 #include "platform/singleinstance.h"
 
 #include <QDir>
@@ -116,6 +117,26 @@ private slots:
         QVERIFY(first.tryAcquire());
         QVERIFY(!second.tryAcquire());
         QVERIFY(other.tryAcquire());
+    }
+
+    void registryStandInNamesAnInstalledSystemInformationTool()
+    {
+        platform::SystemRegistry registry;
+        const QString key = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QByteArray());
+        QVERIFY(!registry.queryValue(platform::HKEY_LOCAL_MACHINE_ROOT, key, "PATH"));
+
+        const QString tool = script(QStringLiteral("tools/kinfocenter"));
+        qputenv("PATH", QFile::encodeName(m_dir.filePath(QStringLiteral("tools"))));
+        const auto value = registry.queryValue(platform::HKEY_LOCAL_MACHINE_ROOT, key, "PATH");
+        qputenv("PATH", path);
+        QVERIFY(value);
+        QCOMPARE(value->type, platform::RegistryString);
+        QCOMPARE(value->data, QFile::encodeName(tool));
+        QVERIFY(!registry.queryValue(platform::HKEY_LOCAL_MACHINE_ROOT,
+                                     QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
+                                     "MSINFO"));
     }
 
     void drivesListRealFileSystemsOnly()
