@@ -5,7 +5,6 @@
 #include "platform/foldertest.h"
 #include "platform/platform.h"
 #include "settings/programfields.h"
-#include "settings/twips.h"
 #include "shell/popupmenu.h"
 #include "texts.h"
 

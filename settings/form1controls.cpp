@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <initializer_list>
 #include <limits>
-#include <type_traits>
 
 namespace {
 
@@ -20,14 +19,6 @@ struct Placement
     QRect twips; // left, top, width, height
 };
 
-template <typename Widget> Widget *make(QWidget *parent, const QString &text = {})
-{
-    auto *widget = new Widget(parent);
-    if constexpr (!std::is_same_v<Widget, QComboBox> && !std::is_same_v<Widget, QListWidget>)
-        widget->setText(text);
-    return widget;
-}
-
 } // namespace
 
 void Form1Controls::setupUi(QMainWindow *window)
@@ -35,25 +26,25 @@ void Form1Controls::setupUi(QMainWindow *window)
     auto *client = new QWidget(window);
     window->setCentralWidget(client);
 
-    Combo1 = make<QComboBox>(client);
-    Label3 = make<QLabel>(client, QStringLiteral("ｶﾃｺﾞﾘ名"));
-    Text3 = make<QLineEdit>(client);
-    Command2 = make<QPushButton>(client, QStringLiteral("ｶﾃｺﾞﾘ名変更"));
-    List1 = make<QListWidget>(client);
-    Command1 = make<QPushButton>(client, QStringLiteral("↑"));
-    Command8 = make<QPushButton>(client, QStringLiteral("↓"));
-    Command7 = make<QPushButton>(client, QStringLiteral("追加"));
-    Command6 = make<QPushButton>(client, QStringLiteral("変更"));
-    Command4 = make<QPushButton>(client, QStringLiteral("削除"));
-    Label1 = make<QLabel>(client, QStringLiteral("登録名"));
-    Text1 = make<QLineEdit>(client);
-    Command3 = make<QPushButton>(client, QStringLiteral("ｸﾘｱ"));
-    Label2 = make<QLabel>(client, QStringLiteral("起動プログラム"));
-    Text2 = make<QLineEdit>(client);
-    Command5 = make<QPushButton>(client, QStringLiteral("参照"));
-    Label4 = make<QLabel>(client, QStringLiteral("作業ﾌｫﾙﾀﾞ"));
-    Text4 = make<QLineEdit>(client);
-    Command9 = make<QPushButton>(client, QStringLiteral("参照"));
+    Combo1 = new QComboBox(client);
+    Label3 = new QLabel(QStringLiteral("ｶﾃｺﾞﾘ名"), client);
+    Text3 = new QLineEdit(client);
+    Command2 = new QPushButton(QStringLiteral("ｶﾃｺﾞﾘ名変更"), client);
+    List1 = new QListWidget(client);
+    Command1 = new QPushButton(QStringLiteral("↑"), client);
+    Command8 = new QPushButton(QStringLiteral("↓"), client);
+    Command7 = new QPushButton(QStringLiteral("追加"), client);
+    Command6 = new QPushButton(QStringLiteral("変更"), client);
+    Command4 = new QPushButton(QStringLiteral("削除"), client);
+    Label1 = new QLabel(QStringLiteral("登録名"), client);
+    Text1 = new QLineEdit(client);
+    Command3 = new QPushButton(QStringLiteral("ｸﾘｱ"), client);
+    Label2 = new QLabel(QStringLiteral("起動プログラム"), client);
+    Text2 = new QLineEdit(client);
+    Command5 = new QPushButton(QStringLiteral("参照"), client);
+    Label4 = new QLabel(QStringLiteral("作業ﾌｫﾙﾀﾞ"), client);
+    Text4 = new QLineEdit(client);
+    Command9 = new QPushButton(QStringLiteral("参照"), client);
 
     const std::initializer_list<Placement> placements = {
         {Combo1, {1080, 0, 3135, 300}},     {Label3, {120, 240, 735, 255}},
