@@ -69,12 +69,16 @@ tray_icons() { # the program's windows that the tray host has reparented
     done
 }
 has_icon() { [ -n "$(tray_icons)" ]; }
-click_icon() { # button
-    local icon X Y WIDTH HEIGHT
+windows_shown() { xdotool search --onlyvisible --class '^quorvel$' 2>/dev/null | wc -l; }
+more_windows_than() { [ "$(windows_shown)" -gt "$1" ]; }
+click_icon() { # button; returns once the popup is up, since keys sent before it would be lost
+    local icon X Y WIDTH HEIGHT before
     icon=$(tray_icons | head -n1)
     eval "$(xdotool getwindowgeometry --shell "$icon")"
+    before=$(windows_shown)
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click "$1"
-    sleep 0.7
+    wait_for 5 more_windows_than "$before"
+    sleep 0.3
 }
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 visible() { [ -n "$(window_named "$1")" ]; }
@@ -91,8 +95,10 @@ check "the tray icon shows its picture" test "$(convert "$work/icon.png" -format
 # --- launching from the popup -------------------------------------------------------------
 click_icon 1
 shot popup
+popup_windows=$(windows_shown)
 xdotool key Down Right
-sleep 0.5
+wait_for 5 more_windows_than "$popup_windows"
+sleep 0.3
 shot popup-submenu
 xdotool key Return
 check "the chosen entry ran" wait_for 5 test -s "$work/record.out"
@@ -128,15 +134,14 @@ check "the new entry is saved" wait_for 5 \
 shot settings-added
 
 # --- the program browser, the folder chooser and the version dialog ------------------------
-windows_shown() { xdotool search --onlyvisible --class '^quorvel$' 2>/dev/null | wc -l; }
 shown_before=$(windows_shown)
 at 396 264                                # 参照 beside the program
-more_windows() { [ "$(windows_shown)" -gt "$shown_before" ]; }
-check "the program file dialog opens" wait_for 5 more_windows
+check "the program file dialog opens" wait_for 5 more_windows_than "$shown_before"
 sleep 1
 shot program-dialog
 xdotool key Escape
-check "cancelling closes it" wait_for 5 sh -c "[ \$(xdotool search --onlyvisible --class '^quorvel\$' | wc -l) -le $shown_before ]"
+no_more_windows_than() { ! more_windows_than "$1"; }
+check "cancelling closes it" wait_for 5 no_more_windows_than "$shown_before"
 at 396 288                                # 参照 beside the working folder
 check "the folder chooser opens" wait_for 5 visible '^作業ﾌｫﾙﾀﾞの指定$'
 sleep 0.5
