@@ -17,12 +17,14 @@ QString Catalogue::defaultCategoryName(int c)
 bool Catalogue::isStorableText(const QString &text)
 {
     for (const QChar ch : text) {
-        if (ch == u'"' || ch.category() == QChar::Other_Control) return false;
+        if (ch == u'"' || ch.category() == QChar::Other_Control)
+            return false;
     }
     // Decoding what was encoded must give the text back, or the next start would read
     // something else than the user typed.
     const auto bytes = platform::encodeCp932(text);
-    if (!bytes) return false;
+    if (!bytes)
+        return false;
     const auto decoded = platform::decodeCp932(*bytes);
     return decoded && *decoded == text;
 }
@@ -44,21 +46,24 @@ const Entry &Catalogue::entry(int c, int k) const
 
 bool Catalogue::append(int c, const Entry &entry)
 {
-    if (!isCategory(c) || isFull(c)) return false;
+    if (!isCategory(c) || isFull(c))
+        return false;
     m_categories[c].Entries[++m_entryCount[c]] = entry;
     return true;
 }
 
 bool Catalogue::replace(int c, int k, const Entry &entry)
 {
-    if (!isValidEntry(c, k)) return false;
+    if (!isValidEntry(c, k))
+        return false;
     m_categories[c].Entries[k] = entry;
     return true;
 }
 
 bool Catalogue::remove(int c, int k)
 {
-    if (!isValidEntry(c, k)) return false;
+    if (!isValidEntry(c, k))
+        return false;
     auto &entries = m_categories[c].Entries;
     const int n = m_entryCount[c];
     for (int i = k; i < n; ++i)
@@ -70,7 +75,8 @@ bool Catalogue::remove(int c, int k)
 
 bool Catalogue::swap(int c, int k, int q)
 {
-    if (!isValidEntry(c, k) || !isValidEntry(c, q)) return false;
+    if (!isValidEntry(c, k) || !isValidEntry(c, q))
+        return false;
     std::swap(m_categories[c].Entries[k], m_categories[c].Entries[q]);
     return true;
 }
@@ -78,7 +84,8 @@ bool Catalogue::swap(int c, int k, int q)
 bool Catalogue::rename(int c, const QString &name)
 {
     // Category 0 has no name of its own.
-    if (!isCategory(c) || c == 0) return false;
+    if (!isCategory(c) || c == 0)
+        return false;
     m_categories[c].CategoryName = name;
     return true;
 }

@@ -30,34 +30,42 @@ std::optional<QList<Field>> splitFields(QStringView line)
         qsizetype end;
         if (pos < line.size() && line[pos] == u'"') {
             const qsizetype close = line.indexOf(u'"', pos + 1);
-            if (close < 0) return std::nullopt;
+            if (close < 0)
+                return std::nullopt;
             field.text = line.mid(pos + 1, close - pos - 1).toString();
             field.quoted = true;
             end = close + 1;
-            if (end < line.size() && line[end] != u',') return std::nullopt;
+            if (end < line.size() && line[end] != u',')
+                return std::nullopt;
         } else {
             end = line.indexOf(u',', pos);
-            if (end < 0) end = line.size();
+            if (end < 0)
+                end = line.size();
             field.text = line.mid(pos, end - pos).toString();
-            if (field.text.contains(u'"')) return std::nullopt;
+            if (field.text.contains(u'"'))
+                return std::nullopt;
         }
         fields.append(field);
-        if (end >= line.size()) return fields;
+        if (end >= line.size())
+            return fields;
         pos = end + 1;
     }
 }
 
 std::optional<QString> textField(const Field &field)
 {
-    if (!field.quoted || !Catalogue::isStorableText(field.text)) return std::nullopt;
+    if (!field.quoted || !Catalogue::isStorableText(field.text))
+        return std::nullopt;
     return field.text;
 }
 
 std::optional<int> categoryField(const Field &field)
 {
-    if (field.quoted || field.text.size() != 1) return std::nullopt;
+    if (field.quoted || field.text.size() != 1)
+        return std::nullopt;
     const QChar digit = field.text.at(0);
-    if (digit < u'0' || digit >= QChar(u'0' + Catalogue::CategoryCount)) return std::nullopt;
+    if (digit < u'0' || digit >= QChar(u'0' + Catalogue::CategoryCount))
+        return std::nullopt;
     return digit.unicode() - u'0';
 }
 
@@ -71,10 +79,12 @@ QString locateCatalogue(const QString &folder)
 {
     const QDir dir(folder);
     const QString exact = QString::fromLatin1(CatalogueFileName);
-    if (QFileInfo(dir.filePath(exact)).isFile()) return dir.filePath(exact);
+    if (QFileInfo(dir.filePath(exact)).isFile())
+        return dir.filePath(exact);
     const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString &name : names) {
-        if (name.compare(exact, Qt::CaseInsensitive) == 0) return dir.filePath(name);
+        if (name.compare(exact, Qt::CaseInsensitive) == 0)
+            return dir.filePath(name);
     }
     return dir.filePath(exact);
 }
@@ -84,14 +94,18 @@ QString locateCatalogue(const QString &folder)
 std::optional<CatalogueContents> parseCatalogue(const QByteArray &bytes)
 {
     const auto text = platform::decodeCp932(bytes);
-    if (!text) return std::nullopt;
+    if (!text)
+        return std::nullopt;
 
     QList<QStringView> lines;
     for (QStringView line : QStringView(*text).split(u'\n')) {
-        if (line.endsWith(u'\r')) line.chop(1);
-        if (!line.isEmpty()) lines.append(line);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (!line.isEmpty())
+            lines.append(line);
     }
-    if (lines.size() < Catalogue::CategoryCount) return std::nullopt;
+    if (lines.size() < Catalogue::CategoryCount)
+        return std::nullopt;
 
     const auto marker = splitFields(lines[0]);
     if (!marker || marker->size() != 1 || !marker->at(0).quoted ||
@@ -101,22 +115,27 @@ std::optional<CatalogueContents> parseCatalogue(const QByteArray &bytes)
     CatalogueContents contents;
     for (int i = 1; i < Catalogue::CategoryCount; ++i) {
         const auto fields = splitFields(lines[i]);
-        if (!fields || fields->size() != 1) return std::nullopt;
+        if (!fields || fields->size() != 1)
+            return std::nullopt;
         const auto name = textField(fields->at(0));
-        if (!name) return std::nullopt;
+        if (!name)
+            return std::nullopt;
         contents.names[i] = *name;
     }
 
     std::array<int, Catalogue::CategoryCount> counts{};
     for (qsizetype n = Catalogue::CategoryCount; n < lines.size(); ++n) {
         const auto fields = splitFields(lines[n]);
-        if (!fields || fields->size() != 4) return std::nullopt;
+        if (!fields || fields->size() != 4)
+            return std::nullopt;
         const auto category = categoryField(fields->at(0));
         const auto name = textField(fields->at(1));
         const auto program = textField(fields->at(2));
         const auto folder = textField(fields->at(3));
-        if (!category || !name || !program || !folder) return std::nullopt;
-        if (++counts[*category] > Catalogue::MaxEntries) return std::nullopt;
+        if (!category || !name || !program || !folder)
+            return std::nullopt;
+        if (++counts[*category] > Catalogue::MaxEntries)
+            return std::nullopt;
         contents.lines.append({*category, {*name, *program, *folder}});
     }
     return contents;
@@ -126,7 +145,8 @@ std::optional<QByteArray> serializeCatalogue(const Catalogue &catalogue)
 {
     QByteArray bytes;
     auto appendText = [&bytes](const QString &text) {
-        if (!Catalogue::isStorableText(text)) return false;
+        if (!Catalogue::isStorableText(text))
+            return false;
         bytes += quoted(*platform::encodeCp932(text));
         return true;
     };
@@ -134,7 +154,8 @@ std::optional<QByteArray> serializeCatalogue(const Catalogue &catalogue)
     appendText(versionMarker);
     bytes += lineEnd;
     for (int i = 1; i < Catalogue::CategoryCount; ++i) {
-        if (!appendText(catalogue.CategoryName(i))) return std::nullopt;
+        if (!appendText(catalogue.CategoryName(i)))
+            return std::nullopt;
         bytes += lineEnd;
     }
     for (int c = 0; c < Catalogue::CategoryCount; ++c) {
@@ -143,7 +164,8 @@ std::optional<QByteArray> serializeCatalogue(const Catalogue &catalogue)
             bytes += QByteArray::number(c);
             for (const QString *text : {&entry.EntryName, &entry.ProgramPath, &entry.WorkFolder}) {
                 bytes += ',';
-                if (!appendText(*text)) return std::nullopt;
+                if (!appendText(*text))
+                    return std::nullopt;
             }
             bytes += lineEnd;
         }
@@ -159,19 +181,23 @@ LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue, const LoadNotifica
     if (!file.exists()) {
         for (int i = 1; i < Catalogue::CategoryCount; ++i)
             catalogue.rename(i, Catalogue::defaultCategoryName(i));
-        if (!SaveCatalogue(catalogue)) return LoadResult::OpenFailed;
+        if (!SaveCatalogue(catalogue))
+            return LoadResult::OpenFailed;
         for (int i = 1; i < Catalogue::CategoryCount; ++i)
             notify.categoryNamed(i);
         return LoadResult::Created;
     }
 
-    if (!file.open(QIODevice::ReadOnly)) return LoadResult::OpenFailed;
+    if (!file.open(QIODevice::ReadOnly))
+        return LoadResult::OpenFailed;
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return LoadResult::OpenFailed;
+    if (file.error() != QFileDevice::NoError)
+        return LoadResult::OpenFailed;
     file.close();
 
     const auto contents = parseCatalogue(bytes);
-    if (!contents) return LoadResult::VersionFailed;
+    if (!contents)
+        return LoadResult::VersionFailed;
     for (int i = 1; i < Catalogue::CategoryCount; ++i) {
         catalogue.rename(i, contents->names[i]);
         notify.categoryNamed(i);
@@ -186,16 +212,19 @@ LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue, const LoadNotifica
 bool CatalogueFile::SaveCatalogue(const Catalogue &catalogue) const
 {
     const auto bytes = serializeCatalogue(catalogue);
-    if (!bytes) return false;
+    if (!bytes)
+        return false;
 
     // A rename could replace a read-only file; the user made it read-only to keep it as it is.
     const QFileInfo existing(m_path);
-    if (existing.exists() && !existing.isWritable()) return false;
+    if (existing.exists() && !existing.isWritable())
+        return false;
 
     // The new file is written beside the old one and takes its place only when complete.
     QSaveFile file(m_path);
     // Unbuffered: a short write (a full disk) must show here, where it is not taken for success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
     if (file.write(*bytes) != bytes->size()) {
         file.cancelWriting();
         return false;

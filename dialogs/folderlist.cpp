@@ -21,7 +21,8 @@ FolderList::FolderList(QWidget *parent) : QListWidget(parent)
 void FolderList::setPath(const QString &path)
 {
     const QString native = QDir::toNativeSeparators(QDir::cleanPath(QDir(path).absolutePath()));
-    if (native == m_path) return;
+    if (native == m_path)
+        return;
     m_path = native;
     refresh();
     emit pathChanged();
@@ -33,7 +34,8 @@ void FolderList::refresh()
     QList<QDir> chain;
     for (QDir dir(m_path);;) {
         chain.prepend(dir);
-        if (dir.isRoot() || !dir.cdUp()) break;
+        if (dir.isRoot() || !dir.cdUp())
+            break;
     }
 
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);

@@ -10,7 +10,8 @@ namespace {
 std::optional<QByteArray> convert(const char *to, const char *from, const QByteArray &input)
 {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;
 
     QByteArray output(input.size() * 4 + 16, Qt::Uninitialized);
     char *in = const_cast<char *>(input.constData());
@@ -21,7 +22,8 @@ std::optional<QByteArray> convert(const char *to, const char *from, const QByteA
     const size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
     const bool complete = result != size_t(-1) && inLeft == 0;
     iconv_close(cd);
-    if (!complete) return std::nullopt;
+    if (!complete)
+        return std::nullopt;
     output.truncate(output.size() - qsizetype(outLeft));
     return output;
 }
@@ -31,7 +33,8 @@ std::optional<QByteArray> convert(const char *to, const char *from, const QByteA
 std::optional<QString> decodeCp932(const QByteArray &bytes)
 {
     const auto utf16 = convert("UTF-16LE", "CP932", bytes);
-    if (!utf16) return std::nullopt;
+    if (!utf16)
+        return std::nullopt;
     return QString(reinterpret_cast<const QChar *>(utf16->constData()), utf16->size() / 2);
 }
 

@@ -9,8 +9,10 @@ namespace {
 
 QString resolveExecutable(const QString &candidate)
 {
-    if (candidate.isEmpty()) return {};
-    if (!candidate.contains(u'/')) return QStandardPaths::findExecutable(candidate);
+    if (candidate.isEmpty())
+        return {};
+    if (!candidate.contains(u'/'))
+        return QStandardPaths::findExecutable(candidate);
     const QFileInfo info(QDir::current(), candidate);
     return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
 }

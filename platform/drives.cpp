@@ -23,7 +23,8 @@ QStringList listDrives()
         if (root == QLatin1String("/") || !device.startsWith("/dev/") ||
             device.startsWith("/dev/loop") || root.startsWith(QLatin1String("/boot")))
             continue;
-        if (!drives.contains(root)) drives.append(root);
+        if (!drives.contains(root))
+            drives.append(root);
     }
     return drives;
 #endif

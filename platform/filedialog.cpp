@@ -38,7 +38,8 @@ public:
     {
         m_current = -1;
         for (qsizetype i = 0; i < m_filters.size(); ++i) {
-            if (m_filters[i].label == label) m_current = int(i);
+            if (m_filters[i].label == label)
+                m_current = int(i);
         }
         // The dialog hands the label's patterns to its model, which would hide files before
         // this filter sees them.
@@ -51,15 +52,19 @@ protected:
     bool filterAcceptsRow(int row, const QModelIndex &parent) const override
     {
         const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
-        if (!files || m_current < 0) return true;
+        if (!files || m_current < 0)
+            return true;
         const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
-        if (info.isDir()) return true;
+        if (info.isDir())
+            return true;
         const QStringList &patterns = m_filters[m_current].patterns;
         if (patterns.contains(QLatin1String("*.*")) || patterns.contains(QLatin1String("*")))
             return true;
-        if (info.isExecutable()) return true;
+        if (info.isExecutable())
+            return true;
         for (const QString &pattern : patterns) {
-            if (QDir::match(pattern, info.fileName())) return true;
+            if (QDir::match(pattern, info.fileName()))
+                return true;
         }
         return false;
     }

@@ -13,7 +13,8 @@ constexpr auto anyEntry = QDir::AllEntries | QDir::Hidden | QDir::System | QDir:
 qsizetype lastSeparator(const QString &text)
 {
     for (qsizetype i = text.size() - 1; i >= 0; --i) {
-        if (isPathSeparator(text.at(i))) return i;
+        if (isPathSeparator(text.at(i)))
+            return i;
     }
     return -1;
 }
@@ -22,17 +23,20 @@ qsizetype lastSeparator(const QString &text)
 
 bool passesFolderTest(const QString &text)
 {
-    if (text.isEmpty()) return false;
+    if (text.isEmpty())
+        return false;
 
     const qsizetype separator = lastSeparator(text);
     const QString folder = separator < 0 ? QStringLiteral(".") : text.left(separator + 1);
     const QString name = text.mid(separator + 1);
 
     if (name.contains(u'*') || name.contains(u'?')) {
-        if (folder.contains(u'*') || folder.contains(u'?')) return false;
+        if (folder.contains(u'*') || folder.contains(u'?'))
+            return false;
         return !QDir(folder).entryList({name}, anyEntry).isEmpty();
     }
-    if (name.isEmpty()) return !QDir(folder).entryList(anyEntry).isEmpty();
+    if (name.isEmpty())
+        return !QDir(folder).entryList(anyEntry).isEmpty();
     return QFileInfo::exists(text);
 }
 

@@ -14,7 +14,8 @@ bool SystemProcesses::setCurrentFolder(const QString &path)
 bool SystemProcesses::startProgram(const QString &commandLine)
 {
     const auto command = splitCommandLine(commandLine);
-    if (!command) return false;
+    if (!command)
+        return false;
     // Detached: the launcher never waits, and the child is reparented so no zombie remains.
     return QProcess::startDetached(command->program, command->arguments, QDir::currentPath());
 }

@@ -14,7 +14,8 @@ bool SystemProcesses::setCurrentFolder(const QString &path)
 
 bool SystemProcesses::startProgram(const QString &commandLine)
 {
-    if (commandLine.isEmpty()) return false;
+    if (commandLine.isEmpty())
+        return false;
     std::wstring line = commandLine.toStdWString(); // CreateProcess may write into it
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -20,7 +20,8 @@ std::optional<RegistryValue> SystemRegistry::queryValue(quint32 root, const QStr
                                       QStringLiteral("mate-system-monitor")};
     for (const QString &tool : tools) {
         const QString path = QStandardPaths::findExecutable(tool);
-        if (!path.isEmpty()) return RegistryValue{RegistryString, path.toLocal8Bit()};
+        if (!path.isEmpty())
+            return RegistryValue{RegistryString, path.toLocal8Bit()};
     }
     return std::nullopt;
 }

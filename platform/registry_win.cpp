@@ -19,7 +19,8 @@ std::optional<RegistryValue> SystemRegistry::queryValue(quint32 root, const QStr
     // all that is needed.
     if (status == ERROR_ACCESS_DENIED)
         status = RegOpenKeyExA(rootKey, key.constData(), 0, KEY_READ, &handle);
-    if (status != ERROR_SUCCESS) return std::nullopt;
+    if (status != ERROR_SUCCESS)
+        return std::nullopt;
 
     QByteArray buffer(1024, '\0');
     DWORD type = 0;
@@ -27,7 +28,8 @@ std::optional<RegistryValue> SystemRegistry::queryValue(quint32 root, const QStr
     status = RegQueryValueExA(handle, value.constData(), nullptr, &type,
                               reinterpret_cast<BYTE *>(buffer.data()), &size);
     RegCloseKey(handle);
-    if (status != ERROR_SUCCESS) return std::nullopt;
+    if (status != ERROR_SUCCESS)
+        return std::nullopt;
     buffer.truncate(size);
     return RegistryValue{type, buffer};
 }

@@ -11,9 +11,11 @@ QString SingleInstance::lockFilePath(const QString &executablePath)
 {
     // The runtime folder is the user's own; where the system has none, the temporary one is.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
     QString canonical = QFileInfo(executablePath).canonicalFilePath();
-    if (canonical.isEmpty()) canonical = QFileInfo(executablePath).absoluteFilePath();
+    if (canonical.isEmpty())
+        canonical = QFileInfo(executablePath).absoluteFilePath();
     const QByteArray key =
         QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
     return QDir(folder).filePath(QStringLiteral("quorvel-%1.lock").arg(QString::fromLatin1(key)));

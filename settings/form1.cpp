@@ -54,7 +54,8 @@ Form1::Form1(Catalogue &catalogue, const CatalogueFile &file, PopupMenu &popup,
 
     connect(ui.Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
     connect(ui.List1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) List1_Click();
+        if (row >= 0)
+            List1_Click();
     });
     connect(ui.List1, &QListWidget::itemClicked, this, &Form1::List1_Click);
     const std::pair<QPushButton *, void (Form1::*)()> buttons[] = {
@@ -91,11 +92,20 @@ int Form1::selectedRow() const
     return selected.isEmpty() ? -1 : ui.List1->row(selected.first());
 }
 
+int Form1::selectedRowOrRefuse(const QString &title)
+{
+    const int r = selectedRow();
+    if (r < 0)
+        m_platform.messages.show(texts::nothingSelected, title);
+    return r;
+}
+
 void Form1::setSelectedRowQuietly(int row)
 {
     QSignalBlocker blocker(ui.List1);
     ui.List1->setCurrentRow(row);
-    if (row < 0) ui.List1->clearSelection();
+    if (row < 0)
+        ui.List1->clearSelection();
 }
 
 void Form1::selectCategoryLine(int line)
@@ -107,7 +117,8 @@ void Form1::selectCategoryLine(int line)
 void Form1::Combo1_Click()
 {
     const int i = ui.Combo1->currentIndex();
-    if (!Catalogue::isCategory(i)) return;
+    if (!Catalogue::isCategory(i))
+        return;
     ui.Text3->setText(i == 0 ? texts::uncategorised : m_catalogue.CategoryName(i));
     m_catalogue.CurrentCategory = qint16(i);
     FillEntryList(i);
@@ -152,7 +163,8 @@ void Form1::moveSelectedEntry(int step)
 {
     const int r = selectedRow();
     const int p = r + step;
-    if (r < 0 || p < 0 || p >= ui.List1->count()) return;
+    if (r < 0 || p < 0 || p >= ui.List1->count())
+        return;
     const int c = m_catalogue.CurrentCategory;
 
     const QString kept = ui.List1->item(r)->text();
@@ -184,9 +196,11 @@ void Form1::Command7_Click()
         return;
     }
     const auto entry = checkedEntryFields(texts::registerTitle);
-    if (!entry) return;
+    if (!entry)
+        return;
 
-    if (c != 0) m_popup.setHeaderVisible(c, true);
+    if (c != 0)
+        m_popup.setHeaderVisible(c, true);
     m_catalogue.append(c, *entry);
     ui.List1->addItem(entry->EntryName);
     m_popup.AppendMenuItem(c, m_catalogue);
@@ -195,13 +209,12 @@ void Form1::Command7_Click()
 
 void Form1::Command6_Click()
 {
-    const int r = selectedRow();
-    if (r < 0) {
-        m_platform.messages.show(texts::nothingSelected, texts::changeTitle);
+    const int r = selectedRowOrRefuse(texts::changeTitle);
+    if (r < 0)
         return;
-    }
     const auto entry = checkedEntryFields(texts::changeTitle);
-    if (!entry) return;
+    if (!entry)
+        return;
 
     const int c = m_catalogue.CurrentCategory;
     const int k = r + 1;
@@ -218,11 +231,9 @@ void Form1::Command6_Click()
 
 void Form1::Command4_Click()
 {
-    const int r = selectedRow();
-    if (r < 0) {
-        m_platform.messages.show(texts::nothingSelected, texts::deleteTitle);
+    const int r = selectedRowOrRefuse(texts::deleteTitle);
+    if (r < 0)
         return;
-    }
     const int c = m_catalogue.CurrentCategory;
     const int k = r + 1;
     m_catalogue.remove(c, k);
@@ -265,7 +276,8 @@ void Form1::Command5_Click()
 {
     const auto path =
         m_platform.fileDialog.showOpen(this, CommonDialog1.Filter, CommonDialog1.Flags);
-    if (!path) return;
+    if (!path)
+        return;
     ui.Text2->setText(*path);
     const ProgramFields filled = fillFromProgramPath(*path, {ui.Text1->text(), ui.Text4->text()});
     ui.Text4->setText(filled.workFolder);
@@ -274,15 +286,18 @@ void Form1::Command5_Click()
 
 void Form1::Command9_Click()
 {
-    if (!m_form2) m_form2 = std::make_unique<Form2>(this, ui.Text4, m_platform.messages);
+    if (!m_form2)
+        m_form2 = std::make_unique<Form2>(this, ui.Text4, m_platform.messages);
     m_form2->showChooser();
-    if (platform::passesFolderTest(ui.Text4->text())) m_form2->ui.Text1->setText(ui.Text4->text());
+    if (platform::passesFolderTest(ui.Text4->text()))
+        m_form2->ui.Text1->setText(ui.Text4->text());
     setEnabled(false);
 }
 
 void Form1::closeFolderChooser()
 {
-    if (m_form2) m_form2->hide();
+    if (m_form2)
+        m_form2->hide();
 }
 
 void Form1::mnuConfig_Click()

@@ -77,6 +77,8 @@ protected:
 
 private:
     std::optional<Entry> checkedEntryFields(const QString &title);
+    // The selected row, or -1 after telling the user that no entry is selected.
+    int selectedRowOrRefuse(const QString &title);
     void moveSelectedEntry(int step);
     void setSelectedRowQuietly(int row);
 

@@ -77,7 +77,8 @@ void Form1Controls::setupUi(QMainWindow *window)
         Command3, Combo1,   Text3, Command1, Command8, Text4,    Command9};
     QWidget *previous = nullptr;
     for (QWidget *widget : tabOrder) {
-        if (previous) QWidget::setTabOrder(previous, widget);
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
 }

@@ -11,5 +11,6 @@ void launchEntry(const Entry &entry, platform::Processes &processes,
     const bool folderReady =
         entry.WorkFolder.isEmpty() || processes.setCurrentFolder(entry.WorkFolder);
     const bool started = folderReady && processes.startProgram(entry.ProgramPath);
-    if (!started) messages.show(texts::launchError(entry.ProgramPath), texts::launchErrorTitle);
+    if (!started)
+        messages.show(texts::launchError(entry.ProgramPath), texts::launchErrorTitle);
 }

@@ -48,7 +48,8 @@ QAction *PopupMenu::header(int c) const
 
 QAction *PopupMenu::item(int c, int k) const
 {
-    if (!Catalogue::isCategory(c) || k < 0 || k >= m_arrays[c].elements.size()) return nullptr;
+    if (!Catalogue::isCategory(c) || k < 0 || k >= m_arrays[c].elements.size())
+        return nullptr;
     return m_arrays[c].elements[k];
 }
 
@@ -59,29 +60,34 @@ int PopupMenu::elementCount(int c) const
 
 void PopupMenu::setHeaderCaption(int c, const QString &caption)
 {
-    if (QAction *h = header(c)) h->setText(caption);
+    if (QAction *h = header(c))
+        h->setText(caption);
 }
 
 void PopupMenu::setHeaderVisible(int c, bool visible)
 {
-    if (QAction *h = header(c)) h->setVisible(visible);
+    if (QAction *h = header(c))
+        h->setVisible(visible);
 }
 
 void PopupMenu::setPlaceholderVisible(int c, bool visible)
 {
-    if (QAction *placeholder = item(c, 0)) placeholder->setVisible(visible);
+    if (QAction *placeholder = item(c, 0))
+        placeholder->setVisible(visible);
 }
 
 void PopupMenu::setItemCaption(int c, int k, const QString &caption)
 {
-    if (QAction *element = item(c, k)) element->setText(caption);
+    if (QAction *element = item(c, k))
+        element->setText(caption);
 }
 
 void PopupMenu::swapItemCaptions(int c, int k, int q)
 {
     QAction *first = item(c, k);
     QAction *second = item(c, q);
-    if (!first || !second) return;
+    if (!first || !second)
+        return;
     const QString kept = first->text();
     first->setText(second->text());
     second->setText(kept);
@@ -89,10 +95,12 @@ void PopupMenu::swapItemCaptions(int c, int k, int q)
 
 void PopupMenu::AppendMenuItem(int c, const Catalogue &catalogue)
 {
-    if (!Catalogue::isCategory(c)) return;
+    if (!Catalogue::isCategory(c))
+        return;
     const int n = catalogue.EntryCount(c);
     // Only the element for entry n may be created, and only once.
-    if (n != elementCount(c)) return;
+    if (n != elementCount(c))
+        return;
     QAction *element = createElement(c, catalogue.entry(c, n).EntryName);
     element->setVisible(true);
     element->setEnabled(true);
@@ -102,6 +110,7 @@ void PopupMenu::AppendMenuItem(int c, const Catalogue &catalogue)
 
 void PopupMenu::removeLastItem(int c)
 {
-    if (elementCount(c) <= 1) return;
+    if (elementCount(c) <= 1)
+        return;
     delete m_arrays[c].elements.takeLast();
 }

@@ -37,7 +37,8 @@ TrayApplication::TrayApplication(const QString &executablePath, platform::Platfo
     m_trayIcon.setContextMenu(m_popup.mnuPoP());
     connect(&m_trayIcon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger) CtlSysTray1_Click();
+                if (reason == QSystemTrayIcon::Trigger)
+                    CtlSysTray1_Click();
             });
 }
 
@@ -48,7 +49,8 @@ TrayApplication::~TrayApplication()
 
 TrayApplication::StartResult TrayApplication::Form_Load()
 {
-    if (!m_instance.tryAcquire()) return StartResult::AlreadyRunning;
+    if (!m_instance.tryAcquire())
+        return StartResult::AlreadyRunning;
 
     m_form1->CommonDialog1.Filter = programFilter;
     m_form1->CommonDialog1.Flags = programDialogFlags;
@@ -89,9 +91,11 @@ TrayApplication::StartResult TrayApplication::Form_Load()
 void TrayApplication::hideEmptyCategories()
 {
     for (int i = 1; i < Catalogue::CategoryCount; ++i) {
-        if (m_catalogue.EntryCount(i) == 0) m_popup.setHeaderVisible(i, false);
+        if (m_catalogue.EntryCount(i) == 0)
+            m_popup.setHeaderVisible(i, false);
     }
-    if (m_catalogue.EntryCount(0) == 0) m_popup.setPlaceholderVisible(0, false);
+    if (m_catalogue.EntryCount(0) == 0)
+        m_popup.setPlaceholderVisible(0, false);
 }
 
 void TrayApplication::CtlSysTray1_Click()
@@ -106,7 +110,8 @@ void TrayApplication::mnuMenu_Click(int category, int Index)
 
 void TrayApplication::mnuVersion_Click()
 {
-    if (!m_about) m_about = new frmAbout(m_form1.get(), m_platform);
+    if (!m_about)
+        m_about = new frmAbout(m_form1.get(), m_platform);
     m_about->show();
     m_about->raise();
     m_about->activateWindow();

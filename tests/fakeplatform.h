@@ -31,13 +31,15 @@ struct FakeProcesses : platform::Processes
     QStringList failingPrograms; // these fail to start
     bool setCurrentFolder(const QString &path) override
     {
-        if (missingFolders.contains(path)) return false;
+        if (missingFolders.contains(path))
+            return false;
         folders.append(path);
         return true;
     }
     bool startProgram(const QString &commandLine) override
     {
-        if (commandLine.isEmpty() || failingPrograms.contains(commandLine)) return false;
+        if (commandLine.isEmpty() || failingPrograms.contains(commandLine))
+            return false;
         started.append(commandLine);
         return true;
     }
@@ -67,7 +69,8 @@ struct FakeRegistry : platform::Registry
     {
         const QString id = key + u'|' + name;
         queried.append(id);
-        if (!values.contains(id)) return std::nullopt;
+        if (!values.contains(id))
+            return std::nullopt;
         return values.value(id);
     }
 };

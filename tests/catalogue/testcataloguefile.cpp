@@ -39,7 +39,9 @@ struct Recorder
     LoadNotifications notifications()
     {
         return {[this](int i) { events.append(QStringLiteral("name %1").arg(i)); },
-                [this](int c) { events.append(QStringLiteral("entry %1").arg(c)); }};
+                [this](int c) {
+                    events.append(QStringLiteral("entry %1").arg(c));
+                }};
     }
 };
 
@@ -58,7 +60,8 @@ class TestCatalogueFile : public QObject
         Recorder recorder;
         const LoadResult result =
             CatalogueFile(m_dir.path()).LoadCatalogue(catalogue, recorder.notifications());
-        if (events) *events = recorder.events;
+        if (events)
+            *events = recorder.events;
         return result;
     }
 
@@ -314,8 +317,9 @@ private slots:
         const QString folder = m_dir.path();
         auto loadFails = [folder] {
             Catalogue catalogue;
-            return CatalogueFile(folder).LoadCatalogue(catalogue, {[](int) {}, [](int) {}}) ==
-                   LoadResult::OpenFailed;
+            return CatalogueFile(folder).LoadCatalogue(catalogue, {[](int) {},
+                                                                   [](int) {
+                                                                   }}) == LoadResult::OpenFailed;
         };
         QCOMPARE(testsupport::runInChild(loadFails, true), ChildEnd::Succeeded);
 

@@ -126,9 +126,12 @@ private slots:
         if (toolInFolder)
             QFile(folder.filePath(QStringLiteral("MSINFO32.EXE"))).open(QIODevice::WriteOnly);
         FakePlatform fake;
-        if (pathValue) fake.registry.values[toolKey] = text("/usr/bin/sysinfo --all");
-        if (!pathStarts) fake.processes.failingPrograms = {"/usr/bin/sysinfo --all"};
-        if (folderValue) fake.registry.values[locationKey] = text(folder.path().toLocal8Bit());
+        if (pathValue)
+            fake.registry.values[toolKey] = text("/usr/bin/sysinfo --all");
+        if (!pathStarts)
+            fake.processes.failingPrograms = {"/usr/bin/sysinfo --all"};
+        if (folderValue)
+            fake.registry.values[locationKey] = text(folder.path().toLocal8Bit());
 
         StartSysInfo(fake.registry, fake.processes, fake.messages);
 

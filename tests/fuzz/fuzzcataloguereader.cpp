@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const auto contents = parseCatalogue(bytes);
-    if (!contents) return 0;
+    if (!contents)
+        return 0;
 
     Catalogue catalogue;
     for (int i = 1; i < Catalogue::CategoryCount; ++i)

@@ -26,7 +26,8 @@ private slots:
         QVERIFY(table.open(QIODevice::ReadOnly));
         while (!table.atEnd()) {
             const QByteArray line = table.readLine().trimmed();
-            if (line.isEmpty() || line.startsWith('#')) continue;
+            if (line.isEmpty() || line.startsWith('#'))
+                continue;
             const QList<QByteArray> fields = line.split('\t');
             QCOMPARE(fields.size(), 3);
             m_rows.append({QByteArray::fromHex(fields[0]), char32_t(fields[1].toUInt(nullptr, 16)),
@@ -56,7 +57,8 @@ private slots:
                                                           : *encoded != row.bytes &&
                                                                 platform::decodeCp932(*encoded) ==
                                                                     text(row.codePoint));
-            if (!ok) wrong.append(QString::number(row.codePoint, 16));
+            if (!ok)
+                wrong.append(QString::number(row.codePoint, 16));
         }
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.mid(0, 20).join(u' ')));
     }

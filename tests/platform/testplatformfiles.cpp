@@ -76,7 +76,9 @@ private slots:
         const QString plain = script(QStringLiteral("bin/run"));
         QDir::setCurrent(m_dir.path());
 
-        auto split = [](const QString &text) { return platform::splitCommandLine(text); };
+        auto split = [](const QString &text) {
+            return platform::splitCommandLine(text);
+        };
         QCOMPARE(split(spaced)->program, spaced);
         QVERIFY(split(spaced)->arguments.isEmpty());
         QCOMPARE(split(plain + "  -a  b")->arguments, (QStringList{"-a", "b"}));

@@ -119,7 +119,8 @@ private slots:
                                            ui.Command8, ui.Text4,    ui.Command9};
         QList<QWidget *> order;
         for (QWidget *w = ui.List1; order.size() < expected.size(); w = w->nextInFocusChain()) {
-            if (expected.contains(w) && !order.contains(w)) order.append(w);
+            if (expected.contains(w) && !order.contains(w))
+                order.append(w);
         }
         QCOMPARE(order, expected);
     }

@@ -37,7 +37,8 @@ ChildEnd runInChild(const std::function<bool()> &fn, bool unprivileged, long lim
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    if (WIFSIGNALED(status)) return ChildEnd::Killed;
+    if (WIFSIGNALED(status))
+        return ChildEnd::Killed;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ChildEnd::Succeeded : ChildEnd::Failed;
 }
 
