@@ -14,19 +14,18 @@ QString Catalogue::defaultCategoryName(int c)
     return QStringLiteral("項目") + QString::number(c);
 }
 
-bool Catalogue::isStorableText(const QString &text)
+std::optional<QByteArray> Catalogue::storedBytes(const QString &text)
 {
     for (const QChar ch : text) {
         if (ch == u'"' || ch.category() == QChar::Other_Control)
-            return false;
+            return std::nullopt;
     }
     // Decoding what was encoded must give the text back, or the next start would read
     // something else than the user typed.
-    const auto bytes = platform::encodeCp932(text);
-    if (!bytes)
-        return false;
-    const auto decoded = platform::decodeCp932(*bytes);
-    return decoded && *decoded == text;
+    auto bytes = platform::encodeCp932(text);
+    if (!bytes || platform::decodeCp932(*bytes) != text)
+        return std::nullopt;
+    return bytes;
 }
 
 const QString &Catalogue::CategoryName(int c) const

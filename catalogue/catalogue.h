@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
+#include <optional>
 
 // The launcher's whole data: eight fixed categories of at most 99 entries each.
 // Entries are numbered from 1 everywhere (file, list, menu); position 0 exists and stays empty.
@@ -32,7 +34,9 @@ public:
 
     // Every text the file can hold passes; a text that would be lost or would break the file
     // (a double quote, a control character, a character code page 932 lacks) does not.
-    static bool isStorableText(const QString &text);
+    static bool isStorableText(const QString &text) { return storedBytes(text).has_value(); }
+    // The text as the file stores it (code page 932), or nothing when it cannot be stored.
+    static std::optional<QByteArray> storedBytes(const QString &text);
 
     const QString &CategoryName(int c) const;
     qint16 EntryCount(int c) const;

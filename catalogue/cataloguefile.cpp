@@ -145,10 +145,10 @@ std::optional<QByteArray> serializeCatalogue(const Catalogue &catalogue)
 {
     QByteArray bytes;
     auto appendText = [&bytes](const QString &text) {
-        if (!Catalogue::isStorableText(text))
-            return false;
-        bytes += quoted(*platform::encodeCp932(text));
-        return true;
+        const auto stored = Catalogue::storedBytes(text);
+        if (stored)
+            bytes += quoted(*stored);
+        return stored.has_value();
     };
 
     appendText(versionMarker);

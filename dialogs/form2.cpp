@@ -40,8 +40,9 @@ Form2::Form2(QWidget *settingsWindow, QLineEdit *workFolderField, platform::Mess
 
     // Shows the launcher's current drive and folder as they are when it is first needed.
     const QString current = QDir::toNativeSeparators(QDir::currentPath());
-    ui.Drive1->addItems(platform::listDrives());
-    ui.Drive1->setCurrentText(platform::driveOf(current));
+    const QStringList drives = platform::listDrives();
+    ui.Drive1->addItems(drives);
+    ui.Drive1->setCurrentText(platform::driveOf(current, drives));
     ui.Dir1->setPath(current);
 
     connect(ui.Drive1, &QComboBox::activated, this, &Form2::Drive1_Change);

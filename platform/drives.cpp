@@ -30,7 +30,7 @@ QStringList listDrives()
 #endif
 }
 
-QString driveOf(const QString &path)
+QString driveOf(const QString &path, const QStringList &drives)
 {
 #ifdef Q_OS_WIN
     constexpr auto sensitivity = Qt::CaseInsensitive;
@@ -39,13 +39,16 @@ QString driveOf(const QString &path)
 #endif
     const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     QString best;
-    for (const QString &drive : listDrives()) {
+    qsizetype bestLength = -1;
+    for (const QString &drive : drives) {
         const QString root = QDir::cleanPath(QDir::fromNativeSeparators(drive));
         const bool inside =
             absolute.compare(root, sensitivity) == 0 ||
             absolute.startsWith(root.endsWith(u'/') ? root : root + u'/', sensitivity);
-        if (inside && root.size() > QDir::cleanPath(QDir::fromNativeSeparators(best)).size())
+        if (inside && root.size() > bestLength) {
             best = drive;
+            bestLength = root.size();
+        }
     }
     return best;
 }

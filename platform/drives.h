@@ -8,7 +8,7 @@ namespace platform {
 // the mount points of real (block-device) file systems such as /home or removable media.
 QStringList listDrives();
 
-// The drive a path lies on, as listDrives() names it.
-QString driveOf(const QString &path);
+// Which of the drives the path lies on: the one with the longest matching root.
+QString driveOf(const QString &path, const QStringList &drives);
 
 } // namespace platform

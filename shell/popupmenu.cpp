@@ -10,7 +10,6 @@ PopupMenu::PopupMenu(QObject *parent)
 {
     for (int c = 1; c < Catalogue::CategoryCount; ++c) {
         QMenu *submenu = m_root->addMenu(Catalogue::defaultCategoryName(c));
-        m_headers[c] = submenu->menuAction();
         m_arrays[c].menu = submenu;
     }
     QAction *mnuLine = m_root->addSeparator();
@@ -43,7 +42,7 @@ QAction *PopupMenu::createElement(int c, const QString &caption)
 
 QAction *PopupMenu::header(int c) const
 {
-    return c >= 1 && c < Catalogue::CategoryCount ? m_headers[c] : nullptr;
+    return c >= 1 && c < Catalogue::CategoryCount ? m_arrays[c].menu->menuAction() : nullptr;
 }
 
 QAction *PopupMenu::item(int c, int k) const

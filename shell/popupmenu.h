@@ -55,6 +55,5 @@ private:
     QAction *createElement(int c, const QString &caption);
 
     std::unique_ptr<QMenu> m_root;
-    std::array<QAction *, 8> m_headers{};
     std::array<ItemArray, 8> m_arrays;
 };
