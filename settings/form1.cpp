@@ -4,12 +4,13 @@
 #include "dialogs/form2.h"
 #include "platform/foldertest.h"
 #include "platform/platform.h"
+#include "settings/categorybox.h"
+#include "settings/entrylist.h"
 #include "settings/programfields.h"
 #include "shell/popupmenu.h"
 #include "texts.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QLineEdit>
@@ -17,7 +18,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 
 // The icons live in a static library, where nothing else would pull them in.
 static void loadResources()
@@ -53,11 +53,7 @@ Form1::Form1(Catalogue &catalogue, const CatalogueFile &file, PopupMenu &popup,
     connect(mnuVer, &QAction::triggered, this, &Form1::versionRequested);
 
     connect(ui.Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
-    connect(ui.List1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            List1_Click();
-    });
-    connect(ui.List1, &QListWidget::itemClicked, this, &Form1::List1_Click);
+    connect(ui.List1, &EntryList::rowChosen, this, &Form1::List1_Click);
     const std::pair<QPushButton *, void (Form1::*)()> buttons[] = {
         {ui.Command1, &Form1::Command1_Click}, {ui.Command2, &Form1::Command2_Click},
         {ui.Command3, &Form1::Command3_Click}, {ui.Command4, &Form1::Command4_Click},
@@ -79,17 +75,15 @@ void Form1::SaveCatalogue()
 
 void Form1::FillEntryList(int c)
 {
-    QSignalBlocker blocker(ui.List1);
     ui.List1->clear();
     for (int k = 1; k <= m_catalogue.EntryCount(c); ++k)
         ui.List1->addItem(m_catalogue.entry(c, k).EntryName);
-    ui.List1->setCurrentRow(-1);
+    ui.List1->selectRowQuietly(-1);
 }
 
 int Form1::selectedRow() const
 {
-    const QList<QListWidgetItem *> selected = ui.List1->selectedItems();
-    return selected.isEmpty() ? -1 : ui.List1->row(selected.first());
+    return ui.List1->selectedRow();
 }
 
 int Form1::selectedRowOrRefuse(const QString &title)
@@ -98,14 +92,6 @@ int Form1::selectedRowOrRefuse(const QString &title)
     if (r < 0)
         m_platform.messages.show(texts::nothingSelected, title);
     return r;
-}
-
-void Form1::setSelectedRowQuietly(int row)
-{
-    QSignalBlocker blocker(ui.List1);
-    ui.List1->setCurrentRow(row);
-    if (row < 0)
-        ui.List1->clearSelection();
 }
 
 void Form1::selectCategoryLine(int line)
@@ -173,7 +159,7 @@ void Form1::moveSelectedEntry(int step)
     m_catalogue.swap(c, r + 1, p + 1);
     m_popup.swapItemCaptions(c, r + 1, p + 1);
 
-    setSelectedRowQuietly(p);
+    ui.List1->selectRowQuietly(p);
     List1_Click();
     SaveCatalogue();
 }
@@ -219,12 +205,7 @@ void Form1::Command6_Click()
     const int c = m_catalogue.CurrentCategory;
     const int k = r + 1;
     m_catalogue.replace(c, k, *entry);
-    {
-        QSignalBlocker blocker(ui.List1);
-        delete ui.List1->takeItem(r);
-        ui.List1->insertItem(r, entry->EntryName);
-    }
-    setSelectedRowQuietly(-1);
+    ui.List1->replaceRow(r, entry->EntryName);
     m_popup.setItemCaption(c, k, entry->EntryName);
     SaveCatalogue();
 }
@@ -246,11 +227,7 @@ void Form1::Command4_Click()
         m_popup.setPlaceholderVisible(c, c != 0);
     }
     m_popup.removeLastItem(c);
-    {
-        QSignalBlocker blocker(ui.List1);
-        delete ui.List1->takeItem(r);
-    }
-    setSelectedRowQuietly(-1);
+    ui.List1->removeRow(r);
     SaveCatalogue();
 }
 

@@ -80,7 +80,6 @@ private:
     // The selected row, or -1 after telling the user that no entry is selected.
     int selectedRowOrRefuse(const QString &title);
     void moveSelectedEntry(int step);
-    void setSelectedRowQuietly(int row);
 
     Catalogue &m_catalogue;
     const CatalogueFile &m_file;

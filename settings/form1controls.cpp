@@ -1,11 +1,11 @@
 #include "settings/form1controls.h"
 
+#include "settings/categorybox.h"
+#include "settings/entrylist.h"
 #include "settings/twips.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QPushButton>
 #include <initializer_list>
@@ -26,11 +26,11 @@ void Form1Controls::setupUi(QMainWindow *window)
     auto *client = new QWidget(window);
     window->setCentralWidget(client);
 
-    Combo1 = new QComboBox(client);
+    Combo1 = new CategoryBox(client);
     Label3 = new QLabel(QStringLiteral("ｶﾃｺﾞﾘ名"), client);
     Text3 = new QLineEdit(client);
     Command2 = new QPushButton(QStringLiteral("ｶﾃｺﾞﾘ名変更"), client);
-    List1 = new QListWidget(client);
+    List1 = new EntryList(client);
     Command1 = new QPushButton(QStringLiteral("↑"), client);
     Command8 = new QPushButton(QStringLiteral("↓"), client);
     Command7 = new QPushButton(QStringLiteral("追加"), client);
@@ -67,9 +67,6 @@ void Form1Controls::setupUi(QMainWindow *window)
     // The fields hold whatever the catalogue holds; a limit would cut a long text on "変更".
     for (QLineEdit *field : {Text1, Text2, Text3, Text4})
         field->setMaxLength(std::numeric_limits<int>::max());
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setSortingEnabled(false);
-    Combo1->setEditable(false);
 
     // Labels take no focus; the others follow the window's tab order.
     const std::initializer_list<QWidget *> tabOrder = {

@@ -1,16 +1,16 @@
 #pragma once
 
-class QComboBox;
+class CategoryBox;
+class EntryList;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMainWindow;
 class QPushButton;
 
 // The settings window's controls, placed as the window has always laid them out.
 struct Form1Controls
 {
-    QComboBox *Combo1 = nullptr;
+    CategoryBox *Combo1 = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;
@@ -19,7 +19,7 @@ struct Form1Controls
     QLineEdit *Text2 = nullptr;
     QLineEdit *Text3 = nullptr;
     QLineEdit *Text4 = nullptr;
-    QListWidget *List1 = nullptr;
+    EntryList *List1 = nullptr;
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
     QPushButton *Command3 = nullptr;

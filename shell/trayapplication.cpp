@@ -2,12 +2,12 @@
 
 #include "dialogs/frmabout.h"
 #include "platform/platform.h"
+#include "settings/categorybox.h"
 #include "settings/form1.h"
 #include "shell/launcher.h"
 #include "texts.h"
 #include "version.h"
 
-#include <QComboBox>
 #include <QCursor>
 #include <QFileInfo>
 #include <QLineEdit>

@@ -4,6 +4,8 @@
 #include "catalogue/cataloguefile.h"
 #include "fakeplatform.h"
 #include "platform/codec.h"
+#include "settings/categorybox.h"
+#include "settings/entrylist.h"
 #include "settings/form1.h"
 #include "shell/popupmenu.h"
 #include "shell/trayapplication.h"

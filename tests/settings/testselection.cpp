@@ -2,6 +2,7 @@
 #include "uicatalogue.h"
 
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 // Choosing a category and an entry in the settings window.
@@ -11,6 +12,12 @@ class TestSelection : public QObject
 
     std::unique_ptr<Launcher> m_launcher;
     Launcher &l() { return *m_launcher; }
+
+    bool activateForm()
+    {
+        QApplication::setActiveWindow(&l().form());
+        return QTest::qWaitForWindowActive(&l().form());
+    }
 
 private slots:
     void init()
@@ -86,6 +93,61 @@ private slots:
             QVERIFY(field->text().isEmpty());
         QCOMPARE(l().form().selectedRow(), 1);
         QCOMPARE(l().ui().Text3->text(), QStringLiteral("ｴﾃﾞｨﾀ"));
+    }
+
+    void focusEnteringTheListKeepsTheEntryFields()
+    {
+        // Fill the fields, choose another category by keyboard, tab on to "追加": the fields
+        // are added there.
+        QVERIFY(activateForm());
+        l().setFields("typed", "/bin/typed", "/t");
+        l().ui().Combo1->setFocus();
+        for (int line = 1; line <= 3; ++line)
+            QTest::keyClick(l().ui().Combo1, Qt::Key_Down);
+        QCOMPARE(l().catalogue().CurrentCategory, 3);
+        auto tabTo = [](QWidget *target) {
+            for (int i = 0; i < 20 && QApplication::focusWidget() != target; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            return QApplication::focusWidget() == target;
+        };
+        QVERIFY(tabTo(l().ui().List1));
+        QCOMPARE(l().form().selectedRow(), -1);
+        QVERIFY(tabTo(l().ui().Command7));
+        QTest::keyClick(l().ui().Command7, Qt::Key_Space);
+        QVERIFY(l().fake.messages.shown.isEmpty());
+        QCOMPARE(l().catalogue().entry(3, 3), (Entry{"typed", "/bin/typed", "/t"}));
+    }
+
+    void aClickChoosesOnceAndCtrlClickKeepsTheRow()
+    {
+        EntryList *list = l().ui().List1;
+        QSignalSpy chosen(list, &EntryList::rowChosen);
+        const QPoint row0 = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row0);
+        QCOMPARE(chosen.size(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, row0);
+        QCOMPARE(l().form().selectedRow(), 0);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(l().form().selectedRow(), 0);
+    }
+
+    void theWheelChangesTheCategoryOnlyWithTheFocus()
+    {
+        QVERIFY(activateForm());
+        QComboBox *combo = l().ui().Combo1;
+        auto wheelDown = [combo] {
+            const QPointF at = combo->rect().center();
+            QWheelEvent wheel(at, combo->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {},
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(combo, &wheel);
+        };
+        l().ui().Text1->setFocus();
+        wheelDown();
+        QCOMPARE(l().catalogue().CurrentCategory, 0);
+        combo->setFocus();
+        wheelDown();
+        QCOMPARE(l().catalogue().CurrentCategory, 1);
     }
 
     void userChoiceInTheComboRunsTheHandler()
