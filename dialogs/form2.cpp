@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWindow>
 
 Form2::Form2(QWidget *settingsWindow, QLineEdit *workFolderField, platform::MessageBoxes &messages)
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -53,6 +54,10 @@ Form2::Form2(QWidget *settingsWindow, QLineEdit *workFolderField, platform::Mess
 
 void Form2::showChooser()
 {
+    // Kept above the settings window, which is disabled while the chooser is open: a child
+    // window would be disabled with it, so the settings window is only its transient parent.
+    create();
+    windowHandle()->setTransientParent(m_settingsWindow->window()->windowHandle());
     show();
     raise();
     activateWindow();

@@ -36,7 +36,7 @@ bool passesFolderTest(const QString &text)
         return !QDir(folder).entryList({name}, anyEntry).isEmpty();
     }
     if (name.isEmpty())
-        return !QDir(folder).entryList(anyEntry).isEmpty();
+        return QFileInfo(folder).isDir();
     return QFileInfo::exists(text);
 }
 

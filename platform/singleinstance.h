@@ -1,25 +1,29 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
-#include <memory>
 
 namespace platform {
 
-// One running copy per executable and user. The lock names the executable's path, so copies
-// in other folders (other catalogues) run side by side; a lock whose owner died is taken over.
+// One running copy per key and user. The lock is held by the system for as long as the
+// process lives, so a copy that crashed or was killed never blocks the next start, whatever
+// was left on disk or whichever machine name wrote it.
 class SingleInstance
 {
 public:
-    explicit SingleInstance(const QString &executablePath);
+    explicit SingleInstance(const QString &key);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance &) = delete;
+    SingleInstance &operator=(const SingleInstance &) = delete;
 
-    // True when no other instance holds the lock; this one then holds it until it ends.
+    // True when no other process holds the lock; this one then holds it until it ends.
     bool tryAcquire();
 
-    static QString lockFilePath(const QString &executablePath);
+    // Where the lock lives: the user's runtime folder, which does not outlive a boot.
+    static QString lockFilePath(const QString &key);
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    QString m_path;
+    qintptr m_handle = -1;
 };
 
 } // namespace platform

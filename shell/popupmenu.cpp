@@ -12,7 +12,10 @@ PopupMenu::PopupMenu(QObject *parent)
         QMenu *submenu = m_root->addMenu(Catalogue::defaultCategoryName(c));
         m_arrays[c].menu = submenu;
     }
-    QAction *mnuLine = m_root->addSeparator();
+    // The separators stand where they are designed to, even first in the menu of an empty
+    // catalogue; they are never next to each other.
+    m_root->setSeparatorsCollapsible(false);
+    mnuLine = m_root->addSeparator();
     m_arrays[0].menu = m_root.get();
     m_arrays[0].before = mnuLine;
     mnuConfig = m_root->addAction(QStringLiteral("設定"));

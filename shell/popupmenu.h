@@ -36,6 +36,7 @@ public:
     // Removes the last element; only the last one ever goes.
     void removeLastItem(int c);
 
+    QAction *mnuLine = nullptr;
     QAction *mnuConfig = nullptr;
     QAction *mnuVersion = nullptr;
     QAction *mnuPop_End = nullptr;

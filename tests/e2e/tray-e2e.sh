@@ -144,6 +144,9 @@ no_more_windows_than() { ! more_windows_than "$1"; }
 check "cancelling closes it" wait_for 5 no_more_windows_than "$shown_before"
 at 396 288                                # 参照 beside the working folder
 check "the folder chooser opens" wait_for 5 visible '^作業ﾌｫﾙﾀﾞの指定$'
+transient_for() { xprop -id "$1" WM_TRANSIENT_FOR | grep -oE '0x[0-9a-f]+'; }
+check "and stays above the settings window" \
+    test "$(($(transient_for "$(window_named '^作業ﾌｫﾙﾀﾞの指定$')")))" = "$settings"
 sleep 0.5
 shot chooser
 xdotool key Escape

@@ -49,7 +49,7 @@ private slots:
         QTest::newRow("existing file") << "plain.txt" << true;
         QTest::newRow("japanese folder with blank") << "full/ﾌｫﾙﾀﾞ 集" << true;
         QTest::newRow("separator, folder with entries") << "full/" << true;
-        QTest::newRow("separator, empty folder") << "empty/" << false;
+        QTest::newRow("separator, empty folder") << "empty/" << true;
         QTest::newRow("wildcard matching") << "full/*.txt" << true;
         QTest::newRow("question mark matching") << "full/?.txt" << true;
         QTest::newRow("wildcard matching nothing") << "full/*.exe" << false;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QTest>
+#include <QWindow>
 
 // The two "参照" buttons: the program file fills the fields, the folder chooser is opened on
 // the working folder already entered.
@@ -105,6 +106,9 @@ private slots:
         QVERIFY(chooser && chooser->isVisible());
         QCOMPARE(chooser->ui.Text1->text(), work.path());
         QVERIFY(!l().form().isEnabled());
+        // Stacked above the settings window, so a click on that never hides it.
+        QCOMPARE(chooser->windowHandle()->transientParent(), l().form().windowHandle());
+        QVERIFY(chooser->isEnabled());
 
         // The settings window takes no input meanwhile.
         l().ui().Text1->setText("before");

@@ -2,11 +2,12 @@
 #include "uicatalogue.h"
 
 #include <QDir>
-#include <QLockFile>
 #include <QSignalSpy>
 #include <QTest>
+#ifdef Q_OS_UNIX
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using StartResult = TrayApplication::StartResult;
 
@@ -23,6 +24,14 @@ private slots:
         QCOMPARE(mirrorMismatch(launcher), QString());
         QCOMPARE(visibleItems(launcher.popup().mnuPoP()),
                  (QStringList{"-", "設定", "ﾊﾞｰｼﾞｮﾝ情報", "-", "終了"}));
+        // As drawn: the separator stands first, above "設定".
+        QMenu *menu = launcher.popup().mnuPoP();
+        menu->popup({0, 0});
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QRect separator = menu->actionGeometry(launcher.popup().mnuLine);
+        QVERIFY(separator.height() > 0);
+        QVERIFY(separator.bottom() <= menu->actionGeometry(launcher.popup().mnuConfig).top());
+        menu->hide();
         QCOMPARE(launcher.ui().Combo1->currentIndex(), 0);
         QCOMPARE(launcher.ui().Text3->text(), QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭｰ"));
         QCOMPARE(launcher.app->trayIcon().toolTip(), QStringLiteral("Quorvel"));
@@ -108,20 +117,25 @@ private slots:
         QCOMPARE(elsewhere.start(), StartResult::Running);
     }
 
-    void lockOfACrashedInstanceIsTakenOver()
+    void neitherACrashedCopyNorAForeignLockBlocksAStart()
     {
         Launcher launcher;
-        const QString lockPath = platform::SingleInstance::lockFilePath(
-            launcher.dir.filePath(QStringLiteral("quorvel")));
+        const QString key = launcher.dir.filePath(QStringLiteral("quorvel"));
+        // A lock file written under another machine name (a container, a shared home).
+        QFile stale(platform::SingleInstance::lockFilePath(key));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write("4242\nquorvel\nanother-host\n");
+        stale.close();
+#ifdef Q_OS_UNIX
         const pid_t child = fork();
         if (child == 0) {
-            QLockFile lock(lockPath);
-            _exit(lock.tryLock(0) ? 0 : 1); // ends holding the lock, as a crash would
+            platform::SingleInstance lock(key);
+            _exit(lock.tryAcquire() ? 0 : 1); // ends holding the lock, as a crash would
         }
         int status = 0;
         waitpid(child, &status, 0);
         QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        QVERIFY(QFile::exists(lockPath));
+#endif
         QCOMPARE(launcher.start(), StartResult::Running);
     }
 
