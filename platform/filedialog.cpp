@@ -111,7 +111,8 @@ std::optional<QString> QtFileDialog::showOpen(QWidget *parent, const QString &fi
     const auto dialog = create(parent, filter);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog->selectedFiles().first();
+    // Qt answers with '/'; the fields show paths as the system writes them.
+    return QDir::toNativeSeparators(dialog->selectedFiles().first());
 }
 
 } // namespace platform

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic)
 if [ "${1:-run}" = test ]; then
-    packages+=(clang libclang-rt-dev xvfb trayer xdotool x11-utils imagemagick procps)
+    packages+=(clang libclang-rt-dev g++-mingw-w64-x86-64
+               xvfb trayer xdotool x11-utils imagemagick procps)
 fi
 
 missing=()

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs what is missing, builds, and runs every test: the unit and handler tests and the
-# end-to-end test in a real X session, then the same tests built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the catalogue reader's fuzzer for a bounded time.
+# end-to-end test in a real X session; every file the Windows build compiles, compiled with
+# MinGW; then the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# catalogue reader's fuzzer for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -10,6 +11,7 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
+scripts/check-windows.sh build
 
 # Qt itself is not built for the sanitizers; its allocations at exit are not ours to report.
 CC=clang CXX=clang++ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug \
