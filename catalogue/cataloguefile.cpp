@@ -1,11 +1,10 @@
 #include "catalogue/cataloguefile.h"
 
 #include "platform/codec.h"
+#include "platform/files.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -77,7 +76,8 @@ QByteArray quoted(const QByteArray &bytes)
 // The exact name wins; otherwise any spelling of it in another letter case.
 QString locateCatalogue(const QString &folder)
 {
-    const QDir dir(folder);
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    const QDir dir(canonical.isEmpty() ? QFileInfo(folder).absoluteFilePath() : canonical);
     const QString exact = QString::fromLatin1(CatalogueFileName);
     if (QFileInfo(dir.filePath(exact)).isFile())
         return dir.filePath(exact);
@@ -177,8 +177,7 @@ CatalogueFile::CatalogueFile(const QString &folder) : m_path(locateCatalogue(fol
 
 LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue, const LoadNotifications &notify) const
 {
-    QFile file(m_path);
-    if (!file.exists()) {
+    if (!QFileInfo::exists(m_path)) {
         for (int i = 1; i < Catalogue::CategoryCount; ++i)
             catalogue.rename(i, Catalogue::defaultCategoryName(i));
         if (!SaveCatalogue(catalogue))
@@ -188,14 +187,11 @@ LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue, const LoadNotifica
         return LoadResult::Created;
     }
 
-    if (!file.open(QIODevice::ReadOnly))
+    const auto bytes = platform::readRegularFile(m_path, MaxCatalogueFileBytes);
+    if (!bytes)
         return LoadResult::OpenFailed;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return LoadResult::OpenFailed;
-    file.close();
 
-    const auto contents = parseCatalogue(bytes);
+    const auto contents = parseCatalogue(*bytes);
     if (!contents)
         return LoadResult::VersionFailed;
     for (int i = 1; i < Catalogue::CategoryCount; ++i) {
@@ -220,14 +216,10 @@ bool CatalogueFile::SaveCatalogue(const Catalogue &catalogue) const
     if (existing.exists() && !existing.isWritable())
         return false;
 
-    // The new file is written beside the old one and takes its place only when complete.
-    QSaveFile file(m_path);
-    // Unbuffered: a short write (a full disk) must show here, where it is not taken for success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(*bytes) != bytes->size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return platform::replaceFile(m_path, *bytes);
+}
+
+void CatalogueFile::removeLeftovers() const
+{
+    platform::removeLeftoversOf(m_path);
 }

@@ -13,6 +13,10 @@
 
 inline constexpr char CatalogueFileName[] = "launch.cfg";
 
+// 8 × 99 entries with long paths stay under 1 MB; anything far larger is not a catalogue, and
+// is refused before it is read into memory.
+inline constexpr qint64 MaxCatalogueFileBytes = 16 * 1024 * 1024;
+
 struct CatalogueLine
 {
     int category = 0;
@@ -47,7 +51,13 @@ public:
     // The file in the given folder whose name is launch.cfg in any letter case.
     explicit CatalogueFile(const QString &folder);
 
+    // Canonical, in the letter case found: two programs given the same path would write the
+    // same file.
     QString path() const { return m_path; }
+
+    // Removes what saves killed part-way left beside the file. Only for the one program that
+    // manages the file.
+    void removeLeftovers() const;
 
     // Reads the file into an empty catalogue, or creates the default file when there is none.
     LoadResult LoadCatalogue(Catalogue &catalogue, const LoadNotifications &notify) const;

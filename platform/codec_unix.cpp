@@ -7,35 +7,43 @@ namespace platform {
 namespace {
 
 // glibc's "CP932" table is the Windows one; "SHIFT_JIS" is not.
-std::optional<QByteArray> convert(const char *to, const char *from, const QByteArray &input)
+constexpr char cp932[] = "CP932";
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+constexpr char utf16[] = "UTF-16LE";
+#else
+constexpr char utf16[] = "UTF-16BE";
+#endif
+
+// One converter for the whole text. Fails on any sequence the target cannot hold, and when
+// the output would not fit the room the caller knows is enough.
+bool convert(const char *to, const char *from, const char *input, size_t inputBytes, char *output,
+             size_t &outputBytes)
 {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
-        return std::nullopt;
-
-    QByteArray output(input.size() * 4 + 16, Qt::Uninitialized);
-    char *in = const_cast<char *>(input.constData());
-    size_t inLeft = size_t(input.size());
-    char *out = output.data();
-    size_t outLeft = size_t(output.size());
-
+        return false;
+    char *in = const_cast<char *>(input);
+    size_t inLeft = inputBytes;
+    char *out = output;
+    size_t outLeft = outputBytes;
     const size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
-    const bool complete = result != size_t(-1) && inLeft == 0;
     iconv_close(cd);
-    if (!complete)
-        return std::nullopt;
-    output.truncate(output.size() - qsizetype(outLeft));
-    return output;
+    outputBytes -= outLeft;
+    return result != size_t(-1) && inLeft == 0;
 }
 
 } // namespace
 
 std::optional<QString> decodeCp932(const QByteArray &bytes)
 {
-    const auto utf16 = convert("UTF-16LE", "CP932", bytes);
-    if (!utf16)
+    // Every sequence, one byte or two, is one UTF-16 unit: the text never outgrows the bytes.
+    QString text(bytes.size(), Qt::Uninitialized);
+    size_t produced = size_t(text.size()) * 2;
+    if (!convert(utf16, cp932, bytes.constData(), size_t(bytes.size()),
+                 reinterpret_cast<char *>(text.data()), produced))
         return std::nullopt;
-    return QString(reinterpret_cast<const QChar *>(utf16->constData()), utf16->size() / 2);
+    text.truncate(qsizetype(produced / 2));
+    return text;
 }
 
 std::optional<QByteArray> encodeCp932(const QString &text)
@@ -48,8 +56,14 @@ std::optional<QByteArray> encodeCp932(const QString &text)
         else if (ch.isSurrogate())
             return std::nullopt;
     }
-    const QByteArray utf16(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
-    return convert("CP932", "UTF-16LE", utf16);
+    // At most two bytes for each UTF-16 unit.
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    size_t produced = size_t(bytes.size());
+    if (!convert(cp932, utf16, reinterpret_cast<const char *>(text.utf16()),
+                 size_t(text.size()) * 2, bytes.data(), produced))
+        return std::nullopt;
+    bytes.truncate(qsizetype(produced));
+    return bytes;
 }
 
 } // namespace platform

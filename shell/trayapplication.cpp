@@ -22,8 +22,8 @@ constexpr quint32 programDialogFlags = 0x201804;
 } // namespace
 
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
-    : m_platform(platform), m_instance(executablePath),
-      m_file(QFileInfo(executablePath).absolutePath()),
+    : m_platform(platform), m_file(QFileInfo(executablePath).absolutePath()),
+      m_instance(m_file.path()),
       m_form1(std::make_unique<Form1>(m_catalogue, m_file, m_popup, platform))
 {
     connect(&m_popup, &PopupMenu::itemChosen, this, &TrayApplication::mnuMenu_Click);
@@ -51,6 +51,7 @@ TrayApplication::StartResult TrayApplication::Form_Load()
 {
     if (!m_instance.tryAcquire())
         return StartResult::AlreadyRunning;
+    m_file.removeLeftovers();
 
     m_form1->CommonDialog1.Filter = programFilter;
     m_form1->CommonDialog1.Flags = programDialogFlags;

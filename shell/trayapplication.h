@@ -49,9 +49,11 @@ private:
     void hideEmptyCategories();
 
     platform::Platform &m_platform;
+    CatalogueFile m_file;
+    // One program per catalogue file: two that managed the same file would undo each other's
+    // edits.
     platform::SingleInstance m_instance;
     Catalogue m_catalogue;
-    CatalogueFile m_file;
     PopupMenu m_popup;
     std::unique_ptr<Form1> m_form1;
     QSystemTrayIcon m_trayIcon;

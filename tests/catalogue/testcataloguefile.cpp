@@ -2,6 +2,7 @@
 #include "platform/codec.h"
 #ifdef Q_OS_UNIX
 #include "support/unprivileged.h"
+#include <sys/stat.h>
 #endif
 
 #include <QDir>
@@ -245,6 +246,35 @@ private slots:
         QCOMPARE(load(catalogue), LoadResult::Read);
     }
 
+    void refusesAnythingButARegularFileOfCatalogueSize_data()
+    {
+        QTest::addColumn<QString>("kind");
+#ifdef Q_OS_UNIX
+        QTest::newRow("FIFO, never waited on") << "fifo";
+        QTest::newRow("link to a device") << "device";
+#endif
+        QTest::newRow("sparse file over the cap") << "huge";
+    }
+
+    void refusesAnythingButARegularFileOfCatalogueSize()
+    {
+        QFETCH(QString, kind);
+        if (kind == QLatin1String("fifo")) {
+#ifdef Q_OS_UNIX
+            QCOMPARE(::mkfifo(QFile::encodeName(cfgPath()).constData(), 0600), 0);
+#endif
+        } else if (kind == QLatin1String("device")) {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), cfgPath()));
+        } else {
+            writeAll(cfgPath(), defaultFile);
+            QVERIFY(QFile::resize(cfgPath(), MaxCatalogueFileBytes + 1));
+        }
+        Catalogue catalogue;
+        QCOMPARE(load(catalogue), LoadResult::OpenFailed);
+        if (kind == QLatin1String("huge"))
+            QCOMPARE(QFileInfo(cfgPath()).size(), MaxCatalogueFileBytes + 1);
+    }
+
     void saveRefusesTextsTheFileCannotHold()
     {
         writeAll(cfgPath(), defaultFile);
@@ -314,6 +344,11 @@ private slots:
         QCOMPARE(end, killed ? ChildEnd::Killed : ChildEnd::Failed);
         QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7777));
         QCOMPARE(readAll(cfgPath()), defaultFile);
+        // Only a kill leaves the temporary behind, and the next start removes it.
+        const QStringList files = QDir(folder).entryList(QDir::Files);
+        QCOMPARE(files.size(), killed ? 2 : 1);
+        CatalogueFile(folder).removeLeftovers();
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"launch.cfg"});
 #endif
     }
 

@@ -113,6 +113,10 @@ second_status=0
 timeout 10 "$app/quorvel" 2>/dev/null || second_status=$?
 check "a second instance ends at once, quietly" test "$second_status" = 0
 check "and leaves the file untouched" test "$(md5sum < "$app/launch.cfg")" = "$before"
+cp "$binary" "$app/quorvel2"
+second_status=0
+timeout 10 "$app/quorvel2" 2>/dev/null || second_status=$?
+check "so does another program beside it: one writer per catalogue" test "$second_status" = 0
 check "one tray icon remains" test "$(tray_icons | wc -l)" = 1
 check "the first instance still runs" running "$launcher"
 
@@ -211,6 +215,18 @@ broken_status=0
 wait "$broken_pid" || broken_status=$?
 check "with a failure status" test "$broken_status" != 0
 check "the damaged file is left as it was" test "$(cat "$broken/launch.cfg")" = "$(printf '"Format Ver.9.9"\r\n')"
+
+# --- a FIFO in place of the file is reported at once, never waited on ----------------------
+fifo="$work/fifo"
+mkdir -p "$fifo"
+cp "$binary" "$fifo/quorvel"
+mkfifo "$fifo/launch.cfg"
+"$fifo/quorvel" 2>/dev/null &
+fifo_pid=$!
+pids+=($fifo_pid)
+check "a FIFO as the catalogue shows the open error" wait_for 10 visible '^ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ$'
+xdotool windowfocus --sync "$(window_named '^ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ$')" key Return
+check "and the program ends" wait_for 5 stopped "$fifo_pid"
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" = 0 ]

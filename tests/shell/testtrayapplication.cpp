@@ -100,14 +100,15 @@ private slots:
         Launcher first(catalogueFile({{0, "a"}}));
         QCOMPARE(first.start(), StartResult::Running);
 
-        // Same executable: ends at once, even on a file it would reject.
+        // Ends at once, even on a file it would reject.
         QFile::remove(first.cfgPath());
         QFile cfg(first.cfgPath());
         QVERIFY(cfg.open(QIODevice::WriteOnly));
         cfg.write("damaged");
         cfg.close();
+        // A second executable beside it manages the same file: it ends too.
         FakePlatform fake;
-        TrayApplication second(first.dir.filePath(QStringLiteral("quorvel")), fake.platform);
+        TrayApplication second(first.dir.filePath(QStringLiteral("quorvel2")), fake.platform);
         QCOMPARE(second.Form_Load(), StartResult::AlreadyRunning);
         QVERIFY(fake.messages.shown.isEmpty());
         QCOMPARE(first.fileBytes(), QByteArray("damaged"));
@@ -120,7 +121,7 @@ private slots:
     void neitherACrashedCopyNorAForeignLockBlocksAStart()
     {
         Launcher launcher;
-        const QString key = launcher.dir.filePath(QStringLiteral("quorvel"));
+        const QString key = CatalogueFile(launcher.dir.path()).path();
         // A lock file written under another machine name (a container, a shared home).
         QFile stale(platform::SingleInstance::lockFilePath(key));
         QVERIFY(stale.open(QIODevice::WriteOnly));
@@ -137,6 +138,21 @@ private slots:
         QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 #endif
         QCOMPARE(launcher.start(), StartResult::Running);
+    }
+
+    void startRemovesWhatAKilledSaveLeftAndNothingElse()
+    {
+        Launcher launcher(catalogueFile({{0, "a"}}));
+        const QStringList kept = {"launch.cfg", "launch.cfg.backup", "launch.cfg.saving-abc",
+                                  "other.cfg.saving-Ab12Cd"};
+        for (const QString &name : kept + QStringList{"launch.cfg.saving-Ab12Cd"}) {
+            QFile file(launcher.dir.filePath(name));
+            QVERIFY(file.open(QIODevice::Append));
+        }
+        QCOMPARE(launcher.start(), StartResult::Running);
+        QStringList left = QDir(launcher.dir.path()).entryList(QDir::Files);
+        left.sort();
+        QCOMPARE(left, kept);
     }
 
     void launchesTheChosenEntryInItsFolder()

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Reading and replacing a small file that a user cares about.
+namespace platform {
+
+// The whole file, or nothing when it cannot be opened, is not a regular file (a FIFO or a
+// device is never waited on or read) or holds more than maxBytes.
+std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
+
+// Replaces the file in one step: the bytes are written beside it under a temporary name,
+// synced, renamed over it, and the folder is synced so that the rename survives a power cut.
+// Keeps the former file's permissions. On failure the former file stays whole and the
+// temporary is gone.
+bool replaceFile(const QString &path, const QByteArray &bytes);
+
+// Removes what saves of this file that were killed left behind, and only that: files whose
+// names follow replaceFile's temporary pattern for this very name.
+void removeLeftoversOf(const QString &path);
+
+// The temporary name replaceFile writes to first, and whether a name is one of them.
+QString temporaryNameFor(const QString &path);
+bool isTemporaryNameOf(const QString &candidate, const QString &path);
+
+} // namespace platform
