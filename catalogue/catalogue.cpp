@@ -2,6 +2,7 @@
 
 #include "platform/codec.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -14,18 +15,22 @@ QString Catalogue::defaultCategoryName(int c)
     return QStringLiteral("項目") + QString::number(c);
 }
 
-std::optional<QByteArray> Catalogue::storedBytes(const QString &text)
+bool Catalogue::fitsInField(QStringView text)
 {
-    for (const QChar ch : text) {
-        if (ch == u'"' || ch.category() == QChar::Other_Control)
-            return std::nullopt;
-    }
+    // The double quote ends a field; C0, DEL and C1 controls would break the line.
+    return std::none_of(text.utf16(), text.utf16() + text.size(), [](char16_t u) {
+        return u < 0x20 || u == u'"' || char16_t(u - 0x7f) < 0x21;
+    });
+}
+
+bool Catalogue::isStorableText(const QString &text)
+{
+    if (!fitsInField(text))
+        return false;
     // Decoding what was encoded must give the text back, or the next start would read
-    // something else than the user typed.
-    auto bytes = platform::encodeCp932(text);
-    if (!bytes || platform::decodeCp932(*bytes) != text)
-        return std::nullopt;
-    return bytes;
+    // something else than the user typed (¥ would come back as a backslash).
+    const auto bytes = platform::encodeCp932(text);
+    return bytes && platform::decodeCp932(*bytes) == text;
 }
 
 const QString &Catalogue::CategoryName(int c) const

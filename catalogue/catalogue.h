@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <array>
-#include <optional>
 
 // The launcher's whole data: eight fixed categories of at most 99 entries each.
 // Entries are numbered from 1 everywhere (file, list, menu); position 0 exists and stays empty.
@@ -32,11 +30,14 @@ public:
     static bool isCategory(int c) { return c >= 0 && c < CategoryCount; }
     static QString defaultCategoryName(int c);
 
-    // Every text the file can hold passes; a text that would be lost or would break the file
-    // (a double quote, a control character, a character code page 932 lacks) does not.
-    static bool isStorableText(const QString &text) { return storedBytes(text).has_value(); }
-    // The text as the file stores it (code page 932), or nothing when it cannot be stored.
-    static std::optional<QByteArray> storedBytes(const QString &text);
+    // Every text the file can hold passes; a text that would break the file or come back
+    // changed does not: a double quote, a control character, a character that code page 932
+    // lacks or maps to another one. Texts reach the catalogue only through this check, or
+    // decoded from the file itself.
+    static bool isStorableText(const QString &text);
+    // The part of that check which a text decoded from the file still needs: no character
+    // that would end its field or its line.
+    static bool fitsInField(QStringView text);
 
     const QString &CategoryName(int c) const;
     qint16 EntryCount(int c) const;

@@ -6,33 +6,36 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <QVarLengthArray>
 
 namespace {
 
 const QString versionMarker = QStringLiteral("Format Ver.1.0");
-const QByteArray lineEnd = QByteArrayLiteral("\r\n");
+const QLatin1String lineEnd("\r\n");
+constexpr qsizetype MaxFields = 4;
 
 struct Field
 {
-    QString text;
+    QStringView text;
     bool quoted = false;
 };
+using Fields = QVarLengthArray<Field, MaxFields>;
 
-// Splits one line into fields. A quoted field runs to the next quote and must be followed by a
-// comma or the line end; an unquoted one runs to the next comma and holds no quote.
-std::optional<QList<Field>> splitFields(QStringView line)
+// Splits one line into fields, none but views of the line. A quoted field runs to the next
+// quote and must be followed by a comma or the line end; an unquoted one runs to the next
+// comma and holds no quote. No line of the format has more than four fields.
+std::optional<Fields> splitFields(QStringView line)
 {
-    QList<Field> fields;
+    Fields fields;
     qsizetype pos = 0;
-    while (true) {
+    while (fields.size() < MaxFields) {
         Field field;
         qsizetype end;
         if (pos < line.size() && line[pos] == u'"') {
             const qsizetype close = line.indexOf(u'"', pos + 1);
             if (close < 0)
                 return std::nullopt;
-            field.text = line.mid(pos + 1, close - pos - 1).toString();
-            field.quoted = true;
+            field = {line.sliced(pos + 1, close - pos - 1), true};
             end = close + 1;
             if (end < line.size() && line[end] != u',')
                 return std::nullopt;
@@ -40,7 +43,7 @@ std::optional<QList<Field>> splitFields(QStringView line)
             end = line.indexOf(u',', pos);
             if (end < 0)
                 end = line.size();
-            field.text = line.mid(pos, end - pos).toString();
+            field = {line.sliced(pos, end - pos), false};
             if (field.text.contains(u'"'))
                 return std::nullopt;
         }
@@ -49,13 +52,16 @@ std::optional<QList<Field>> splitFields(QStringView line)
             return fields;
         pos = end + 1;
     }
+    return std::nullopt;
 }
 
+// Decoded from code page 932, a text can be stored again as it is; only the characters that
+// would break a field or a line are left to refuse.
 std::optional<QString> textField(const Field &field)
 {
-    if (!field.quoted || !Catalogue::isStorableText(field.text))
+    if (!field.quoted || !Catalogue::fitsInField(field.text))
         return std::nullopt;
-    return field.text;
+    return field.text.toString();
 }
 
 std::optional<int> categoryField(const Field &field)
@@ -68,9 +74,15 @@ std::optional<int> categoryField(const Field &field)
     return digit.unicode() - u'0';
 }
 
-QByteArray quoted(const QByteArray &bytes)
+// Appends the text as a quoted field; false for one the file cannot hold.
+bool appendTextField(QString &line, const QString &text)
 {
-    return '"' + bytes + '"';
+    if (!Catalogue::fitsInField(text))
+        return false;
+    line += u'"';
+    line += text;
+    line += u'"';
+    return true;
 }
 
 // The exact name wins; otherwise any spelling of it in another letter case.
@@ -93,6 +105,7 @@ QString locateCatalogue(const QString &folder)
 
 std::optional<CatalogueContents> parseCatalogue(const QByteArray &bytes)
 {
+    // The whole file is decoded at once: CP932 trail bytes never look like '"', ',', CR or LF.
     const auto text = platform::decodeCp932(bytes);
     if (!text)
         return std::nullopt;
@@ -124,53 +137,50 @@ std::optional<CatalogueContents> parseCatalogue(const QByteArray &bytes)
     }
 
     std::array<int, Catalogue::CategoryCount> counts{};
+    contents.lines.reserve(lines.size() - Catalogue::CategoryCount);
     for (qsizetype n = Catalogue::CategoryCount; n < lines.size(); ++n) {
         const auto fields = splitFields(lines[n]);
-        if (!fields || fields->size() != 4)
+        if (!fields || fields->size() != MaxFields)
             return std::nullopt;
         const auto category = categoryField(fields->at(0));
-        const auto name = textField(fields->at(1));
-        const auto program = textField(fields->at(2));
-        const auto folder = textField(fields->at(3));
+        auto name = textField(fields->at(1));
+        auto program = textField(fields->at(2));
+        auto folder = textField(fields->at(3));
         if (!category || !name || !program || !folder)
             return std::nullopt;
         if (++counts[*category] > Catalogue::MaxEntries)
             return std::nullopt;
-        contents.lines.append({*category, {*name, *program, *folder}});
+        contents.lines.append(
+            {*category, {std::move(*name), std::move(*program), std::move(*folder)}});
     }
     return contents;
 }
 
 std::optional<QByteArray> serializeCatalogue(const Catalogue &catalogue)
 {
-    QByteArray bytes;
-    auto appendText = [&bytes](const QString &text) {
-        const auto stored = Catalogue::storedBytes(text);
-        if (stored)
-            bytes += quoted(*stored);
-        return stored.has_value();
-    };
-
-    appendText(versionMarker);
-    bytes += lineEnd;
+    // The whole file as text first, then encoded at once: one conversion per save.
+    QString text;
+    text.reserve(4096);
+    appendTextField(text, versionMarker);
+    text += lineEnd;
     for (int i = 1; i < Catalogue::CategoryCount; ++i) {
-        if (!appendText(catalogue.CategoryName(i)))
+        if (!appendTextField(text, catalogue.CategoryName(i)))
             return std::nullopt;
-        bytes += lineEnd;
+        text += lineEnd;
     }
     for (int c = 0; c < Catalogue::CategoryCount; ++c) {
         for (int k = 1; k <= catalogue.EntryCount(c); ++k) {
             const Entry &entry = catalogue.entry(c, k);
-            bytes += QByteArray::number(c);
-            for (const QString *text : {&entry.EntryName, &entry.ProgramPath, &entry.WorkFolder}) {
-                bytes += ',';
-                if (!appendText(*text))
+            text += QChar(u'0' + c);
+            for (const QString *field : {&entry.EntryName, &entry.ProgramPath, &entry.WorkFolder}) {
+                text += u',';
+                if (!appendTextField(text, *field))
                     return std::nullopt;
             }
-            bytes += lineEnd;
+            text += lineEnd;
         }
     }
-    return bytes;
+    return platform::encodeCp932(text);
 }
 
 CatalogueFile::CatalogueFile(const QString &folder) : m_path(locateCatalogue(folder)) {}
@@ -182,6 +192,8 @@ LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue, const LoadNotifica
             catalogue.rename(i, Catalogue::defaultCategoryName(i));
         if (!SaveCatalogue(catalogue))
             return LoadResult::OpenFailed;
+        if (notify.accepted)
+            notify.accepted();
         for (int i = 1; i < Catalogue::CategoryCount; ++i)
             notify.categoryNamed(i);
         return LoadResult::Created;
@@ -194,6 +206,8 @@ LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue, const LoadNotifica
     const auto contents = parseCatalogue(*bytes);
     if (!contents)
         return LoadResult::VersionFailed;
+    if (notify.accepted)
+        notify.accepted();
     for (int i = 1; i < Catalogue::CategoryCount; ++i) {
         catalogue.rename(i, contents->names[i]);
         notify.categoryNamed(i);

@@ -36,11 +36,14 @@ std::optional<CatalogueContents> parseCatalogue(const QByteArray &bytes);
 // Empty when a text cannot be stored; nothing is then written.
 std::optional<QByteArray> serializeCatalogue(const Catalogue &catalogue);
 
-// Start-up fills the combo box and the popup menu as the catalogue grows.
+// Start-up fills the popup menu as the catalogue grows.
 struct LoadNotifications
 {
     std::function<void(int category)> categoryNamed;
     std::function<void(int category)> entryAppended;
+    // Optional, and first: the file was read and found good, or created; nothing that follows
+    // can fail.
+    std::function<void()> accepted = {};
 };
 
 enum class LoadResult { Read, Created, OpenFailed, VersionFailed };

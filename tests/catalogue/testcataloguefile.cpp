@@ -44,8 +44,9 @@ struct Recorder
     LoadNotifications notifications()
     {
         return {[this](int i) { events.append(QStringLiteral("name %1").arg(i)); },
-                [this](int c) {
-                    events.append(QStringLiteral("entry %1").arg(c));
+                [this](int c) { events.append(QStringLiteral("entry %1").arg(c)); },
+                [this] {
+                    events.append(QStringLiteral("accepted"));
                 }};
     }
 };
@@ -86,8 +87,8 @@ private slots:
         QStringList events;
         QCOMPARE(load(catalogue, &events), LoadResult::Created);
         QCOMPARE(readAll(cfgPath()), defaultFile);
-        QCOMPARE(events, (QStringList{"name 1", "name 2", "name 3", "name 4", "name 5", "name 6",
-                                      "name 7"}));
+        QCOMPARE(events, (QStringList{"accepted", "name 1", "name 2", "name 3", "name 4", "name 5",
+                                      "name 6", "name 7"}));
         QCOMPARE(catalogue.CategoryName(7), QStringLiteral("項目7"));
         for (int c = 0; c < Catalogue::CategoryCount; ++c)
             QCOMPARE(catalogue.EntryCount(c), 0);
@@ -138,7 +139,8 @@ private slots:
         Catalogue catalogue;
         QStringList events;
         QCOMPARE(load(catalogue, &events), LoadResult::Read);
-        QCOMPARE(events.mid(7), (QStringList{"entry 3", "entry 0", "entry 3"}));
+        QCOMPARE(events.first(), QStringLiteral("accepted"));
+        QCOMPARE(events.mid(8), (QStringList{"entry 3", "entry 0", "entry 3"}));
         QCOMPARE(catalogue.entry(3, 2).EntryName, QStringLiteral("c2"));
         QVERIFY(CatalogueFile(m_dir.path()).SaveCatalogue(catalogue));
         QCOMPARE(readAll(cfgPath()),
@@ -220,7 +222,9 @@ private slots:
         QFETCH(QByteArray, bytes);
         writeAll(cfgPath(), bytes);
         Catalogue catalogue;
-        QCOMPARE(load(catalogue), LoadResult::VersionFailed);
+        QStringList events;
+        QCOMPARE(load(catalogue, &events), LoadResult::VersionFailed);
+        QCOMPARE(events, QStringList()); // nothing is told of a file that is not good
         QCOMPARE(readAll(cfgPath()), bytes);
     }
 

@@ -45,6 +45,16 @@ private slots:
                 wrong.append(QString::fromLatin1(row.bytes.toHex()));
         }
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.mid(0, 20).join(u' ')));
+
+        // All of them in one text, each followed by an ASCII letter: no trail byte in ASCII's
+        // range is ever taken for a character of its own.
+        QByteArray bytes;
+        QString expected;
+        for (const Row &row : m_rows) {
+            bytes += row.bytes + 'a';
+            expected += text(row.codePoint) + u'a';
+        }
+        QCOMPARE(platform::decodeCp932(bytes), expected);
     }
 
     void encodesEachCodePointToItsPreferredSequence()
