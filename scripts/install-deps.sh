@@ -1,9 +1,12 @@
 #!/bin/bash
 # Installs the Debian packages that are missing: "run" for building and starting the program,
-# "test" for that and everything the tests need.
+# "test" for that and everything the tests need, "bench" for that and the benchmark.
 set -euo pipefail
 
 packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic)
+if [ "${1:-run}" = bench ]; then
+    packages+=(xvfb trayer python3-xlib)
+fi
 if [ "${1:-run}" = test ]; then
     packages+=(clang libclang-rt-dev g++-mingw-w64-x86-64
                xvfb trayer xdotool x11-utils imagemagick procps)

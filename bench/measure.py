@@ -1,0 +1,275 @@
+#!/usr/bin/python3
+"""Measures Quorvel against a bare Qt tray program under a private Xvfb with a tray host.
+
+Rounds interleave the bare program, Quorvel with the default file and Quorvel with a full
+catalogue (8 x 99 entries), each started afresh: time from start to the icon docked in the
+tray, CPU time until then, RSS and PSS two seconds after the icon and after the first popup,
+click-to-popup latency and wake-ups while idle. Then load and save of the full catalogue
+in-process against the physical floor. Prints medians and ratios, and exits 1 when a figure
+is past its target.
+"""
+import argparse
+import json
+import os
+import select
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+from Xlib import X, XK, display
+from Xlib.ext import xtest
+
+TARGETS = [  # (figure, variant, limit, kind): kind "ratio" is to the bare program's figure
+    ("start to icon docked", "default file", 1.10, "ratio"),
+    ("start to icon docked", "792 entries", 1.15, "ratio"),
+    ("RSS after first popup", "default file", 1.10, "ratio"),
+    ("RSS after first popup", "792 entries", 1.10, "ratio"),
+    ("first popup, click to shown", "792 entries", 16.0, "ms"),
+    ("idle wake-ups in 2 s", "default file", 1.0, "excess"),
+    ("idle wake-ups in 2 s", "792 entries", 1.0, "excess"),
+]
+IO_TARGETS = {"load": 0.4, "save": 0.5}  # ms, and at most 4 x the floor
+IO_FLOOR_RATIO = 4.0
+
+
+def catalogue_text(full):
+    lines = ['"Format Ver.1.0"'] + ['"%s"' % n for n in
+                                    ("ｴﾃﾞｨﾀ", "開発ツール", "グラフィック", "インターネット",
+                                     "オフィス", "ゲーム", "システム")]
+    if full:
+        for c in range(8):
+            for k in range(1, 100):
+                lines.append('%d,"テキストエディタ %d-%d","/usr/bin/gedit --new-window '
+                             '/home/利用者/文書/メモ%02d.txt","/home/利用者/作業/案件%d"'
+                             % (c, c, k, k, k))
+    return ("\r\n".join(lines) + "\r\n").encode("cp932")
+
+
+class Session:
+    """A private X server with a tray host, and the events of the root window."""
+
+    def __init__(self):
+        self.runtime = tempfile.mkdtemp(prefix="quorvel-bench-")
+        os.chmod(self.runtime, 0o700)
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24",
+             "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        self.name = ":" + os.read(read_end, 32).decode().strip()
+        os.close(read_end)
+        self.env = dict(os.environ, DISPLAY=self.name, QT_QPA_PLATFORM="xcb",
+                        DBUS_SESSION_BUS_ADDRESS="disabled:", XDG_RUNTIME_DIR=self.runtime)
+        self.trayer = subprocess.Popen(
+            ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
+             "200", "--heighttype", "pixel", "--height", "32", "--SetDockType", "true"],
+            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.display = self.connect()
+        self.root = self.display.screen().root
+        tray = self.display.intern_atom("_NET_SYSTEM_TRAY_S0")
+        deadline = time.monotonic() + 10
+        while self.display.get_selection_owner(tray) == X.NONE:
+            if time.monotonic() > deadline:
+                raise RuntimeError("the tray host did not start")
+            time.sleep(0.05)
+        self.pid_atom = self.display.intern_atom("_NET_WM_PID")
+        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        self.display.sync()
+
+    def connect(self):
+        deadline = time.monotonic() + 10
+        while True:
+            try:
+                return display.Display(self.name)
+            except Exception:  # not accepting connections yet
+                if time.monotonic() > deadline or self.xvfb.poll() is not None:
+                    raise
+                time.sleep(0.05)
+
+    def close(self):
+        self.display.close()
+        for process in (self.trayer, self.xvfb):
+            process.terminate()
+            process.wait()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+    def drain(self):
+        while self.display.pending_events():
+            self.display.next_event()
+
+    def pid_of(self, window):
+        try:
+            prop = window.get_full_property(self.pid_atom, X.AnyPropertyType)
+        except Exception:  # the window is gone already
+            return None
+        return prop.value[0] if prop else None
+
+    def wait_for(self, event_type, pid, timeout, accept=lambda e: True):
+        """The time of the first event of this type for a window of the process."""
+        deadline = time.perf_counter() + timeout
+        while True:
+            while self.display.pending_events():
+                event = self.display.next_event()
+                if event.type == event_type and accept(event) and \
+                        self.pid_of(event.window) == pid:
+                    return time.perf_counter(), event.window
+            left = deadline - time.perf_counter()
+            if left <= 0:
+                raise RuntimeError("no event %d from %d" % (event_type, pid))
+            select.select([self.display.fileno()], [], [], left)
+            self.display.pending_events()  # reads what arrived
+
+    def click(self, window):
+        geometry = window.get_geometry()
+        at = self.root.translate_coords(window, geometry.width // 2, geometry.height // 2)
+        xtest.fake_input(self.display, X.MotionNotify, x=at.x, y=at.y)
+        self.display.sync()
+        started = time.perf_counter()
+        xtest.fake_input(self.display, X.ButtonPress, 1)
+        xtest.fake_input(self.display, X.ButtonRelease, 1)
+        self.display.sync()
+        return started
+
+    def key(self, name):
+        code = self.display.keysym_to_keycode(XK.string_to_keysym(name))
+        xtest.fake_input(self.display, X.KeyPress, code)
+        xtest.fake_input(self.display, X.KeyRelease, code)
+        self.display.sync()
+
+
+def cpu_ms(pid):
+    total = 0
+    for task in os.listdir("/proc/%d/task" % pid):
+        with open("/proc/%d/task/%s/schedstat" % (pid, task)) as f:
+            total += int(f.read().split()[0])
+    return total / 1e6
+
+
+def memory_mb(pid):
+    figures = {}
+    with open("/proc/%d/smaps_rollup" % pid) as f:
+        for line in f:
+            key, _, rest = line.partition(":")
+            if key in ("Rss", "Pss"):
+                figures[key] = int(rest.split()[0]) / 1024
+    return figures["Rss"], figures["Pss"]
+
+
+def wakeups(pid):
+    total = 0
+    for task in os.listdir("/proc/%d/task" % pid):
+        with open("/proc/%d/task/%s/status" % (pid, task)) as f:
+            for line in f:
+                if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                    total += int(line.split()[1])
+    return total
+
+
+def run_once(session, command, cwd):
+    figures = {}
+    session.drain()
+    started = time.perf_counter()
+    process = subprocess.Popen(command, cwd=cwd, env=session.env, stderr=subprocess.DEVNULL)
+    try:
+        docked, icon = session.wait_for(X.ReparentNotify, process.pid, 20,
+                                        lambda e: e.parent != session.root)
+        figures["CPU until icon docked"] = cpu_ms(process.pid)
+        figures["start to icon docked"] = (docked - started) * 1000
+        time.sleep(2)
+        figures["RSS 2 s after icon"], figures["PSS 2 s after icon"] = memory_mb(process.pid)
+        before = wakeups(process.pid)
+        time.sleep(2)
+        figures["idle wake-ups in 2 s"] = wakeups(process.pid) - before
+        session.drain()
+        clicked = session.click(icon)
+        shown, popup = session.wait_for(X.MapNotify, process.pid, 10)
+        figures["first popup, click to shown"] = (shown - clicked) * 1000
+        time.sleep(0.5)
+        figures["RSS after first popup"], figures["PSS after first popup"] = \
+            memory_mb(process.pid)
+        session.key("Escape")
+    finally:
+        process.terminate()
+        process.wait()
+    return figures
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", required=True, help="the build folder with the programs")
+    parser.add_argument("--rounds", type=int, default=15)
+    args = parser.parse_args()
+    build = os.path.abspath(args.build)
+
+    work = tempfile.mkdtemp(prefix="quorvel-bench-")
+    commands = {"bare Qt tray": ([os.path.join(build, "bench", "baretray")], work)}
+    for variant, full in (("default file", False), ("792 entries", True)):
+        folder = os.path.join(work, variant.replace(" ", "-"))
+        os.mkdir(folder)
+        shutil.copy(os.path.join(build, "quorvel"), folder)
+        with open(os.path.join(folder, "launch.cfg"), "wb") as f:
+            f.write(catalogue_text(full))
+        commands[variant] = ([os.path.join(folder, "quorvel")], folder)
+
+    session = Session()
+    results = {variant: [] for variant in commands}
+    try:
+        order = list(commands)
+        for round_ in range(args.rounds):
+            for variant in order[round_ % 3:] + order[:round_ % 3]:
+                results[variant].append(run_once(session, *commands[variant]))
+            print("round %d/%d" % (round_ + 1, args.rounds), file=sys.stderr)
+    finally:
+        session.close()
+
+    io = json.loads(subprocess.check_output(
+        [os.path.join(build, "bench", "catalogueio"), commands["792 entries"][1], "400"]))
+    shutil.rmtree(work, ignore_errors=True)
+
+    medians = {v: {k: statistics.median(r[k] for r in runs) for k in runs[0]}
+               for v, runs in results.items()}
+    floor = medians["bare Qt tray"]
+    print("\nmedians of %d rounds (ms, MB, counts); ratio to the bare Qt tray program\n"
+          % args.rounds)
+    print("%-30s %14s %22s %22s" % ("", "bare Qt tray", "Quorvel, default file",
+                                     "Quorvel, 792 entries"))
+    for figure in floor:
+        cells = ["%14.1f" % floor[figure]]
+        for variant in ("default file", "792 entries"):
+            value = medians[variant][figure]
+            ratio = "(%.2fx)" % (value / floor[figure]) if floor[figure] else ""
+            cells.append("%13.1f %8s" % (value, ratio))
+        print("%-30s %s" % (figure, " ".join(cells)))
+    print("\nin-process, %d bytes, 792 entries (ms): load %.3f (floor %.3f, %.1fx), "
+          "save before sync %.3f (floor %.3f, %.1fx)" % (
+              io["bytes"], io["load"], io["floor_load"], io["load"] / io["floor_load"],
+              io["save"], io["floor_save"], io["save"] / io["floor_save"]))
+
+    failures = []
+    for figure, variant, limit, kind in TARGETS:
+        value = medians[variant][figure]
+        if kind == "ratio" and value > limit * floor[figure]:
+            failures.append("%s, %s: %.2fx the bare program (target %.2fx)"
+                            % (figure, variant, value / floor[figure], limit))
+        elif kind == "ms" and value > limit:
+            failures.append("%s, %s: %.1f ms (target %.1f)" % (figure, variant, value, limit))
+        elif kind == "excess" and value > floor[figure] + limit:
+            failures.append("%s, %s: %.0f against %.0f" % (figure, variant, value,
+                                                           floor[figure]))
+    for step, limit in IO_TARGETS.items():
+        if io[step] > limit or io[step] > IO_FLOOR_RATIO * io["floor_" + step]:
+            failures.append("%s: %.3f ms, %.1fx the floor (targets %.1f ms, %.0fx)"
+                            % (step, io[step], io[step] / io["floor_" + step], limit,
+                               IO_FLOOR_RATIO))
+    print()
+    for failure in failures:
+        print("over target: " + failure)
+    print("all targets met" if not failures else "%d targets missed" % len(failures))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
