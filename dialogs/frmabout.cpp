@@ -9,6 +9,12 @@
 #include <QLabel>
 #include <QPushButton>
 
+// The dialog's picture lives in a static library, where nothing else would pull it in.
+static void loadResources()
+{
+    Q_INIT_RESOURCE(quorvel);
+}
+
 namespace {
 
 #ifdef Q_OS_WIN
@@ -19,11 +25,12 @@ constexpr char trayLibrary[] = "libQt6Widgets.so.6";
 
 } // namespace
 
-frmAbout::frmAbout(QWidget *settingsWindow, platform::Platform &platform)
+frmAbout::frmAbout(platform::Platform &platform)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_settingsWindow(settingsWindow), m_platform(platform)
+      m_platform(platform)
 {
+    loadResources();
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setFixedSize(twipsToPixels(5145), twipsToPixels(2820));
@@ -88,7 +95,6 @@ void frmAbout::Form_Load()
 
 void frmAbout::cmdOK_Click()
 {
-    m_settingsWindow->setEnabled(true);
     done(QDialog::Accepted); // unloads: the dialog deletes itself on close
 }
 

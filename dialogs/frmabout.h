@@ -9,13 +9,14 @@ namespace platform {
 struct Platform;
 }
 
-// The version dialog: modeless, at most one, unloaded when closed.
+// The version dialog: modeless, at most one, unloaded when closed. "OK" (Enter, Esc, the
+// close box) accepts it, which gives the settings window its input back.
 class frmAbout : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmAbout(QWidget *settingsWindow, platform::Platform &platform);
+    explicit frmAbout(platform::Platform &platform);
 
     struct
     {
@@ -38,6 +39,5 @@ protected:
     void reject() override;
 
 private:
-    QWidget *m_settingsWindow;
     platform::Platform &m_platform;
 };

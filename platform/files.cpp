@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -28,19 +28,19 @@ QString temporaryNameFor(const QString &path)
 bool isTemporaryNameOf(const QString &candidate, const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
-    static const QRegularExpression random(
-        QStringLiteral("^[A-Za-z0-9]{%1}$").arg(temporaryRandomLength));
-    return candidate.size() == name.size() + temporaryInfix.size() + temporaryRandomLength &&
-           candidate.startsWith(name + temporaryInfix) &&
-           random.match(candidate.right(temporaryRandomLength)).hasMatch();
+    if (candidate.size() != name.size() + temporaryInfix.size() + temporaryRandomLength ||
+        !candidate.startsWith(name + temporaryInfix))
+        return false;
+    const QStringView random = QStringView(candidate).right(temporaryRandomLength);
+    return std::all_of(random.begin(), random.end(),
+                       [](QChar ch) { return ch.unicode() < 0x80 && ch.isLetterOrNumber(); });
 }
 
 void removeLeftoversOf(const QString &path)
 {
-    const QFileInfo file(path);
-    QDir folder = file.dir();
-    const QString pattern = file.fileName() + temporaryInfix + u'*';
-    for (const QFileInfo &entry : folder.entryInfoList({pattern}, QDir::Files | QDir::Hidden)) {
+    // Compared by hand: a name filter would compile a regular expression at every start.
+    QDir folder = QFileInfo(path).dir();
+    for (const QFileInfo &entry : folder.entryInfoList(QDir::Files | QDir::Hidden)) {
         if (!entry.isSymLink() && isTemporaryNameOf(entry.fileName(), path))
             folder.remove(entry.fileName());
     }

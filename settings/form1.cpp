@@ -1,12 +1,13 @@
 #include "settings/form1.h"
 
-#include "catalogue/cataloguefile.h"
+#include "catalogue/catalogue.h"
 #include "dialogs/form2.h"
 #include "platform/foldertest.h"
 #include "platform/platform.h"
 #include "settings/categorybox.h"
 #include "settings/entrylist.h"
 #include "settings/programfields.h"
+#include "shell/cataloguesaver.h"
 #include "shell/popupmenu.h"
 #include "texts.h"
 
@@ -19,21 +20,24 @@
 #include <QPushButton>
 #include <QScreen>
 
-// The icons live in a static library, where nothing else would pull them in.
-static void loadResources()
-{
-    Q_INIT_RESOURCE(quorvel);
-}
+namespace {
 
-Form1::Form1(Catalogue &catalogue, const CatalogueFile &file, PopupMenu &popup,
-             platform::Platform &platform)
+const QString programFilter =
+    QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ(*.exe;*.com;*.bat)|*.exe;*.com;*.bat|全てのﾌｧｲﾙ(*.*)|*.*");
+constexpr quint32 programDialogFlags = 0x201804;
+
+} // namespace
+
+Form1::Form1(Catalogue &catalogue, const CatalogueSaver &saver, PopupMenu &popup,
+             const QIcon &picture, platform::Platform &platform)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                                Qt::MSWindowsFixedSizeDialogHint),
-      m_catalogue(catalogue), m_file(file), m_popup(popup), m_platform(platform)
+      Picture1(picture), m_catalogue(catalogue), m_saver(saver), m_popup(popup),
+      m_platform(platform)
 {
-    loadResources();
-    Picture1 = QIcon(QStringLiteral(":/quorvel.png"));
+    CommonDialog1.Filter = programFilter;
+    CommonDialog1.Flags = programDialogFlags;
     setWindowTitle(QStringLiteral("設定"));
     setWindowIcon(Picture1);
     ui.setupUi(this);
@@ -63,14 +67,19 @@ Form1::Form1(Catalogue &catalogue, const CatalogueFile &file, PopupMenu &popup,
     };
     for (const auto &[button, handler] : buttons)
         connect(button, &QPushButton::clicked, this, handler);
+
+    // Line i of the combo box is category i; the window shows category 0 to begin with.
+    ui.Combo1->addItem(texts::uncategorised);
+    for (int i = 1; i < Catalogue::CategoryCount; ++i)
+        ui.Combo1->addItem(m_catalogue.CategoryName(i));
+    selectCategoryLine(0);
 }
 
 Form1::~Form1() = default;
 
 void Form1::SaveCatalogue()
 {
-    if (!m_file.SaveCatalogue(m_catalogue))
-        m_platform.messages.show(texts::fileOpenError, texts::fileOpenErrorTitle);
+    m_saver.SaveCatalogue();
 }
 
 void Form1::FillEntryList(int c)

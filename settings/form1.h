@@ -8,7 +8,7 @@
 #include <optional>
 
 class Catalogue;
-class CatalogueFile;
+class CatalogueSaver;
 class Form2;
 class PopupMenu;
 struct Entry;
@@ -27,7 +27,8 @@ class Form1 : public QMainWindow
     Q_OBJECT
 
 public:
-    Form1(Catalogue &catalogue, const CatalogueFile &file, PopupMenu &popup,
+    // Built when the user first needs it, from the catalogue as it is then.
+    Form1(Catalogue &catalogue, const CatalogueSaver &saver, PopupMenu &popup, const QIcon &picture,
           platform::Platform &platform);
     ~Form1() override;
 
@@ -38,7 +39,7 @@ public:
     QAction *mnuQuit = nullptr;
     QAction *mnuVer = nullptr;
 
-    // The file-open dialog's settings, made at start-up and used by the program browser.
+    // The file-open dialog's settings, used by the program browser.
     struct
     {
         QString Filter;
@@ -82,7 +83,7 @@ private:
     void moveSelectedEntry(int step);
 
     Catalogue &m_catalogue;
-    const CatalogueFile &m_file;
+    const CatalogueSaver &m_saver;
     PopupMenu &m_popup;
     platform::Platform &m_platform;
     std::unique_ptr<Form2> m_form2;

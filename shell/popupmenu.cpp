@@ -3,13 +3,39 @@
 #include "catalogue/catalogue.h"
 #include "texts.h"
 
+#include <QApplication>
 #include <QMenu>
+#include <QProxyStyle>
+
+namespace {
+
+// A menu taller than the screen scrolls, as the menus of the system the launcher comes from
+// do, instead of spreading into columns: 99 entries read better in one column.
+class ScrollingMenuStyle : public QProxyStyle
+{
+public:
+    ScrollingMenuStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_Menu_Scrollable)
+            return true;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
 
 PopupMenu::PopupMenu(QObject *parent)
     : QObject(parent), m_root(std::make_unique<QMenu>(QStringLiteral("ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰ")))
 {
+    auto *style = new ScrollingMenuStyle;
+    style->setParent(this); // outlives the menus, which m_root deletes first
+    m_root->setStyle(style);
     for (int c = 1; c < Catalogue::CategoryCount; ++c) {
         QMenu *submenu = m_root->addMenu(Catalogue::defaultCategoryName(c));
+        submenu->setStyle(style);
         m_arrays[c].menu = submenu;
     }
     // The separators stand where they are designed to, even first in the menu of an empty
@@ -27,6 +53,21 @@ PopupMenu::PopupMenu(QObject *parent)
         QAction *placeholder = createElement(c, texts::placeholder);
         placeholder->setEnabled(false);
     }
+    // One connection for every element: a submenu's choice reaches the root menu too.
+    connect(m_root.get(), &QMenu::triggered, this, &PopupMenu::elementTriggered);
+}
+
+void PopupMenu::elementTriggered(QAction *action)
+{
+    for (int c = 0; c < Catalogue::CategoryCount; ++c) {
+        const ItemArray &array = m_arrays[c];
+        if (action->parent() != array.menu)
+            continue;
+        // The fixed commands stand in the root menu too, but in no item array.
+        if (const qsizetype k = array.elements.indexOf(action); k >= 1)
+            emit itemChosen(c, int(k));
+        return;
+    }
 }
 
 PopupMenu::~PopupMenu() = default;
@@ -34,13 +75,16 @@ PopupMenu::~PopupMenu() = default;
 QAction *PopupMenu::createElement(int c, const QString &caption)
 {
     ItemArray &array = m_arrays[c];
-    const int index = int(array.elements.size());
     auto *action = new QAction(caption, array.menu);
     array.menu->insertAction(array.before, action);
     array.elements.append(action);
-    if (index > 0)
-        connect(action, &QAction::triggered, this, [this, c, index] { emit itemChosen(c, index); });
     return action;
+}
+
+void PopupMenu::prepareFirstPopup()
+{
+    m_root->ensurePolished();
+    m_root->sizeHint();
 }
 
 QAction *PopupMenu::header(int c) const

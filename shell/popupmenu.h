@@ -31,6 +31,10 @@ public:
     void setItemCaption(int c, int k, const QString &caption);
     void swapItemCaptions(int c, int k, int q);
 
+    // Loads the fonts and measures the items ahead of the first click, so that the first
+    // popup opens as fast as any later one.
+    void prepareFirstPopup();
+
     // Creates the element for the newest entry of category c and hides the placeholder.
     void AppendMenuItem(int c, const Catalogue &catalogue);
     // Removes the last element; only the last one ever goes.
@@ -54,6 +58,7 @@ private:
     };
 
     QAction *createElement(int c, const QString &caption);
+    void elementTriggered(QAction *action);
 
     std::unique_ptr<QMenu> m_root;
     std::array<ItemArray, 8> m_arrays;

@@ -2,7 +2,7 @@
 
 #include "dialogs/frmabout.h"
 #include "platform/platform.h"
-#include "settings/categorybox.h"
+#include "programicon.h"
 #include "settings/form1.h"
 #include "shell/launcher.h"
 #include "texts.h"
@@ -10,28 +10,27 @@
 
 #include <QCursor>
 #include <QFileInfo>
-#include <QLineEdit>
+#include <QImage>
 #include <QMenu>
+#include <QPixmap>
+#include <QTimer>
 
 namespace {
-
-const QString programFilter =
-    QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ(*.exe;*.com;*.bat)|*.exe;*.com;*.bat|全てのﾌｧｲﾙ(*.*)|*.*");
-constexpr quint32 programDialogFlags = 0x201804;
-
+constexpr std::chrono::milliseconds popupPreparationDelay{250};
 } // namespace
 
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
     : m_platform(platform), m_file(QFileInfo(executablePath).absolutePath()),
-      m_instance(m_file.path()),
-      m_form1(std::make_unique<Form1>(m_catalogue, m_file, m_popup, platform))
+      m_instance(m_file.path()), m_saver(m_catalogue, m_file, platform.messages)
 {
+    const QImage picture(quorvel::ProgramIconRgba, quorvel::ProgramIconSize,
+                         quorvel::ProgramIconSize, QImage::Format_RGBA8888);
+    m_picture = QIcon(QPixmap::fromImage(picture));
+
     connect(&m_popup, &PopupMenu::itemChosen, this, &TrayApplication::mnuMenu_Click);
-    connect(m_popup.mnuConfig, &QAction::triggered, m_form1.get(), &Form1::mnuConfig_Click);
+    connect(m_popup.mnuConfig, &QAction::triggered, this, &TrayApplication::mnuConfig_Click);
     connect(m_popup.mnuVersion, &QAction::triggered, this, &TrayApplication::mnuVersion_Click);
     connect(m_popup.mnuPop_End, &QAction::triggered, this, &TrayApplication::mnuPop_End_Click);
-    connect(m_form1.get(), &Form1::versionRequested, this, &TrayApplication::mnuVersion_Click);
-    connect(m_form1.get(), &Form1::quitRequested, this, &TrayApplication::mnuPop_End_Click);
 
     // A right click shows the context menu by itself; a left click pops up the same menu.
     m_trayIcon.setContextMenu(m_popup.mnuPoP());
@@ -53,23 +52,16 @@ TrayApplication::StartResult TrayApplication::Form_Load()
         return StartResult::AlreadyRunning;
     m_file.removeLeftovers();
 
-    m_form1->CommonDialog1.Filter = programFilter;
-    m_form1->CommonDialog1.Flags = programDialogFlags;
     m_catalogue.CurrentCategory = 0;
-    m_form1->ui.Combo1->addItem(texts::uncategorised);
-    m_form1->selectCategoryLine(0);
-
+    // The icon is shown once the file is known to be good, so that the tray host docks it
+    // while the menu is being built: no click reaches the menu before it is complete.
     const LoadNotifications notify{
-        [this](int i) {
-            m_form1->ui.Combo1->addItem(m_catalogue.CategoryName(i));
-            m_popup.setHeaderCaption(i, m_catalogue.CategoryName(i));
-        },
+        [this](int i) { m_popup.setHeaderCaption(i, m_catalogue.CategoryName(i)); },
         [this](int c) { m_popup.AppendMenuItem(c, m_catalogue); },
+        [this] { showTrayIcon(); },
     };
     switch (m_file.LoadCatalogue(m_catalogue, notify)) {
     case LoadResult::Read:
-        m_form1->FillEntryList(0);
-        break;
     case LoadResult::Created:
         break;
     case LoadResult::OpenFailed:
@@ -79,14 +71,18 @@ TrayApplication::StartResult TrayApplication::Form_Load()
         m_platform.messages.show(texts::versionError, texts::versionErrorTitle);
         return StartResult::Failed;
     }
-
-    m_form1->ui.Text3->setText(texts::uncategorised);
     hideEmptyCategories();
+    // The first look needs no fonts, the first click does: they are loaded a moment after the
+    // icon is docked, well before a user's hand reaches it.
+    QTimer::singleShot(popupPreparationDelay, &m_popup, &PopupMenu::prepareFirstPopup);
+    return StartResult::Running;
+}
 
-    m_trayIcon.setIcon(m_form1->Picture1);
+void TrayApplication::showTrayIcon()
+{
+    m_trayIcon.setIcon(m_picture);
     m_trayIcon.setToolTip(QString::fromLatin1(quorvel::ApplicationTitle));
     m_trayIcon.show();
-    return StartResult::Running;
 }
 
 void TrayApplication::hideEmptyCategories()
@@ -99,6 +95,16 @@ void TrayApplication::hideEmptyCategories()
         m_popup.setPlaceholderVisible(0, false);
 }
 
+Form1 &TrayApplication::form1()
+{
+    if (!m_form1) {
+        m_form1 = std::make_unique<Form1>(m_catalogue, m_saver, m_popup, m_picture, m_platform);
+        connect(m_form1.get(), &Form1::versionRequested, this, &TrayApplication::mnuVersion_Click);
+        connect(m_form1.get(), &Form1::quitRequested, this, &TrayApplication::mnuPop_End_Click);
+    }
+    return *m_form1;
+}
+
 void TrayApplication::CtlSysTray1_Click()
 {
     m_popup.mnuPoP()->popup(QCursor::pos());
@@ -109,10 +115,21 @@ void TrayApplication::mnuMenu_Click(int category, int Index)
     launchEntry(m_catalogue.entry(category, Index), m_platform.processes, m_platform.messages);
 }
 
+void TrayApplication::mnuConfig_Click()
+{
+    form1().mnuConfig_Click();
+}
+
 void TrayApplication::mnuVersion_Click()
 {
-    if (!m_about)
-        m_about = new frmAbout(m_form1.get(), m_platform);
+    if (!m_about) {
+        m_about = new frmAbout(m_platform);
+        // "OK" gives the settings window its input back, whatever disabled it.
+        connect(m_about, &QDialog::accepted, this, [this] {
+            if (m_form1)
+                m_form1->setEnabled(true);
+        });
+    }
     m_about->show();
     m_about->raise();
     m_about->activateWindow();
@@ -120,9 +137,13 @@ void TrayApplication::mnuVersion_Click()
 
 void TrayApplication::mnuPop_End_Click()
 {
-    m_form1->close(); // hides the window and saves; the close itself is refused
+    if (m_form1) {
+        m_form1->close(); // hides the window and saves; the close itself is refused
+        m_form1->closeFolderChooser();
+    } else {
+        m_saver.SaveCatalogue(); // all that closing a window never built would do
+    }
     delete m_about;
-    m_form1->closeFolderChooser();
     m_trayIcon.hide();
     emit ended();
 }

@@ -3,8 +3,10 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguefile.h"
 #include "platform/singleinstance.h"
+#include "shell/cataloguesaver.h"
 #include "shell/popupmenu.h"
 
+#include <QIcon>
 #include <QObject>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -32,12 +34,15 @@ public:
 
     void CtlSysTray1_Click();
     void mnuMenu_Click(int category, int Index);
+    void mnuConfig_Click();
     void mnuVersion_Click();
     void mnuPop_End_Click();
 
     Catalogue &catalogue() { return m_catalogue; }
     PopupMenu &popup() { return m_popup; }
-    Form1 &form1() { return *m_form1; }
+    // The settings window: built the first time it is needed, then kept for the whole run.
+    Form1 &form1();
+    bool settingsWindowBuilt() const { return m_form1 != nullptr; }
     QSystemTrayIcon &trayIcon() { return m_trayIcon; }
     frmAbout *versionDialog() const;
 
@@ -46,6 +51,7 @@ signals:
     void ended();
 
 private:
+    void showTrayIcon();
     void hideEmptyCategories();
 
     platform::Platform &m_platform;
@@ -54,8 +60,11 @@ private:
     // edits.
     platform::SingleInstance m_instance;
     Catalogue m_catalogue;
+    CatalogueSaver m_saver;
     PopupMenu m_popup;
-    std::unique_ptr<Form1> m_form1;
+    QIcon m_picture;
     QSystemTrayIcon m_trayIcon;
+    // Destroyed before the popup, which its menu bar shows.
+    std::unique_ptr<Form1> m_form1;
     QPointer<frmAbout> m_about;
 };

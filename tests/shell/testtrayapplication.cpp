@@ -43,6 +43,20 @@ private slots:
         QVERIFY(launcher.fake.messages.shown.isEmpty());
     }
 
+    void theSettingsWindowIsBuiltWhenFirstOpened()
+    {
+        Launcher launcher(catalogueFile({{3, "c"}}, {"ﾂｰﾙ"}));
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.popup().mnuVersion->trigger();
+        launcher.app->versionDialog()->cmdOK_Click();
+        QVERIFY(!launcher.app->settingsWindowBuilt());
+
+        launcher.popup().mnuConfig->trigger();
+        QVERIFY(launcher.form().isVisible());
+        QCOMPARE(launcher.ui().Combo1->itemText(1), QStringLiteral("ﾂｰﾙ"));
+        QCOMPARE(mirrorMismatch(launcher), QString());
+    }
+
     void startupMirrorsAReadCatalogue()
     {
         Launcher launcher(catalogueFile({{3, "c1"}, {0, "z1"}, {0, "A&B"}, {3, "c2"}, {0, "z3"}},
