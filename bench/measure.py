@@ -194,13 +194,14 @@ def run_once(session, command, cwd):
     finally:
         process.terminate()
         process.wait()
+        time.sleep(0.3)  # the tray host removes the icon before the next start
     return figures
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", required=True, help="the build folder with the programs")
-    parser.add_argument("--rounds", type=int, default=15)
+    parser.add_argument("--rounds", type=int, default=21)
     args = parser.parse_args()
     build = os.path.abspath(args.build)
 
