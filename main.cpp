@@ -1,15 +1,32 @@
+#include "application.h"
+#include "platform/display.h"
 #include "platform/platform.h"
+#include "shell/commandline.h"
 #include "shell/trayapplication.h"
+#include "texts.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // --help and --version work without a display, and nothing else ever starts a window.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const auto verdict = readCommandLine(arguments)) {
+        std::fputs(verdict->text.toLocal8Bit().constData(),
+                   verdict->exitCode == 0 ? stdout : stderr);
+        return verdict->exitCode;
+    }
+
+    const auto app = platform::createApplicationOrExit(argc, argv, texts::noDisplay);
+    QApplication::setApplicationName(QString::fromLatin1(quorvel::ApplicationTitle));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(quorvel::ApplicationId));
     // A tray program: closing a message box or the settings window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -25,11 +42,11 @@ int main(int argc, char *argv[])
     platform::SystemRegistry registry;
     platform::Platform platform{messages, processes, fileDialog, registry};
 
-    // The catalogue lives beside the executable itself, links resolved.
+    // Links resolved: where the executable really is decides where the catalogue is.
     const QString executable =
         QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
     TrayApplication launcher(executable, platform);
-    QObject::connect(&launcher, &TrayApplication::ended, &app, &QCoreApplication::quit);
+    QObject::connect(&launcher, &TrayApplication::ended, app.get(), &QCoreApplication::quit);
 
     switch (launcher.Form_Load()) {
     case TrayApplication::StartResult::AlreadyRunning:
@@ -39,5 +56,5 @@ int main(int argc, char *argv[])
     case TrayApplication::StartResult::Running:
         break;
     }
-    return app.exec();
+    return app->exec();
 }

@@ -42,4 +42,29 @@ inline const QString folderNotFound = QStringLiteral("ﾃﾞｨﾚｸﾄﾘが�
 // Version information
 inline const QString sysInfoUnavailable = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
 
+// Command line and start-up, on the terminal
+inline const QString commandLineHelp = QStringLiteral(
+    "使い方: quorvel [--help | --version]\n"
+    "通知領域に常駐するプログラムランチャーです。アイコンをクリックすると、登録したプログラムの"
+    "メニューが開きます。\n"
+    "\n"
+    "  -h, --help     この説明を表示して終了します\n"
+    "  -v, --version  バージョンを表示して終了します\n");
+inline QString commandLineError(const QString &what)
+{
+    return QStringLiteral("quorvel: ") + what + QStringLiteral("（--help で使い方を表示します）\n");
+}
+inline QString unknownOption(const QString &name)
+{
+    const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
+    return QStringLiteral("不明なオプションです: ") + dashes + name;
+}
+inline const QString missingOptionValue = QStringLiteral("オプションの値がありません");
+inline QString unexpectedArgument(const QString &argument)
+{
+    return QStringLiteral("引数は取りません: ") + argument;
+}
+inline const QString noDisplay = QStringLiteral(
+    "quorvel: ディスプレイに接続できません（DISPLAY も WAYLAND_DISPLAY も使えません）");
+
 } // namespace texts

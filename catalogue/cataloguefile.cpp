@@ -190,7 +190,8 @@ LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue, const LoadNotifica
     if (!QFileInfo::exists(m_path)) {
         for (int i = 1; i < Catalogue::CategoryCount; ++i)
             catalogue.rename(i, Catalogue::defaultCategoryName(i));
-        if (!SaveCatalogue(catalogue))
+        // A user's configuration folder may not exist yet.
+        if (!QDir().mkpath(QFileInfo(m_path).path()) || !SaveCatalogue(catalogue))
             return LoadResult::OpenFailed;
         if (notify.accepted)
             notify.accepted();

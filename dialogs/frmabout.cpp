@@ -1,10 +1,10 @@
 #include "dialogs/frmabout.h"
 
+#include "application.h"
 #include "dialogs/sysinfo.h"
 #include "platform/platform.h"
 #include "settings/twips.h"
 #include "texts.h"
-#include "version.h"
 
 #include <QLabel>
 #include <QPushButton>

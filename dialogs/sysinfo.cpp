@@ -1,10 +1,10 @@
 #include "dialogs/sysinfo.h"
 
+#include "application.h"
 #include "platform/messageboxes.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "texts.h"
-#include "version.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -9,7 +9,8 @@ if [ "${1:-run}" = bench ]; then
 fi
 if [ "${1:-run}" = test ]; then
     packages+=(clang libclang-rt-dev g++-mingw-w64-x86-64
-               xvfb trayer xdotool x11-utils imagemagick procps)
+               xvfb trayer xdotool x11-utils imagemagick procps
+               dpkg-dev lintian desktop-file-utils appstream)
 fi
 
 missing=()

@@ -1,12 +1,13 @@
 #include "shell/trayapplication.h"
 
+#include "application.h"
 #include "dialogs/frmabout.h"
 #include "platform/platform.h"
 #include "programicon.h"
 #include "settings/form1.h"
+#include "shell/cataloguelocation.h"
 #include "shell/launcher.h"
 #include "texts.h"
-#include "version.h"
 
 #include <QCursor>
 #include <QFileInfo>
@@ -20,8 +21,8 @@ constexpr std::chrono::milliseconds popupPreparationDelay{250};
 } // namespace
 
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
-    : m_platform(platform), m_file(QFileInfo(executablePath).absolutePath()),
-      m_instance(m_file.path()), m_saver(m_catalogue, m_file, platform.messages)
+    : m_platform(platform), m_file(catalogueFolder(executablePath)), m_instance(m_file.path()),
+      m_saver(m_catalogue, m_file, platform.messages)
 {
     const QImage picture(quorvel::ProgramIconRgba, quorvel::ProgramIconSize,
                          quorvel::ProgramIconSize, QImage::Format_RGBA8888);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Where the program keeps its catalogue, by a rule a user can predict:
+// - an installed program (its desktop entry installed alongside it, as a package or
+//   `cmake --install` puts it) keeps each user's catalogue in the user's configuration
+//   folder, and never writes beside itself;
+// - any other copy keeps launch.cfg beside itself when one is there, or when it may create one
+//   there (a portable copy: copy the program into an empty folder to start a new catalogue);
+// - a copy in a folder the user cannot write, with no launch.cfg beside it, uses the
+//   configuration folder too.
+QString catalogueFolder(const QString &executablePath);
+
+// The user's own folder for the catalogue: $XDG_CONFIG_HOME/quorvel, by default
+// ~/.config/quorvel (on Windows, in the local application data).
+QString userCatalogueFolder();
