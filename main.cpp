@@ -36,15 +36,15 @@ int main(int argc, char *argv[])
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
+    // Links resolved: where the executable really is decides where the catalogue is.
+    const QString executable =
+        QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
     platform::QtMessageBoxes messages;
     platform::SystemProcesses processes;
     platform::QtFileDialog fileDialog;
     platform::SystemRegistry registry;
-    platform::Platform platform{messages, processes, fileDialog, registry};
-
-    // Links resolved: where the executable really is decides where the catalogue is.
-    const QString executable =
-        QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+    platform::SystemAutostart autostart(executable);
+    platform::Platform platform{messages, processes, fileDialog, registry, autostart};
     TrayApplication launcher(executable, platform);
     QObject::connect(&launcher, &TrayApplication::ended, app.get(), &QCoreApplication::quit);
 

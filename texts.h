@@ -42,6 +42,10 @@ inline const QString folderNotFound = QStringLiteral("ﾃﾞｨﾚｸﾄﾘが�
 // Version information
 inline const QString sysInfoUnavailable = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
 
+// Start at login
+inline const QString autostartTitle = QStringLiteral("ﾛｸﾞｵﾝ時に起動");
+inline const QString autostartFailed = QStringLiteral("ﾛｸﾞｵﾝ時の起動を設定できません。");
+
 // Command line and start-up, on the terminal
 inline const QString commandLineHelp = QStringLiteral(
     "使い方: quorvel [--help | --version]\n"
@@ -64,6 +68,8 @@ inline QString unexpectedArgument(const QString &argument)
 {
     return QStringLiteral("引数は取りません: ") + argument;
 }
+inline const QString noTray =
+    QStringLiteral("quorvel: 通知領域（トレイ）が見つかりません。現れしだいアイコンを表示します\n");
 inline const QString noDisplay = QStringLiteral(
     "quorvel: ディスプレイに接続できません（DISPLAY も WAYLAND_DISPLAY も使えません）");
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/autostart.h"
 #include "platform/filedialog.h"
 #include "platform/messageboxes.h"
 #include "platform/processes.h"
@@ -14,6 +15,7 @@ struct Platform
     Processes &processes;
     FileDialog &fileDialog;
     Registry &registry;
+    Autostart &autostart;
 };
 
 } // namespace platform

@@ -48,12 +48,18 @@ Form1::Form1(Catalogue &catalogue, const CatalogueSaver &saver, PopupMenu &popup
     mnuCloseWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     mnuQuit = mnuMnu->addAction(QStringLiteral("終了(&Q)"));
     mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuAutostart = mnuMnu->addAction(QStringLiteral("ﾛｸﾞｵﾝ時に起動(&L)"));
+    mnuAutostart->setCheckable(true);
     mnuMnu->addSeparator();
     mnuVer = mnuMnu->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(mnuCloseWindow, &QAction::triggered, this, &Form1::mnuCloseWindow_Click);
     connect(mnuQuit, &QAction::triggered, this, &Form1::quitRequested);
+    connect(mnuAutostart, &QAction::triggered, this, &Form1::mnuAutostart_Click);
+    // The check mark shows whether the entry is there, whoever made or removed it.
+    connect(mnuMnu, &QMenu::aboutToShow, this,
+            [this] { mnuAutostart->setChecked(m_platform.autostart.isEnabled()); });
     connect(mnuVer, &QAction::triggered, this, &Form1::versionRequested);
 
     connect(ui.Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
@@ -306,6 +312,13 @@ void Form1::mnuConfig_Click()
     activateWindow();
     m_popup.mnuPoP()->menuAction()->setVisible(false);
     selectCategoryLine(0);
+}
+
+void Form1::mnuAutostart_Click()
+{
+    if (!m_platform.autostart.setEnabled(mnuAutostart->isChecked()))
+        m_platform.messages.show(texts::autostartFailed, texts::autostartTitle);
+    mnuAutostart->setChecked(m_platform.autostart.isEnabled());
 }
 
 void Form1::mnuCloseWindow_Click()

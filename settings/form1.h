@@ -37,6 +37,7 @@ public:
     QMenu *mnuMnu = nullptr;
     QAction *mnuCloseWindow = nullptr;
     QAction *mnuQuit = nullptr;
+    QAction *mnuAutostart = nullptr;
     QAction *mnuVer = nullptr;
 
     // The file-open dialog's settings, used by the program browser.
@@ -65,6 +66,7 @@ public:
     void Command9_Click();
     void mnuConfig_Click();
     void mnuCloseWindow_Click();
+    void mnuAutostart_Click();
 
     Form2 *folderChooser() const { return m_form2.get(); }
     void closeFolderChooser();

@@ -9,7 +9,6 @@
 #include "shell/launcher.h"
 #include "texts.h"
 
-#include <QCursor>
 #include <QFileInfo>
 #include <QImage>
 #include <QMenu>
@@ -22,7 +21,8 @@ constexpr std::chrono::milliseconds popupPreparationDelay{250};
 
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
     : m_platform(platform), m_file(catalogueFolder(executablePath)), m_instance(m_file.path()),
-      m_saver(m_catalogue, m_file, platform.messages)
+      m_saver(m_catalogue, m_file, platform.messages),
+      m_trayIcon(m_popup.mnuPoP(), QString::fromLatin1(quorvel::ApplicationTitle))
 {
     const QImage picture(quorvel::ProgramIconRgba, quorvel::ProgramIconSize,
                          quorvel::ProgramIconSize, QImage::Format_RGBA8888);
@@ -33,13 +33,12 @@ TrayApplication::TrayApplication(const QString &executablePath, platform::Platfo
     connect(m_popup.mnuVersion, &QAction::triggered, this, &TrayApplication::mnuVersion_Click);
     connect(m_popup.mnuPop_End, &QAction::triggered, this, &TrayApplication::mnuPop_End_Click);
 
-    // A right click shows the context menu by itself; a left click pops up the same menu.
-    m_trayIcon.setContextMenu(m_popup.mnuPoP());
-    connect(&m_trayIcon, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger)
-                    CtlSysTray1_Click();
-            });
+    connect(&m_trayIcon, &platform::TrayIcon::menuRequested, this,
+            &TrayApplication::CtlSysTray1_Click);
+    connect(&m_trayIcon, &platform::TrayIcon::openRequested, this,
+            &TrayApplication::mnuConfig_Click);
+    connect(&m_instance, &platform::SingleInstance::showRequested, this,
+            &TrayApplication::mnuConfig_Click);
 }
 
 TrayApplication::~TrayApplication()
@@ -49,8 +48,11 @@ TrayApplication::~TrayApplication()
 
 TrayApplication::StartResult TrayApplication::Form_Load()
 {
-    if (!m_instance.tryAcquire())
+    if (!m_instance.tryAcquire()) {
+        // The running copy opens its settings window, so that a start always shows something.
+        m_instance.askRunningCopyToShow();
         return StartResult::AlreadyRunning;
+    }
     m_file.removeLeftovers();
 
     m_catalogue.CurrentCategory = 0;
@@ -73,6 +75,7 @@ TrayApplication::StartResult TrayApplication::Form_Load()
         return StartResult::Failed;
     }
     hideEmptyCategories();
+    m_instance.listenForLaterStarts();
     // The first look needs no fonts, the first click does: they are loaded a moment after the
     // icon is docked, well before a user's hand reaches it.
     QTimer::singleShot(popupPreparationDelay, &m_popup, &PopupMenu::prepareFirstPopup);
@@ -106,9 +109,9 @@ Form1 &TrayApplication::form1()
     return *m_form1;
 }
 
-void TrayApplication::CtlSysTray1_Click()
+void TrayApplication::CtlSysTray1_Click(QPoint at)
 {
-    m_popup.mnuPoP()->popup(QCursor::pos());
+    m_popup.mnuPoP()->popup(at);
 }
 
 void TrayApplication::mnuMenu_Click(int category, int Index)

@@ -3,13 +3,14 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguefile.h"
 #include "platform/singleinstance.h"
+#include "platform/trayicon.h"
 #include "shell/cataloguesaver.h"
 #include "shell/popupmenu.h"
 
 #include <QIcon>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
-#include <QSystemTrayIcon>
 #include <memory>
 
 class Form1;
@@ -32,7 +33,8 @@ public:
 
     StartResult Form_Load();
 
-    void CtlSysTray1_Click();
+    // A click on the icon that asks for the menu, at the pointer or where the desktop says.
+    void CtlSysTray1_Click(QPoint at);
     void mnuMenu_Click(int category, int Index);
     void mnuConfig_Click();
     void mnuVersion_Click();
@@ -43,7 +45,7 @@ public:
     // The settings window: built the first time it is needed, then kept for the whole run.
     Form1 &form1();
     bool settingsWindowBuilt() const { return m_form1 != nullptr; }
-    QSystemTrayIcon &trayIcon() { return m_trayIcon; }
+    platform::TrayIcon &trayIcon() { return m_trayIcon; }
     frmAbout *versionDialog() const;
 
 signals:
@@ -63,7 +65,7 @@ private:
     CatalogueSaver m_saver;
     PopupMenu m_popup;
     QIcon m_picture;
-    QSystemTrayIcon m_trayIcon;
+    platform::TrayIcon m_trayIcon;
     // Destroyed before the popup, which its menu bar shows.
     std::unique_ptr<Form1> m_form1;
     QPointer<frmAbout> m_about;

@@ -81,5 +81,7 @@ struct FakePlatform
     FakeProcesses processes;
     FakeFileDialog fileDialog;
     FakeRegistry registry;
-    platform::Platform platform{messages, processes, fileDialog, registry};
+    // Real entries, in the folder XDG_CONFIG_HOME names: tests that use it set that.
+    platform::SystemAutostart autostart{QStringLiteral("/opt/quorvel tools/quorvel")};
+    platform::Platform platform{messages, processes, fileDialog, registry, autostart};
 };

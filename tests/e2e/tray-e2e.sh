@@ -8,59 +8,21 @@ binary=$(readlink -f "$1")
 artifacts=$2
 mkdir -p "$artifacts"
 work=$(mktemp -d)
-pids=()
-failures=0
-checks=0
-
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-check() { # description, command...
-    local what=$1; shift
-    checks=$((checks + 1))
-    if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; failures=$((failures + 1)); fi
-}
-wait_for() { # seconds, command...
-    local deadline=$((SECONDS + $1)); shift
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.2
-    done
-}
-shot() { import -window root "$artifacts/$1.png"; echo "     screenshot $artifacts/$1.png"; }
-
-for tool in Xvfb trayer xdotool xwininfo import iconv fc-list; do
-    command -v "$tool" >/dev/null || { echo "missing $tool: run the README's test command"; exit 1; }
-done
+source "$(dirname "$0")/common.sh"
+need Xvfb trayer xdotool xwininfo xprop import iconv fc-list
 [ -n "$(fc-list :lang=ja)" ] || { echo "no Japanese font installed"; exit 1; }
 
-# --- a private X server and a tray host -------------------------------------------------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 10 test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
-trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
-    --SetDockType true >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
+start_x
 export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$work/runtime"
 
 # --- the program in a folder of its own, with a prepared catalogue ----------------------
 app="$work/app"
-mkdir -p "$app" "$work/wf ﾌｫﾙﾀﾞ" "$work/bin"
-cp "$binary" "$app/quorvel"
-for name in record added; do
-    printf '#!/bin/sh\n{ pwd; for a in "$@"; do echo "[$a]"; done; } > "%s/%s.out"\n' "$work" "$name" \
-        > "$work/bin/$name.sh"
-    chmod +x "$work/bin/$name.sh"
-done
-printf '"Format Ver.1.0"\r\n"ﾂｰﾙ"\r\n"項目2"\r\n"項目3"\r\n"項目4"\r\n"項目5"\r\n"項目6"\r\n"項目7"\r\n1,"記録ｽｸﾘﾌﾟﾄ","%s one ｱｰｸﾞ","%s"\r\n0,"ﾒﾓ帳","/bin/true",""\r\n' \
-    "$work/bin/record.sh" "$work/wf ﾌｫﾙﾀﾞ" | iconv -f UTF-8 -t CP932 > "$app/launch.cfg"
+mkdir -p "$work/wf ﾌｫﾙﾀﾞ"
+record=$(recorder record)
+added=$(recorder added)
+install_program "$app" "$(catalogue ﾂｰﾙ 項目2 項目3 項目4 項目5 項目6 項目7 \
+    "1,\"記録ｽｸﾘﾌﾟﾄ\",\"$record one ｱｰｸﾞ\",\"$work/wf ﾌｫﾙﾀﾞ\"" '0,"ﾒﾓ帳","/bin/true",""')"
 
 tray_icons() { # the program's windows that the tray host has reparented
     local w
@@ -69,8 +31,6 @@ tray_icons() { # the program's windows that the tray host has reparented
     done
 }
 has_icon() { [ -n "$(tray_icons)" ]; }
-windows_shown() { xdotool search --onlyvisible --class '^quorvel$' 2>/dev/null | wc -l; }
-more_windows_than() { [ "$(windows_shown)" -gt "$1" ]; }
 click_icon() { # button; returns once the popup is up, since keys sent before it would be lost
     local icon X Y WIDTH HEIGHT before
     icon=$(tray_icons | head -n1)
@@ -80,15 +40,22 @@ click_icon() { # button; returns once the popup is up, since keys sent before it
     wait_for 5 more_windows_than "$before"
     sleep 0.3
 }
-window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
-visible() { [ -n "$(window_named "$1")" ]; }
-running() { local state; state=$(grep '^State:' "/proc/$1/status" 2>/dev/null) && [[ $state != *Z* ]]; }
-stopped() { ! running "$1"; }
 
+# --- started before any tray, as at a login: it says so once, and docks when one comes ----
 "$app/quorvel" 2>"$work/quorvel.log" &
 launcher=$!
 pids+=($launcher)
-check "the tray icon appears" wait_for 15 has_icon
+told() { [ "$(grep -c 'トレイ' "$work/quorvel.log")" = 1 ]; }
+check "without a tray it says so on stderr, once" wait_for 10 told
+start_trayer
+check "the tray icon appears once a tray does" wait_for 15 has_icon
+kill "$trayer_pid"
+wait "$trayer_pid" 2>/dev/null || true
+no_icon() { ! has_icon; }
+check "the icon leaves with the tray" wait_for 5 no_icon
+start_trayer
+check "and comes back when the tray starts again" wait_for 15 has_icon
+check "having said nothing more" told
 import -window "$(tray_icons | head -n1)" "$work/icon.png"
 check "the tray icon shows its picture" test "$(convert "$work/icon.png" -format %k info:)" -gt 8
 
@@ -113,6 +80,9 @@ second_status=0
 timeout 10 "$app/quorvel" 2>/dev/null || second_status=$?
 check "a second instance ends at once, quietly" test "$second_status" = 0
 check "and leaves the file untouched" test "$(md5sum < "$app/launch.cfg")" = "$before"
+check "the first one opens its settings window" wait_for 5 visible '^設定$'
+xdotool windowfocus --sync "$(window_named '^設定$')" key ctrl+w
+wait_for 5 gone '^設定$'
 cp "$binary" "$app/quorvel2"
 second_status=0
 timeout 10 "$app/quorvel2" 2>/dev/null || second_status=$?
@@ -127,14 +97,15 @@ check "the settings window opens" wait_for 5 visible '^設定$'
 settings=$(window_named '^設定$')
 sleep 0.5
 shot settings
-eval "$(xdotool getwindowgeometry --shell "$settings")"
-menubar=$((HEIGHT - 302))  # the client area below the menu bar is 302 pixels high
-at() { xdotool mousemove $((X + $1)) $((Y + menubar + $2)) click 1; sleep 0.2; }
+xdotool windowfocus --sync "$settings" key alt+m
+sleep 0.5
+shot settings-menu
+xdotool key Escape
 at 200 241; xdotool type --delay 20 'e2e entry'
-at 200 265; xdotool type --delay 20 "$work/bin/added.sh"
+at 200 265; xdotool type --delay 20 "$added"
 at 388 72                                 # 追加
 check "the new entry is saved" wait_for 5 \
-    grep -q "0,\"e2e entry\",\"$work/bin/added.sh\",\"\"" "$app/launch.cfg"
+    grep -q "0,\"e2e entry\",\"$added\",\"\"" "$app/launch.cfg"
 shot settings-added
 
 # --- the program browser, the folder chooser and the version dialog ------------------------
@@ -144,7 +115,6 @@ check "the program file dialog opens" wait_for 5 more_windows_than "$shown_befor
 sleep 1
 shot program-dialog
 xdotool key Escape
-no_more_windows_than() { ! more_windows_than "$1"; }
 check "cancelling closes it" wait_for 5 no_more_windows_than "$shown_before"
 at 396 288                                # 参照 beside the working folder
 check "the folder chooser opens" wait_for 5 visible '^作業ﾌｫﾙﾀﾞの指定$'
@@ -228,5 +198,4 @@ check "a FIFO as the catalogue shows the open error" wait_for 10 visible '^ﾌ�
 xdotool windowfocus --sync "$(window_named '^ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ$')" key Return
 check "and the program ends" wait_for 5 stopped "$fifo_pid"
 
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" = 0 ]
+finish

@@ -154,6 +154,50 @@ private slots:
         QCOMPARE(launcher.start(), StartResult::Running);
     }
 
+    void aSecondStartOpensTheSettingsWindowOfTheFirst()
+    {
+        Launcher first(catalogueFile({{0, "a"}}));
+        QCOMPARE(first.start(), StartResult::Running);
+        QVERIFY(!first.app->settingsWindowBuilt());
+        FakePlatform fake;
+        TrayApplication second(first.dir.filePath(QStringLiteral("quorvel")), fake.platform);
+        QCOMPARE(second.Form_Load(), StartResult::AlreadyRunning);
+        QTRY_VERIFY(first.app->settingsWindowBuilt() && first.form().isVisible());
+        QCOMPARE(first.ui().Combo1->currentIndex(), 0);
+    }
+
+    void theLoginItemWritesAndRemovesTheAutostartEntry()
+    {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        Launcher launcher;
+        QCOMPARE(launcher.start(), StartResult::Running);
+        QAction *login = launcher.form().mnuAutostart;
+        const QString entry =
+            config.filePath(QStringLiteral("autostart/org.quorvel.Quorvel.desktop"));
+        QVERIFY(!login->isChecked());
+
+        login->trigger();
+        QVERIFY(login->isChecked());
+        QFile file(entry);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("\nExec=\"/opt/quorvel tools/quorvel\"\n"));
+        login->trigger();
+        QVERIFY(!login->isChecked());
+        QVERIFY(!QFile::exists(entry));
+
+        // An autostart folder that cannot be made: refused, said, and left unchecked.
+        QVERIFY(QDir(config.filePath(QStringLiteral("autostart"))).removeRecursively());
+        QFile blocker(config.filePath(QStringLiteral("autostart")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        login->trigger();
+        QVERIFY(!login->isChecked());
+        QCOMPARE(launcher.fake.messages.shown,
+                 (QList<FakeMessageBoxes::Shown>{{QStringLiteral("ﾛｸﾞｵﾝ時の起動を設定できません。"),
+                                                  QStringLiteral("ﾛｸﾞｵﾝ時に起動")}}));
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
     void startRemovesWhatAKilledSaveLeftAndNothingElse()
     {
         Launcher launcher(catalogueFile({{0, "a"}}));

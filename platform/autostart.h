@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// Starting the program when the user logs in.
+class Autostart
+{
+public:
+    virtual ~Autostart() = default;
+    virtual bool isEnabled() const = 0;
+    // False when the setting could not be written or removed; it is then as it was.
+    virtual bool setEnabled(bool enabled) = 0;
+};
+
+// An XDG autostart entry for this executable in the user's autostart folder; on Windows, the
+// user's Run key.
+class SystemAutostart : public Autostart
+{
+public:
+    explicit SystemAutostart(const QString &program) : m_program(program) {}
+    bool isEnabled() const override;
+    bool setEnabled(bool enabled) override;
+
+    // The entry's path (XDG) or the value's name (Windows).
+    QString entry() const;
+
+private:
+    QString m_program;
+};
+
+} // namespace platform

@@ -1,0 +1,55 @@
+#include "platform/autostart.h"
+
+#include "application.h"
+#include "platform/files.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace platform {
+namespace {
+
+// An Exec argument as the desktop entry specification quotes it.
+QString execArgument(const QString &argument)
+{
+    QString quoted;
+    for (const QChar ch : argument) {
+        if (ch == u'"' || ch == u'`' || ch == u'$' || ch == u'\\')
+            quoted += QLatin1String("\\\\");
+        quoted += ch == u'%' ? QStringLiteral("%%") : QString(ch);
+    }
+    return u'"' + quoted + u'"';
+}
+
+} // namespace
+
+QString SystemAutostart::entry() const
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(
+            QStringLiteral("autostart/%1.desktop").arg(QLatin1String(quorvel::ApplicationId)));
+}
+
+bool SystemAutostart::isEnabled() const
+{
+    return QFileInfo(entry()).isFile();
+}
+
+bool SystemAutostart::setEnabled(bool enabled)
+{
+    const QString path = entry();
+    if (!enabled)
+        return !QFileInfo::exists(path) || QFile::remove(path);
+    const QString text = QStringLiteral("[Desktop Entry]\n"
+                                        "Type=Application\n"
+                                        "Name=Quorvel\n"
+                                        "Exec=%1\n"
+                                        "Icon=%2\n"
+                                        "Terminal=false\n"
+                                        "X-GNOME-Autostart-enabled=true\n")
+                             .arg(execArgument(m_program), QLatin1String(quorvel::ApplicationId));
+    return QDir().mkpath(QFileInfo(path).path()) && replaceFile(path, text.toUtf8());
+}
+
+} // namespace platform

@@ -1,0 +1,86 @@
+# Shared by the end-to-end scripts: checks, waits, a private X server and tray host, the
+# program in a folder of its own, and the program's windows. Source it after setting
+# binary, artifacts and work.
+
+pids=()
+failures=0
+checks=0
+
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+check() { # description, command...
+    local what=$1; shift
+    checks=$((checks + 1))
+    if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; failures=$((failures + 1)); fi
+}
+wait_for() { # seconds, command...
+    local deadline=$((SECONDS + $1)); shift
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.2
+    done
+}
+finish() { echo "$((checks - failures)) passed, $failures failed"; [ "$failures" = 0 ]; }
+shot() { import -window root "$artifacts/$1.png"; echo "     screenshot $artifacts/$1.png"; }
+need() { # tools...
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "missing $tool: run the README's test command"; exit 1; }
+    done
+}
+
+start_x() { # a private X server, its display exported
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    pids+=($!)
+    wait_for 10 test -s "$work/display"
+    export DISPLAY=":$(head -n1 "$work/display")"
+}
+start_trayer() { # an XEmbed tray host at the top right
+    trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
+        --SetDockType true >/dev/null 2>&1 &
+    trayer_pid=$!
+    pids+=($trayer_pid)
+}
+
+install_program() { # folder, launch.cfg text (UTF-8, CR LF): a copy of the program there
+    mkdir -p "$1"
+    cp "$binary" "$1/quorvel"
+    printf '%s' "$2" | iconv -f UTF-8 -t CP932 > "$1/launch.cfg"
+}
+recorder() { # name: a program that records where it ran and its arguments in $work/name.out
+    mkdir -p "$work/bin"
+    printf '#!/bin/sh\n{ pwd; for a in "$@"; do echo "[$a]"; done; } > "%s/%s.out"\n' "$work" "$1" \
+        > "$work/bin/$1.sh"
+    chmod +x "$work/bin/$1.sh"
+    echo "$work/bin/$1.sh"
+}
+catalogue() { # category names 1-7, then entry lines: the text of a launch.cfg
+    local crlf=$'\r\n' text i
+    text="\"Format Ver.1.0\"$crlf"
+    for i in 1 2 3 4 5 6 7; do text+="\"$1\"$crlf"; shift; done
+    for i in "$@"; do text+="$i$crlf"; done
+    printf '%s' "$text"
+}
+
+window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
+visible() { [ -n "$(window_named "$1")" ]; }
+gone() { ! visible "$1"; }
+windows_shown() { { xdotool search --onlyvisible --class '^quorvel$' 2>/dev/null || true; } | wc -l; }
+more_windows_than() { [ "$(windows_shown)" -gt "$1" ]; }
+no_more_windows_than() { ! more_windows_than "$1"; }
+running() { local state; state=$(grep '^State:' "/proc/$1/status" 2>/dev/null) && [[ $state != *Z* ]]; }
+stopped() { ! running "$1"; }
+
+# Clicks at a point of the settings window's client area, below its menu bar.
+at() { # x y
+    local settings X Y WIDTH HEIGHT
+    settings=$(window_named '^設定$')
+    eval "$(xdotool getwindowgeometry --shell "$settings")"
+    xdotool mousemove $((X + $1)) $((Y + HEIGHT - 302 + $2)) click 1  # the client area is 302 px high
+    sleep 0.2
+}
