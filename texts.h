@@ -39,6 +39,9 @@ inline const QString unusableCharacters = QStringLiteral("使用できない文�
 inline const QString fileErrorTitle = QStringLiteral("ﾌｧｲﾙｴﾗｰ");
 inline const QString folderNotFound = QStringLiteral("ﾃﾞｨﾚｸﾄﾘが見つかりません。");
 
+// Program file and dropped files
+inline const QString desktopEntryUnusable = QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟｴﾝﾄﾘを読み込めません。");
+
 // Version information
 inline const QString sysInfoUnavailable = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
 

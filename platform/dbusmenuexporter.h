@@ -7,6 +7,7 @@
 #include <QPointer>
 
 class QAction;
+class QIcon;
 class QDBusConnection;
 class QMenu;
 
@@ -49,6 +50,7 @@ private:
     dbus::MenuLayoutItem itemOf(int id, QMenu *menu, QAction *action, int depth,
                                 const QStringList &names);
     QVariantMap propertiesOf(QAction *action, const QStringList &names) const;
+    QByteArray pngOf(const QIcon &icon) const;
     void watch(QMenu *menu);
     void announceChange();
 
@@ -57,6 +59,7 @@ private:
     QHash<int, QPointer<QAction>> m_actions;
     int m_nextId = 1; // 0 is the root; ids are never used twice
     uint m_revision = 1;
+    mutable QHash<qint64, QByteArray> m_pngs; // icons as the desktop takes them, by cache key
     bool m_changeAnnounced = false;
 };
 

@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QActionEvent>
+#include <QBuffer>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
+#include <QIcon>
 #include <QMenu>
 #include <QTimer>
 
@@ -143,6 +145,8 @@ QVariantMap DBusMenuExporter::propertiesOf(QAction *action, const QStringList &n
             properties.insert(QStringLiteral("enabled"), false);
         if (action->menu())
             properties.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
+        if (!action->icon().isNull())
+            properties.insert(QStringLiteral("icon-data"), pngOf(action->icon()));
     }
     if (!action->isVisible())
         properties.insert(QStringLiteral("visible"), false);
@@ -151,6 +155,19 @@ QVariantMap DBusMenuExporter::propertiesOf(QAction *action, const QStringList &n
             it = names.contains(it.key()) ? std::next(it) : properties.erase(it);
     }
     return properties;
+}
+
+QByteArray DBusMenuExporter::pngOf(const QIcon &icon) const
+{
+    const auto found = m_pngs.constFind(icon.cacheKey());
+    if (found != m_pngs.cend())
+        return *found;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    icon.pixmap(16).save(&buffer, "PNG");
+    m_pngs.insert(icon.cacheKey(), png);
+    return png;
 }
 
 dbus::MenuLayoutItem DBusMenuExporter::itemOf(int id, QMenu *menu, QAction *action, int depth,

@@ -10,7 +10,9 @@ class Processes
 public:
     virtual ~Processes() = default;
     virtual bool setCurrentFolder(const QString &path) = 0;
-    // Starts the command line in the current folder, normally shown; true once it runs.
+    // Starts the command line in the current folder, normally shown; true once it runs. A text
+    // that names no program but an existing document or folder, or a web address, is opened
+    // in the user's default application for it.
     virtual bool startProgram(const QString &commandLine) = 0;
 };
 

@@ -1,7 +1,10 @@
 #include "platform/processes.h"
+#include "platform/webaddress.h"
 
 #include <QDir>
 #include <windows.h>
+
+#include <shellapi.h> // after windows.h, whose types it uses
 
 namespace platform {
 
@@ -24,8 +27,14 @@ bool SystemProcesses::startProgram(const QString &commandLine)
     PROCESS_INFORMATION process{};
     const std::wstring folder = QDir::toNativeSeparators(QDir::currentPath()).toStdWString();
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process))
-        return false;
+                        &startup, &process)) {
+        // Not a program: a document, a folder or a web address opens with the shell's verb.
+        const auto *target = reinterpret_cast<const wchar_t *>(commandLine.utf16());
+        if (!isWebAddress(commandLine) && GetFileAttributesW(target) == INVALID_FILE_ATTRIBUTES)
+            return false;
+        return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", target, nullptr,
+                                                       folder.c_str(), SW_SHOWNORMAL)) > 32;
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return true;

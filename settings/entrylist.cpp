@@ -39,12 +39,12 @@ void EntryList::selectRowQuietly(int row)
     });
 }
 
-void EntryList::replaceRow(int row, const QString &text)
+void EntryList::replaceRow(int row, QListWidgetItem *item)
 {
     // Removing the selected row would make its neighbour selected.
-    quietly([this, row, &text] {
+    quietly([this, row, item] {
         delete takeItem(row);
-        insertItem(row, text);
+        insertItem(row, item);
     });
     selectRowQuietly(-1);
 }

@@ -18,7 +18,7 @@ public:
     // These select the row (none for -1), or replace or remove a row leaving none selected,
     // without reporting a choice.
     void selectRowQuietly(int row);
-    void replaceRow(int row, const QString &text);
+    void replaceRow(int row, QListWidgetItem *item);
     void removeRow(int row);
 
 signals:

@@ -2,8 +2,11 @@
 
 #include "catalogue/catalogue.h"
 #include "dialogs/form2.h"
+#include "platform/desktopentry.h"
 #include "platform/foldertest.h"
 #include "platform/platform.h"
+#include "platform/programicons.h"
+#include "platform/webaddress.h"
 #include "settings/categorybox.h"
 #include "settings/entrylist.h"
 #include "settings/programfields.h"
@@ -12,13 +15,17 @@
 #include "texts.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QUrl>
 
 namespace {
 
@@ -29,11 +36,11 @@ constexpr quint32 programDialogFlags = 0x201804;
 } // namespace
 
 Form1::Form1(Catalogue &catalogue, const CatalogueSaver &saver, PopupMenu &popup,
-             const QIcon &picture, platform::Platform &platform)
+             platform::ProgramIcons &icons, const QIcon &picture, platform::Platform &platform)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                                Qt::MSWindowsFixedSizeDialogHint),
-      Picture1(picture), m_catalogue(catalogue), m_saver(saver), m_popup(popup),
+      Picture1(picture), m_catalogue(catalogue), m_saver(saver), m_popup(popup), m_icons(icons),
       m_platform(platform)
 {
     CommonDialog1.Filter = programFilter;
@@ -64,6 +71,7 @@ Form1::Form1(Catalogue &catalogue, const CatalogueSaver &saver, PopupMenu &popup
 
     connect(ui.Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
     connect(ui.List1, &EntryList::rowChosen, this, &Form1::List1_Click);
+    connect(&m_icons, &platform::ProgramIcons::iconsChanged, this, &Form1::showListIcons);
     const std::pair<QPushButton *, void (Form1::*)()> buttons[] = {
         {ui.Command1, &Form1::Command1_Click}, {ui.Command2, &Form1::Command2_Click},
         {ui.Command3, &Form1::Command3_Click}, {ui.Command4, &Form1::Command4_Click},
@@ -73,6 +81,10 @@ Form1::Form1(Catalogue &catalogue, const CatalogueSaver &saver, PopupMenu &popup
     };
     for (const auto &[button, handler] : buttons)
         connect(button, &QPushButton::clicked, this, handler);
+
+    setAcceptDrops(true);
+    for (QLineEdit *field : {ui.Text1, ui.Text2, ui.Text3, ui.Text4})
+        field->installEventFilter(this);
 
     // Line i of the combo box is category i; the window shows category 0 to begin with.
     ui.Combo1->addItem(texts::uncategorised);
@@ -92,8 +104,26 @@ void Form1::FillEntryList(int c)
 {
     ui.List1->clear();
     for (int k = 1; k <= m_catalogue.EntryCount(c); ++k)
-        ui.List1->addItem(m_catalogue.entry(c, k).EntryName);
+        ui.List1->addItem(rowFor(m_catalogue.entry(c, k)));
     ui.List1->selectRowQuietly(-1);
+}
+
+QListWidgetItem *Form1::rowFor(const Entry &entry) const
+{
+    return new QListWidgetItem(m_icons.icon(entry.ProgramPath, entry.WorkFolder), entry.EntryName);
+}
+
+void Form1::showEntryInRow(int r)
+{
+    const Entry &entry = m_catalogue.entry(m_catalogue.CurrentCategory, r + 1);
+    ui.List1->item(r)->setText(entry.EntryName);
+    ui.List1->item(r)->setIcon(m_icons.icon(entry.ProgramPath, entry.WorkFolder));
+}
+
+void Form1::showListIcons()
+{
+    for (int r = 0; r < ui.List1->count(); ++r)
+        showEntryInRow(r);
 }
 
 int Form1::selectedRow() const
@@ -168,11 +198,11 @@ void Form1::moveSelectedEntry(int step)
         return;
     const int c = m_catalogue.CurrentCategory;
 
-    const QString kept = ui.List1->item(r)->text();
-    ui.List1->item(r)->setText(ui.List1->item(p)->text());
-    ui.List1->item(p)->setText(kept);
     m_catalogue.swap(c, r + 1, p + 1);
-    m_popup.swapItemCaptions(c, r + 1, p + 1);
+    for (const int row : {r, p}) {
+        showEntryInRow(row);
+        m_popup.showEntry(c, row + 1);
+    }
 
     ui.List1->selectRowQuietly(p);
     List1_Click();
@@ -203,8 +233,8 @@ void Form1::Command7_Click()
     if (c != 0)
         m_popup.setHeaderVisible(c, true);
     m_catalogue.append(c, *entry);
-    ui.List1->addItem(entry->EntryName);
-    m_popup.AppendMenuItem(c, m_catalogue);
+    ui.List1->addItem(rowFor(*entry));
+    m_popup.AppendMenuItem(c);
     SaveCatalogue();
 }
 
@@ -220,8 +250,8 @@ void Form1::Command6_Click()
     const int c = m_catalogue.CurrentCategory;
     const int k = r + 1;
     m_catalogue.replace(c, k, *entry);
-    ui.List1->replaceRow(r, entry->EntryName);
-    m_popup.setItemCaption(c, k, entry->EntryName);
+    ui.List1->replaceRow(r, rowFor(*entry));
+    m_popup.showEntry(c, k);
     SaveCatalogue();
 }
 
@@ -235,7 +265,7 @@ void Form1::Command4_Click()
     m_catalogue.remove(c, k);
     const int n = m_catalogue.EntryCount(c);
     for (int i = k; i <= n; ++i)
-        m_popup.setItemCaption(c, i, m_catalogue.entry(c, i).EntryName);
+        m_popup.showEntry(c, i);
     if (n == 0) {
         // The placeholder comes back before the last item goes: a submenu is never empty.
         m_popup.setHeaderVisible(c, false);
@@ -268,12 +298,85 @@ void Form1::Command5_Click()
 {
     const auto path =
         m_platform.fileDialog.showOpen(this, CommonDialog1.Filter, CommonDialog1.Flags);
-    if (!path)
+    if (path)
+        fillFromFile(*path);
+}
+
+// A program file fills the program field, and the name and folder fields where they are empty;
+// a desktop entry fills all three with its name, its command and its working folder.
+void Form1::fillFromFile(const QString &path)
+{
+    if (path.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive)) {
+        const auto entry = platform::readDesktopEntry(path);
+        if (!entry) {
+            m_platform.messages.show(path + texts::crlf + texts::desktopEntryUnusable,
+                                     texts::fileErrorTitle);
+            return;
+        }
+        ui.Text1->setText(entry->name);
+        ui.Text2->setText(entry->exec.join(u' '));
+        ui.Text4->setText(entry->path);
         return;
-    ui.Text2->setText(*path);
-    const ProgramFields filled = fillFromProgramPath(*path, {ui.Text1->text(), ui.Text4->text()});
+    }
+    ui.Text2->setText(path);
+    const ProgramFields filled = fillFromProgramPath(path, {ui.Text1->text(), ui.Text4->text()});
     ui.Text4->setText(filled.workFolder);
     ui.Text1->setText(filled.entryName);
+}
+
+// Dropped on the window: a file as "参照" takes it, a web address into the program field with
+// its host as the name when the name is empty. Nothing is added until "追加".
+void Form1::Form_OLEDragDrop(const QMimeData &data)
+{
+    const QUrl url = data.urls().value(0);
+    if (url.isLocalFile()) {
+        fillFromFile(QDir::toNativeSeparators(url.toLocalFile()));
+        return;
+    }
+    const QString address = url.toString();
+    if (!platform::isWebAddress(address))
+        return;
+    ui.Text2->setText(address);
+    if (ui.Text1->text().isEmpty())
+        ui.Text1->setText(url.host().isEmpty() ? url.path() : url.host());
+}
+
+bool Form1::acceptsDrop(const QMimeData &data)
+{
+    return data.hasUrls();
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (acceptsDrop(*event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    Form_OLEDragDrop(*event->mimeData());
+}
+
+// The text fields take dropped text themselves; files and addresses are the window's.
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (!acceptsDrop(*drop->mimeData()))
+            break;
+        drop->acceptProposedAction();
+        if (event->type() == QEvent::Drop)
+            Form_OLEDragDrop(*drop->mimeData());
+        return true;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::Command9_Click()

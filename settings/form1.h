@@ -13,11 +13,14 @@ class Form2;
 class PopupMenu;
 struct Entry;
 class QAction;
+class QListWidgetItem;
+class QMimeData;
 class QMenu;
 
 namespace platform {
+class ProgramIcons;
 struct Platform;
-}
+} // namespace platform
 
 // The settings window. It lives for the whole run and is only shown and hidden; every button
 // that changes the catalogue keeps memory, list, combo box, popup menu and file in step and
@@ -28,8 +31,8 @@ class Form1 : public QMainWindow
 
 public:
     // Built when the user first needs it, from the catalogue as it is then.
-    Form1(Catalogue &catalogue, const CatalogueSaver &saver, PopupMenu &popup, const QIcon &picture,
-          platform::Platform &platform);
+    Form1(Catalogue &catalogue, const CatalogueSaver &saver, PopupMenu &popup,
+          platform::ProgramIcons &icons, const QIcon &picture, platform::Platform &platform);
     ~Form1() override;
 
     Form1Controls ui;
@@ -66,6 +69,7 @@ public:
     void Command9_Click();
     void mnuConfig_Click();
     void mnuCloseWindow_Click();
+    void Form_OLEDragDrop(const QMimeData &data);
     void mnuAutostart_Click();
 
     Form2 *folderChooser() const { return m_form2.get(); }
@@ -77,16 +81,26 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     std::optional<Entry> checkedEntryFields(const QString &title);
     // The selected row, or -1 after telling the user that no entry is selected.
     int selectedRowOrRefuse(const QString &title);
     void moveSelectedEntry(int step);
+    void fillFromFile(const QString &path);
+    static bool acceptsDrop(const QMimeData &data);
+    // A row shows its entry's name and its program's icon.
+    QListWidgetItem *rowFor(const Entry &entry) const;
+    void showEntryInRow(int r);
+    void showListIcons();
 
     Catalogue &m_catalogue;
     const CatalogueSaver &m_saver;
     PopupMenu &m_popup;
+    platform::ProgramIcons &m_icons;
     platform::Platform &m_platform;
     std::unique_ptr<Form2> m_form2;
     bool m_shownBefore = false;

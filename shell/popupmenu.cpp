@@ -1,6 +1,7 @@
 #include "shell/popupmenu.h"
 
 #include "catalogue/catalogue.h"
+#include "platform/programicons.h"
 #include "texts.h"
 
 #include <QApplication>
@@ -27,8 +28,9 @@ public:
 
 } // namespace
 
-PopupMenu::PopupMenu(QObject *parent)
-    : QObject(parent), m_root(std::make_unique<QMenu>(QStringLiteral("ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰ")))
+PopupMenu::PopupMenu(const Catalogue &catalogue, platform::ProgramIcons &icons, QObject *parent)
+    : QObject(parent), m_catalogue(catalogue), m_icons(icons),
+      m_root(std::make_unique<QMenu>(QStringLiteral("ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰ")))
 {
     auto *style = new ScrollingMenuStyle;
     style->setParent(this); // outlives the menus, which m_root deletes first
@@ -55,6 +57,7 @@ PopupMenu::PopupMenu(QObject *parent)
     }
     // One connection for every element: a submenu's choice reaches the root menu too.
     connect(m_root.get(), &QMenu::triggered, this, &PopupMenu::elementTriggered);
+    connect(&m_icons, &platform::ProgramIcons::iconsChanged, this, &PopupMenu::showIcons);
 }
 
 void PopupMenu::elementTriggered(QAction *action)
@@ -122,32 +125,42 @@ void PopupMenu::setPlaceholderVisible(int c, bool visible)
         placeholder->setVisible(visible);
 }
 
-void PopupMenu::setItemCaption(int c, int k, const QString &caption)
+void PopupMenu::showEntry(int c, int k)
 {
-    if (QAction *element = item(c, k))
-        element->setText(caption);
-}
-
-void PopupMenu::swapItemCaptions(int c, int k, int q)
-{
-    QAction *first = item(c, k);
-    QAction *second = item(c, q);
-    if (!first || !second)
+    QAction *element = item(c, k);
+    if (!element || k == 0)
         return;
-    const QString kept = first->text();
-    first->setText(second->text());
-    second->setText(kept);
+    const Entry &entry = m_catalogue.entry(c, k);
+    element->setText(entry.EntryName);
+    element->setIcon(m_icons.icon(entry.ProgramPath, entry.WorkFolder));
 }
 
-void PopupMenu::AppendMenuItem(int c, const Catalogue &catalogue)
+void PopupMenu::showIcons()
+{
+    for (int c = 0; c < Catalogue::CategoryCount; ++c) {
+        for (int k = 1; k < elementCount(c); ++k) {
+            const Entry &entry = m_catalogue.entry(c, k);
+            const QIcon icon = m_icons.icon(entry.ProgramPath, entry.WorkFolder);
+            QAction *element = item(c, k);
+            if (element->icon().cacheKey() != icon.cacheKey())
+                element->setIcon(icon);
+        }
+    }
+}
+
+void PopupMenu::AppendMenuItem(int c)
 {
     if (!Catalogue::isCategory(c))
         return;
-    const int n = catalogue.EntryCount(c);
+    const int n = m_catalogue.EntryCount(c);
     // Only the element for entry n may be created, and only once.
     if (n != elementCount(c))
         return;
-    QAction *element = createElement(c, catalogue.entry(c, n).EntryName);
+    const Entry &entry = m_catalogue.entry(c, n);
+    QAction *element = createElement(c, entry.EntryName);
+    // An icon not known yet is looked up later, off the start-up path.
+    if (const QIcon icon = m_icons.icon(entry.ProgramPath, entry.WorkFolder); !icon.isNull())
+        element->setIcon(icon);
     element->setVisible(true);
     element->setEnabled(true);
     // Shown before the placeholder goes, so the submenu is never empty.

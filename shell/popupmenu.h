@@ -9,15 +9,20 @@ class Catalogue;
 class QAction;
 class QMenu;
 
+namespace platform {
+class ProgramIcons;
+}
+
 // The tray popup: a submenu header per named category, the uncategorised items, then the
 // fixed commands. Each category has one item array whose element k stands for entry k and
-// whose element 0 is the disabled "（無し）" placeholder. Built once, changed in place.
+// whose element 0 is the disabled "（無し）" placeholder. Built once, changed in place; an
+// element shows its entry's name and, once known, its program's icon.
 class PopupMenu : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit PopupMenu(QObject *parent = nullptr);
+    PopupMenu(const Catalogue &catalogue, platform::ProgramIcons &icons, QObject *parent = nullptr);
     ~PopupMenu() override;
 
     QMenu *mnuPoP() const { return m_root.get(); }
@@ -28,15 +33,15 @@ public:
     void setHeaderCaption(int c, const QString &caption);
     void setHeaderVisible(int c, bool visible);
     void setPlaceholderVisible(int c, bool visible);
-    void setItemCaption(int c, int k, const QString &caption);
-    void swapItemCaptions(int c, int k, int q);
+    // Element k shows entry k of category c as the catalogue holds it now.
+    void showEntry(int c, int k);
 
     // Loads the fonts and measures the items ahead of the first click, so that the first
     // popup opens as fast as any later one.
     void prepareFirstPopup();
 
     // Creates the element for the newest entry of category c and hides the placeholder.
-    void AppendMenuItem(int c, const Catalogue &catalogue);
+    void AppendMenuItem(int c);
     // Removes the last element; only the last one ever goes.
     void removeLastItem(int c);
 
@@ -59,7 +64,10 @@ private:
 
     QAction *createElement(int c, const QString &caption);
     void elementTriggered(QAction *action);
+    void showIcons();
 
+    const Catalogue &m_catalogue;
+    platform::ProgramIcons &m_icons;
     std::unique_ptr<QMenu> m_root;
     std::array<ItemArray, 8> m_arrays;
 };

@@ -17,11 +17,12 @@
 
 namespace {
 constexpr std::chrono::milliseconds popupPreparationDelay{250};
+constexpr std::chrono::milliseconds iconLookupDelay{300};
 } // namespace
 
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
     : m_platform(platform), m_file(catalogueFolder(executablePath)), m_instance(m_file.path()),
-      m_saver(m_catalogue, m_file, platform.messages),
+      m_saver(m_catalogue, m_file, platform.messages), m_popup(m_catalogue, m_icons),
       m_trayIcon(m_popup.mnuPoP(), QString::fromLatin1(quorvel::ApplicationTitle))
 {
     const QImage picture(quorvel::ProgramIconRgba, quorvel::ProgramIconSize,
@@ -60,7 +61,7 @@ TrayApplication::StartResult TrayApplication::Form_Load()
     // while the menu is being built: no click reaches the menu before it is complete.
     const LoadNotifications notify{
         [this](int i) { m_popup.setHeaderCaption(i, m_catalogue.CategoryName(i)); },
-        [this](int c) { m_popup.AppendMenuItem(c, m_catalogue); },
+        [this](int c) { m_popup.AppendMenuItem(c); },
         [this] { showTrayIcon(); },
     };
     switch (m_file.LoadCatalogue(m_catalogue, notify)) {
@@ -79,6 +80,7 @@ TrayApplication::StartResult TrayApplication::Form_Load()
     // The first look needs no fonts, the first click does: they are loaded a moment after the
     // icon is docked, well before a user's hand reaches it.
     QTimer::singleShot(popupPreparationDelay, &m_popup, &PopupMenu::prepareFirstPopup);
+    QTimer::singleShot(iconLookupDelay, &m_icons, &platform::ProgramIcons::start);
     return StartResult::Running;
 }
 
@@ -102,7 +104,8 @@ void TrayApplication::hideEmptyCategories()
 Form1 &TrayApplication::form1()
 {
     if (!m_form1) {
-        m_form1 = std::make_unique<Form1>(m_catalogue, m_saver, m_popup, m_picture, m_platform);
+        m_form1 =
+            std::make_unique<Form1>(m_catalogue, m_saver, m_popup, m_icons, m_picture, m_platform);
         connect(m_form1.get(), &Form1::versionRequested, this, &TrayApplication::mnuVersion_Click);
         connect(m_form1.get(), &Form1::quitRequested, this, &TrayApplication::mnuPop_End_Click);
     }

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguefile.h"
+#include "platform/programicons.h"
 #include "platform/singleinstance.h"
 #include "platform/trayicon.h"
 #include "shell/cataloguesaver.h"
@@ -42,6 +43,7 @@ public:
 
     Catalogue &catalogue() { return m_catalogue; }
     PopupMenu &popup() { return m_popup; }
+    platform::ProgramIcons &programIcons() { return m_icons; }
     // The settings window: built the first time it is needed, then kept for the whole run.
     Form1 &form1();
     bool settingsWindowBuilt() const { return m_form1 != nullptr; }
@@ -63,6 +65,7 @@ private:
     platform::SingleInstance m_instance;
     Catalogue m_catalogue;
     CatalogueSaver m_saver;
+    platform::ProgramIcons m_icons;
     PopupMenu m_popup;
     QIcon m_picture;
     platform::TrayIcon m_trayIcon;

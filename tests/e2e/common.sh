@@ -55,9 +55,9 @@ install_program() { # folder, launch.cfg text (UTF-8, CR LF): a copy of the prog
 recorder() { # name: a program that records where it ran and its arguments in $work/name.out
     mkdir -p "$work/bin"
     printf '#!/bin/sh\n{ pwd; for a in "$@"; do echo "[$a]"; done; } > "%s/%s.out"\n' "$work" "$1" \
-        > "$work/bin/$1.sh"
-    chmod +x "$work/bin/$1.sh"
-    echo "$work/bin/$1.sh"
+        > "$work/bin/$1"
+    chmod +x "$work/bin/$1"
+    echo "$work/bin/$1"
 }
 catalogue() { # category names 1-7, then entry lines: the text of a launch.cfg
     local crlf=$'\r\n' text i

@@ -18,11 +18,21 @@ mkdir -m 700 "$work/runtime"
 
 # --- the program in a folder of its own, with a prepared catalogue ----------------------
 app="$work/app"
-mkdir -p "$work/wf ﾌｫﾙﾀﾞ"
+mkdir -p "$work/wf ﾌｫﾙﾀﾞ" "$work/docs"
+echo memo > "$work/docs/memo.txt"
 record=$(recorder record)
 added=$(recorder added)
-install_program "$app" "$(catalogue ﾂｰﾙ 項目2 項目3 項目4 項目5 項目6 項目7 \
-    "1,\"記録ｽｸﾘﾌﾟﾄ\",\"$record one ｱｰｸﾞ\",\"$work/wf ﾌｫﾙﾀﾞ\"" '0,"ﾒﾓ帳","/bin/true",""')"
+opener=$(recorder xdg-open)  # the desktop's opener of documents, a stand-in
+export PATH="$work/bin:$PATH"
+install_program "$app" "$(catalogue ﾂｰﾙ 項目2 項目3 項目4 項目5 項目6 書類 \
+    "1,\"記録ｽｸﾘﾌﾟﾄ\",\"$record one ｱｰｸﾞ\",\"$work/wf ﾌｫﾙﾀﾞ\"" '0,"ﾒﾓ帳","/bin/true",""' \
+    "7,\"ﾌｫﾙﾀﾞ\",\"$work/docs\",\"\"" "7,\"ﾒﾓ\",\"memo.txt\",\"$work/docs\"")"
+# The recorder's desktop entry gives it the program's own icon in the popup.
+export XDG_DATA_HOME="$work/data"
+mkdir -p "$XDG_DATA_HOME/applications"
+printf '[Desktop Entry]\nType=Application\nName=Recorder\nExec=%s %%U\nIcon=%s\n' "$record" \
+    "$(cd "$(dirname "$0")/../.." && pwd)/resources/icons/hicolor/32x32/apps/org.quorvel.Quorvel.png" \
+    > "$XDG_DATA_HOME/applications/recorder.desktop"
 
 tray_icons() { # the program's windows that the tray host has reparented
     local w
@@ -91,8 +101,22 @@ check "one tray icon remains" test "$(tray_icons | wc -l)" = 1
 check "the first instance still runs" running "$launcher"
 
 # --- the settings window: add an entry and find it in the popup and the file --------------
+# --- documents and folders open in the default application --------------------------------
+click_icon 1
+popup_windows=$(windows_shown)
+xdotool key Down Down Right              # ﾂｰﾙ, 書類
+wait_for 5 more_windows_than "$popup_windows"
+sleep 0.3
+shot popup-documents
+xdotool key Return                       # ﾌｫﾙﾀﾞ
+opened() { grep -qxF "[$1]" "$work/xdg-open.out" 2>/dev/null; }
+check "a folder entry opens in the default application" wait_for 5 opened "$work/docs"
+click_icon 1
+xdotool key Down Down Right Down Return  # ﾂｰﾙ, 書類: ﾒﾓ, in its working folder
+check "and a document entry too" wait_for 5 opened "$work/docs/memo.txt"
+
 click_icon 3
-xdotool key Down Down Down Return        # ﾂｰﾙ, ﾒﾓ帳, 設定
+xdotool key Up Up Up Return              # from the bottom: 終了, ﾊﾞｰｼﾞｮﾝ情報, 設定
 check "the settings window opens" wait_for 5 visible '^設定$'
 settings=$(window_named '^設定$')
 sleep 0.5
@@ -134,7 +158,7 @@ xdotool windowfocus --sync "$(window_named 'Quorvelのﾊﾞｰｼﾞｮﾝ情�
 check "OK closes it" wait_for 5 sh -c "! xdotool search --onlyvisible --name 'Quorvelのﾊﾞｰｼﾞｮﾝ情報' >/dev/null"
 
 click_icon 1
-xdotool key Down Down Down Return        # ﾂｰﾙ, ﾒﾓ帳, e2e entry
+xdotool key Up Up Up Up Return           # from the bottom: 終了, ﾊﾞｰｼﾞｮﾝ情報, 設定, e2e entry
 check "the added entry starts from the popup" wait_for 5 test -s "$work/added.out"
 
 # --- ending from the popup saves once and removes the icon ---------------------------------

@@ -110,6 +110,32 @@ private slots:
         QVERIFY(!processes.startProgram(m_dir.filePath(QStringLiteral("plain.txt"))));
     }
 
+    void documentsFoldersAndAddressesOpenInTheDefaultApplication()
+    {
+        // The desktop's opener, a stand-in that records what it was given and where it ran.
+        const QString opener = script(QStringLiteral("opener/xdg-open"));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(m_dir.filePath(QStringLiteral("opener"))) + ':' + path);
+        platform::SystemProcesses processes;
+        QVERIFY(processes.setCurrentFolder(m_dir.path()));
+        auto opens = [&](const QString &text, const QString &target) {
+            QFile::remove(opener + ".out");
+            if (!processes.startProgram(text))
+                return false;
+            QFile out(opener + ".out");
+            return QTest::qWaitFor([&] { return out.size() > 0; }) &&
+                   out.open(QIODevice::ReadOnly) &&
+                   QString::fromUtf8(out.readAll()).endsWith(u'[' + target + QStringLiteral("]\n"));
+        };
+        QVERIFY(opens(QStringLiteral("plain.txt"), m_dir.filePath(QStringLiteral("plain.txt"))));
+        QVERIFY(
+            opens(m_dir.filePath(QStringLiteral("full")), m_dir.filePath(QStringLiteral("full"))));
+        QVERIFY(opens(QStringLiteral("https://example.org/a b"),
+                      QStringLiteral("https://example.org/a b")));
+        QVERIFY(!processes.startProgram(QStringLiteral("nothing named so")));
+        qputenv("PATH", path);
+    }
+
     void oneInstancePerExecutable()
     {
         const QString exe = m_dir.filePath(QStringLiteral("quorvel"));

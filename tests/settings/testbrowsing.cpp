@@ -4,6 +4,7 @@
 #include "uicatalogue.h"
 
 #include <QDir>
+#include <QMimeData>
 #include <QTest>
 #include <QWindow>
 
@@ -95,6 +96,73 @@ private slots:
         QCOMPARE(l().fake.fileDialog.shownCount, 1);
         QCOMPARE(l().ui().Text2->text(), QStringLiteral("p"));
         QCOMPARE(l().ui().Text4->text(), QString());
+    }
+
+    void droppedFilesAndAddressesFillTheFields_data()
+    {
+        QTest::addColumn<QString>("dropped"); // a file name in the test's folder, or an address
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("a program, as 参照 takes it") << "tool.sh" << QStringList{"", "old", ""}
+                                                     << QStringList{"tool.sh", "%1/tool.sh", "%1"};
+        QTest::newRow("a desktop entry: all three fields")
+            << "editor.desktop" << QStringList{"mine", "old", "/w"}
+            << QStringList{"エディタ", "/opt/My Editor/edit --new", "/srv/docs"};
+        QTest::newRow("a web address, named by its host")
+            << "https://example.org/wiki?x=1" << QStringList{"", "old", "/w"}
+            << QStringList{"example.org", "https://example.org/wiki?x=1", "/w"};
+        QTest::newRow("a web address keeps a name typed")
+            << "https://example.org/" << QStringList{"mine", "", ""}
+            << QStringList{"mine", "https://example.org/", ""};
+        QTest::newRow("a broken desktop entry changes nothing")
+            << "broken.desktop" << QStringList{"a", "b", "c"} << QStringList{"a", "b", "c"};
+    }
+
+    void droppedFilesAndAddressesFillTheFields()
+    {
+        QFETCH(QString, dropped);
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, after);
+        QTemporaryDir work;
+        auto write = [&work](const char *name, const QByteArray &text) {
+            QFile file(work.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        };
+        write("tool.sh", "#!/bin/sh\n");
+        write("editor.desktop", "[Desktop Entry]\nName=Editor\nName[ja]=エディタ\n"
+                                "Exec=\"/opt/My Editor/edit\" --new %F\nPath=/srv/docs\n");
+        write("broken.desktop", "[Desktop Entry]\nExec=\"/opt/unclosed\n");
+        const QUrl url =
+            dropped.contains(u':') ? QUrl(dropped) : QUrl::fromLocalFile(work.filePath(dropped));
+        l().setFields(before[0], before[1], before[2]);
+
+        // Dropped on the program field, whose own drop would paste the address as text.
+        QMimeData data;
+        data.setUrls({url});
+        QLineEdit *target = l().ui().Text2;
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+
+        auto fields = [this] {
+            return QStringList{l().ui().Text1->text(), l().ui().Text2->text(),
+                               l().ui().Text4->text()};
+        };
+        after.replaceInStrings(QStringLiteral("%1"), work.path());
+        QCOMPARE(fields(), after);
+        QCOMPARE(l().fake.messages.shown.isEmpty(), dropped != QLatin1String("broken.desktop"));
+        QCOMPARE(l().catalogue().EntryCount(0), 0); // nothing is added by a drop
+
+        if (url.isLocalFile()) { // "参照" takes the same file the same way
+            l().setFields(before[0], before[1], before[2]);
+            l().fake.fileDialog.answer = url.toLocalFile();
+            l().form().Command5_Click();
+            QCOMPARE(fields(), after);
+        }
     }
 
     void chooserStartsOnTheEnteredFolderAndDisablesTheWindow()

@@ -1,4 +1,5 @@
 #include "catalogue/catalogue.h"
+#include "platform/programicons.h"
 #include "shell/popupmenu.h"
 #include "uicatalogue.h"
 
@@ -11,7 +12,9 @@ class TestPopupMenu : public QObject
 private slots:
     void freshMenuHasTheDesignedTree()
     {
-        PopupMenu popup;
+        Catalogue catalogue;
+        platform::ProgramIcons icons;
+        PopupMenu popup(catalogue, icons);
         QStringList all;
         for (const QAction *action : popup.mnuPoP()->actions())
             all.append(action->isSeparator() ? QStringLiteral("-") : action->text());
@@ -26,11 +29,12 @@ private slots:
 
     void appendIgnoresWhatIsNotANewEntry()
     {
-        PopupMenu popup;
         Catalogue catalogue;
-        popup.AppendMenuItem(8, catalogue);
-        popup.AppendMenuItem(-1, catalogue);
-        popup.AppendMenuItem(2, catalogue); // no entry was appended
+        platform::ProgramIcons icons;
+        PopupMenu popup(catalogue, icons);
+        popup.AppendMenuItem(8);
+        popup.AppendMenuItem(-1);
+        popup.AppendMenuItem(2); // no entry was appended
         for (int c = 0; c < Catalogue::CategoryCount; ++c)
             QCOMPARE(popup.elementCount(c), 1);
     }
