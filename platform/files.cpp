@@ -46,4 +46,27 @@ void removeLeftoversOf(const QString &path)
     }
 }
 
+std::optional<QByteArray> detail::readAllWithin(qint64 expectedSize, qint64 maxBytes,
+                                                const std::function<qint64(char *, qint64)> &read)
+{
+    QByteArray bytes(qsizetype(expectedSize), Qt::Uninitialized);
+    qsizetype done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            // The file grew while it was read: take the rest, within the limit.
+            if (bytes.size() > maxBytes)
+                return std::nullopt;
+            bytes.resize(qMin<qint64>(maxBytes + 1, bytes.size() + 4096));
+        }
+        const qint64 got = read(bytes.data() + done, bytes.size() - done);
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        done += got;
+    }
+    bytes.truncate(done);
+    return bytes;
+}
+
 } // namespace platform

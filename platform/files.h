@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // Reading and replacing a small file that a user cares about.
@@ -24,5 +25,12 @@ void removeLeftoversOf(const QString &path);
 // The temporary name replaceFile writes to first, and whether a name is one of them.
 QString temporaryNameFor(const QString &path);
 bool isTemporaryNameOf(const QString &candidate, const QString &path);
+
+namespace detail {
+// For the systems' own halves: reads all that `read` gives (bytes read, 0 at the end, -1 on a
+// failure) into a buffer of the expected size, taking up to maxBytes if the file grew.
+std::optional<QByteArray> readAllWithin(qint64 expectedSize, qint64 maxBytes,
+                                        const std::function<qint64(char *, qint64)> &read);
+} // namespace detail
 
 } // namespace platform

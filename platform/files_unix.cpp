@@ -66,26 +66,13 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
         status.st_size > maxBytes)
         return std::nullopt;
 
-    QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
-    qsizetype done = 0;
-    for (;;) {
-        if (done == bytes.size()) {
-            // The file grew while it was read: take the rest, within the limit.
-            if (bytes.size() > maxBytes)
-                return std::nullopt;
-            bytes.resize(qMin<qint64>(maxBytes + 1, bytes.size() + 4096));
-        }
-        const ssize_t got = ::read(fd.get(), bytes.data() + done, size_t(bytes.size() - done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break;
-        done += got;
-    }
-    bytes.truncate(done);
-    return bytes;
+    return detail::readAllWithin(status.st_size, maxBytes, [&fd](char *buffer, qint64 room) {
+        ssize_t got;
+        do
+            got = ::read(fd.get(), buffer, size_t(room));
+        while (got < 0 && errno == EINTR);
+        return qint64(got);
+    });
 }
 
 bool replaceFile(const QString &path, const QByteArray &bytes)

@@ -44,23 +44,10 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
         !GetFileSizeEx(file.get(), &size) || size.QuadPart > maxBytes)
         return std::nullopt;
 
-    QByteArray bytes(qsizetype(size.QuadPart), Qt::Uninitialized);
-    qsizetype done = 0;
-    for (;;) {
-        if (done == bytes.size()) {
-            if (bytes.size() > maxBytes)
-                return std::nullopt;
-            bytes.resize(qMin<qint64>(maxBytes + 1, bytes.size() + 4096));
-        }
+    return detail::readAllWithin(size.QuadPart, maxBytes, [&file](char *buffer, qint64 room) {
         DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, DWORD(bytes.size() - done), &got, nullptr))
-            return std::nullopt;
-        if (got == 0)
-            break;
-        done += got;
-    }
-    bytes.truncate(done);
-    return bytes;
+        return ReadFile(file.get(), buffer, DWORD(room), &got, nullptr) ? qint64(got) : -1;
+    });
 }
 
 bool replaceFile(const QString &path, const QByteArray &bytes)

@@ -145,10 +145,13 @@ bool ProgramIcons::indexNextDesktopEntry()
         m_entriesListed = true;
         for (const QString &folder :
              QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation)) {
-            QDirIterator entries(folder, {QStringLiteral("*.desktop")}, QDir::Files,
-                                 QDirIterator::Subdirectories);
-            while (entries.hasNext())
-                m_entryFiles.append(entries.next());
+            // Compared by hand: a name filter compiles a regular expression.
+            QDirIterator entries(folder, QDir::Files, QDirIterator::Subdirectories);
+            while (entries.hasNext()) {
+                const QString file = entries.next();
+                if (file.endsWith(QLatin1String(".desktop")))
+                    m_entryFiles.append(file);
+            }
         }
         return true;
     }

@@ -27,6 +27,20 @@ wait_for() { # seconds, command...
 }
 finish() { echo "$((checks - failures)) passed, $failures failed"; [ "$failures" = 0 ]; }
 shot() { import -window root "$artifacts/$1.png"; echo "     screenshot $artifacts/$1.png"; }
+keep() { # folder, name, windows...: the windows, cut out, as folder/name.png (for the README)
+    local folder=$1 name=$2 left=100000 top=100000 right=0 bottom=0 w X Y WIDTH HEIGHT
+    shift 2
+    [ -n "$folder" ] || return 0
+    for w in "$@"; do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        left=$((X < left ? X : left)); top=$((Y < top ? Y : top))
+        right=$((X + WIDTH > right ? X + WIDTH : right))
+        bottom=$((Y + HEIGHT > bottom ? Y + HEIGHT : bottom))
+    done
+    mkdir -p "$folder"
+    import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage -strip \
+        "$folder/$name.png"
+}
 need() { # tools...
     local tool
     for tool in "$@"; do

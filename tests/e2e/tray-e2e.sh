@@ -1,11 +1,14 @@
 #!/bin/bash
 # Runs the real program as a user would: a private X server, a tray host, the program copied
 # into a folder of its own, and clicks and keys on its tray icon, menus and windows.
-# Usage: tray-e2e.sh QUORVEL_BINARY ARTIFACT_DIR   (screenshots are left in ARTIFACT_DIR)
+# Usage: tray-e2e.sh QUORVEL_BINARY ARTIFACT_DIR [SCREENSHOT_DIR]
+# Screenshots are left in ARTIFACT_DIR; the popup and the settings window, cut out, also in
+# SCREENSHOT_DIR when given (the README shows them).
 set -euo pipefail
 
 binary=$(readlink -f "$1")
 artifacts=$2
+screenshots=${3:-}
 mkdir -p "$artifacts"
 work=$(mktemp -d)
 source "$(dirname "$0")/common.sh"
@@ -77,6 +80,14 @@ xdotool key Down Right
 wait_for 5 more_windows_than "$popup_windows"
 sleep 0.3
 shot popup-submenu
+menus() { # the visible windows but the tray icon: the popup and its submenu
+    local w icons
+    icons=$(tray_icons)
+    for w in $(xdotool search --onlyvisible --class '^quorvel$'); do
+        grep -qx "$w" <<<"$icons" || echo "$w"
+    done
+}
+keep "$screenshots" popup $(menus)
 xdotool key Return
 check "the chosen entry ran" wait_for 5 test -s "$work/record.out"
 no_zombies() { ! ps --ppid "$launcher" -o stat= | grep -q Z; }
@@ -121,6 +132,7 @@ check "the settings window opens" wait_for 5 visible '^設定$'
 settings=$(window_named '^設定$')
 sleep 0.5
 shot settings
+keep "$screenshots" settings "$settings"
 xdotool windowfocus --sync "$settings" key alt+m
 sleep 0.5
 shot settings-menu
