@@ -26,7 +26,9 @@ TARGETS = [  # (figure, variant, limit, kind): kind "ratio" is to the bare progr
     ("start to icon docked", "default file", 1.10, "ratio"),
     ("start to icon docked", "792 entries", 1.15, "ratio"),
     ("RSS after first popup", "default file", 1.10, "ratio"),
-    ("RSS after first popup", "792 entries", 1.10, "ratio"),
+    # 1.10 until the menu showed program icons, which need the icon theme's index and decoded
+    # pictures (about 1.7 MB here); an empty list loads neither.
+    ("RSS after first popup", "792 entries", 1.20, "ratio"),
     ("first popup, click to shown", "792 entries", 16.0, "ms"),
     ("idle wake-ups in 2 s", "default file", 1.0, "excess"),
     ("idle wake-ups in 2 s", "792 entries", 1.0, "excess"),
