@@ -9,7 +9,6 @@
 #include "shell/launcher.h"
 #include "texts.h"
 
-#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QPixmap>
