@@ -10,7 +10,7 @@
 namespace platform {
 namespace {
 
-// An Exec argument as the desktop entry specification quotes it.
+// An Exec argument quoted by freedesktop.org's rules for desktop entries.
 QString execArgument(const QString &argument)
 {
     QString quoted;

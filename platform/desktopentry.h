@@ -21,7 +21,7 @@ struct DesktopEntry
 std::optional<DesktopEntry> readDesktopEntry(const QString &path);
 std::optional<DesktopEntry> parseDesktopEntry(const QByteArray &text);
 
-// Splits an Exec value as the desktop entry specification quotes it; nothing when a quote is
+// Splits an Exec value by freedesktop.org's quoting rules for it; nothing when a quote is
 // left open or only field codes remain.
 std::optional<QStringList> splitExec(const QString &exec);
 
