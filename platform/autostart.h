@@ -23,10 +23,10 @@ public:
     bool isEnabled() const override;
     bool setEnabled(bool enabled) override;
 
+private:
     // The entry's path (XDG) or the value's name (Windows).
     QString entry() const;
 
-private:
     QString m_program;
 };
 

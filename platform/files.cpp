@@ -14,7 +14,7 @@ constexpr int temporaryRandomLength = 6;
 
 } // namespace
 
-QString temporaryNameFor(const QString &path)
+QString detail::temporaryNameFor(const QString &path)
 {
     static constexpr char alphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -25,6 +25,7 @@ QString temporaryNameFor(const QString &path)
     return path + temporaryInfix + suffix;
 }
 
+namespace {
 bool isTemporaryNameOf(const QString &candidate, const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
@@ -35,6 +36,7 @@ bool isTemporaryNameOf(const QString &candidate, const QString &path)
     return std::all_of(random.begin(), random.end(),
                        [](QChar ch) { return ch.unicode() < 0x80 && ch.isLetterOrNumber(); });
 }
+} // namespace
 
 void removeLeftoversOf(const QString &path)
 {

@@ -22,11 +22,10 @@ bool replaceFile(const QString &path, const QByteArray &bytes);
 // names follow replaceFile's temporary pattern for this very name.
 void removeLeftoversOf(const QString &path);
 
-// The temporary name replaceFile writes to first, and whether a name is one of them.
-QString temporaryNameFor(const QString &path);
-bool isTemporaryNameOf(const QString &candidate, const QString &path);
-
 namespace detail {
+// The temporary name replaceFile writes to first.
+QString temporaryNameFor(const QString &path);
+
 // For the systems' own halves: reads all that `read` gives (bytes read, 0 at the end, -1 on a
 // failure) into a buffer of the expected size, taking up to maxBytes if the file grew.
 std::optional<QByteArray> readAllWithin(qint64 expectedSize, qint64 maxBytes,

@@ -81,7 +81,7 @@ bool replaceFile(const QString &path, const QByteArray &bytes)
     QByteArray temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
-        temporary = QFile::encodeName(temporaryNameFor(path));
+        temporary = QFile::encodeName(detail::temporaryNameFor(path));
         fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return false;

@@ -56,7 +56,7 @@ bool replaceFile(const QString &path, const QByteArray &bytes)
     QString temporary;
     HANDLE created = INVALID_HANDLE_VALUE;
     for (int attempt = 0; created == INVALID_HANDLE_VALUE && attempt < 16; ++attempt) {
-        temporary = QDir::toNativeSeparators(temporaryNameFor(path));
+        temporary = QDir::toNativeSeparators(detail::temporaryNameFor(path));
         created = CreateFileW(wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)

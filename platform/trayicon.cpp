@@ -47,15 +47,6 @@ void TrayIcon::setToolTip(const QString &text)
 #endif
 }
 
-TrayIcon::Kind TrayIcon::kind() const
-{
-#ifdef Q_OS_UNIX
-    if (m_item)
-        return Kind::StatusNotifier;
-#endif
-    return m_xembed && m_xembed->isVisible() ? Kind::XEmbed : Kind::None;
-}
-
 void TrayIcon::show()
 {
     m_shown = true;

@@ -23,8 +23,6 @@ class TrayIcon : public QObject
     Q_OBJECT
 
 public:
-    enum class Kind { None, StatusNotifier, XEmbed };
-
     TrayIcon(QMenu *menu, const QString &title, QObject *parent = nullptr);
     ~TrayIcon() override;
 
@@ -36,7 +34,6 @@ public:
     void show();
     void hide();
     bool isVisible() const { return m_shown; }
-    Kind kind() const;
 
 signals:
     // A click that asks for the menu at this point of the screen.

@@ -83,8 +83,9 @@ Form1::Form1(Catalogue &catalogue, const CatalogueSaver &saver, PopupMenu &popup
         connect(button, &QPushButton::clicked, this, handler);
 
     setAcceptDrops(true);
-    for (QLineEdit *field : {ui.Text1, ui.Text2, ui.Text3, ui.Text4})
-        field->installEventFilter(this);
+    for (QObject *target :
+         std::initializer_list<QObject *>{this, ui.Text1, ui.Text2, ui.Text3, ui.Text4})
+        target->installEventFilter(this);
 
     // Line i of the combo box is category i; the window shows category 0 to begin with.
     ui.Combo1->addItem(texts::uncategorised);
@@ -341,24 +342,8 @@ void Form1::Form_OLEDragDrop(const QMimeData &data)
         ui.Text1->setText(url.host().isEmpty() ? url.path() : url.host());
 }
 
-bool Form1::acceptsDrop(const QMimeData &data)
-{
-    return data.hasUrls();
-}
-
-void Form1::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (acceptsDrop(*event->mimeData()))
-        event->acceptProposedAction();
-}
-
-void Form1::dropEvent(QDropEvent *event)
-{
-    event->acceptProposedAction();
-    Form_OLEDragDrop(*event->mimeData());
-}
-
-// The text fields take dropped text themselves; files and addresses are the window's.
+// Files and addresses dropped on the window or on its text fields, which would take them as
+// text, are the window's; dropped text stays the fields'.
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
@@ -366,7 +351,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     case QEvent::DragMove:
     case QEvent::Drop: {
         auto *drop = static_cast<QDropEvent *>(event);
-        if (!acceptsDrop(*drop->mimeData()))
+        if (!drop->mimeData()->hasUrls())
             break;
         drop->acceptProposedAction();
         if (event->type() == QEvent::Drop)

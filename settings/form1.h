@@ -81,8 +81,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -91,7 +89,6 @@ private:
     int selectedRowOrRefuse(const QString &title);
     void moveSelectedEntry(int step);
     void fillFromFile(const QString &path);
-    static bool acceptsDrop(const QMimeData &data);
     // A row shows its entry's name and its program's icon.
     QListWidgetItem *rowFor(const Entry &entry) const;
     void showEntryInRow(int r);

@@ -7,6 +7,16 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace {
+
+QString userCatalogueFolder()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("quorvel"));
+}
+
+} // namespace
+
 QString catalogueFolder(const QString &executablePath)
 {
     const QDir programFolder = QFileInfo(executablePath).dir();
@@ -16,10 +26,4 @@ QString catalogueFolder(const QString &executablePath)
                        QFileInfo(programFolder.path()).isWritable()))
         return programFolder.path();
     return userCatalogueFolder();
-}
-
-QString userCatalogueFolder()
-{
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-        .filePath(QStringLiteral("quorvel"));
 }

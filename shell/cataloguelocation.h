@@ -10,8 +10,6 @@
 //   there (a portable copy: copy the program into an empty folder to start a new catalogue);
 // - a copy in a folder the user cannot write, with no launch.cfg beside it, uses the
 //   configuration folder too.
+// The configuration folder is $XDG_CONFIG_HOME/quorvel, by default ~/.config/quorvel (on
+// Windows, in the local application data).
 QString catalogueFolder(const QString &executablePath);
-
-// The user's own folder for the catalogue: $XDG_CONFIG_HOME/quorvel, by default
-// ~/.config/quorvel (on Windows, in the local application data).
-QString userCatalogueFolder();
