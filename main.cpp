@@ -1,5 +1,5 @@
 #include "application.h"
-#include "platform/display.h"
+#include "platform/desktop/display.h"
 #include "platform/platform.h"
 #include "shell/commandline.h"
 #include "shell/trayapplication.h"
@@ -43,7 +43,8 @@ int main(int argc, char *argv[])
     platform::SystemProcesses processes;
     platform::QtFileDialog fileDialog;
     platform::SystemRegistry registry;
-    platform::SystemAutostart autostart(executable);
+    platform::SystemAutostart autostart({executable, QString::fromLatin1(quorvel::ApplicationId),
+                                         QString::fromLatin1(quorvel::ApplicationTitle)});
     platform::Platform platform{messages, processes, fileDialog, registry, autostart};
     TrayApplication launcher(executable, platform);
     QObject::connect(&launcher, &TrayApplication::ended, app.get(), &QCoreApplication::quit);

@@ -2,7 +2,7 @@
 // and one conversion of it; one conversion and writing the file. Prints medians of the CPU time
 // each takes, in ms, as JSON.
 #include "catalogue/cataloguefile.h"
-#include "platform/codec.h"
+#include "platform/system/codec.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -66,19 +66,15 @@ int main(int argc, char *argv[])
     const QString scratch =
         (QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : folder) +
         QStringLiteral("/quorvel-bench-scratch.cfg");
-    const LoadNotifications quiet{[](int) {},
-                                  [](int) {
-                                  }};
-
     Catalogue loaded;
-    if (file.LoadCatalogue(loaded, quiet) != LoadResult::Read)
+    if (file.LoadCatalogue(loaded) != LoadResult::Read)
         return 1;
     const QString text = *platform::decodeCp932(readAll(file.path()));
 
     const double floorLoad = medianMs(rounds, [&] { platform::decodeCp932(readAll(file.path())); });
     const double load = medianMs(rounds, [&] {
         Catalogue catalogue;
-        file.LoadCatalogue(catalogue, quiet);
+        file.LoadCatalogue(catalogue);
     });
     const double floorSave =
         medianMs(rounds, [&] { writeAll(scratch, *platform::encodeCp932(text)); });

@@ -1,6 +1,6 @@
 #include "catalogue/catalogue.h"
 
-#include "platform/codec.h"
+#include "platform/system/codec.h"
 
 #include <algorithm>
 #include <utility>
@@ -13,6 +13,14 @@ const QString emptyText;
 QString Catalogue::defaultCategoryName(int c)
 {
     return QStringLiteral("項目") + QString::number(c);
+}
+
+CatalogueContents Catalogue::defaultContents()
+{
+    CatalogueContents contents;
+    for (int i = 1; i < CategoryCount; ++i)
+        contents.names[i] = defaultCategoryName(i);
+    return contents;
 }
 
 bool Catalogue::fitsInField(QStringView text)
@@ -48,11 +56,23 @@ const Entry &Catalogue::entry(int c, int k) const
     return isValidEntry(c, k) ? m_categories[c].Entries[k] : emptyEntry;
 }
 
+CatalogueContents Catalogue::contents() const
+{
+    CatalogueContents contents;
+    for (int c = 0; c < CategoryCount; ++c) {
+        contents.names[c] = m_categories[c].CategoryName;
+        for (int k = 1; k <= m_entryCount[c]; ++k)
+            contents.lines.append({c, m_categories[c].Entries[k]});
+    }
+    return contents;
+}
+
 bool Catalogue::append(int c, const Entry &entry)
 {
     if (!isCategory(c) || isFull(c))
         return false;
     m_categories[c].Entries[++m_entryCount[c]] = entry;
+    emit entryAppended(c);
     return true;
 }
 
@@ -61,6 +81,7 @@ bool Catalogue::replace(int c, int k, const Entry &entry)
     if (!isValidEntry(c, k))
         return false;
     m_categories[c].Entries[k] = entry;
+    emit entryChanged(c, k);
     return true;
 }
 
@@ -74,6 +95,7 @@ bool Catalogue::remove(int c, int k)
         entries[i] = std::move(entries[i + 1]);
     entries[n] = Entry();
     --m_entryCount[c];
+    emit entryRemoved(c, k);
     return true;
 }
 
@@ -82,6 +104,7 @@ bool Catalogue::swap(int c, int k, int q)
     if (!isValidEntry(c, k) || !isValidEntry(c, q))
         return false;
     std::swap(m_categories[c].Entries[k], m_categories[c].Entries[q]);
+    emit entriesSwapped(c, k, q);
     return true;
 }
 
@@ -91,5 +114,24 @@ bool Catalogue::rename(int c, const QString &name)
     if (!isCategory(c) || c == 0)
         return false;
     m_categories[c].CategoryName = name;
+    emit categoryRenamed(c);
+    return true;
+}
+
+bool Catalogue::replaceAll(const CatalogueContents &contents)
+{
+    std::array<qint16, CategoryCount> counts{};
+    for (const CatalogueLine &line : contents.lines) {
+        if (!isCategory(line.category) || ++counts[line.category] > MaxEntries)
+            return false;
+    }
+    for (int c = 0; c < CategoryCount; ++c) {
+        // Category 0 has no name of its own; positions past the count are never read.
+        m_categories[c].CategoryName = c == 0 ? QString() : contents.names[c];
+        m_entryCount[c] = 0;
+    }
+    for (const CatalogueLine &line : contents.lines)
+        m_categories[line.category].Entries[++m_entryCount[line.category]] = line.entry;
+    emit replaced();
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QObject>
 #include <QString>
 #include <array>
 
@@ -21,14 +23,38 @@ struct Category
     std::array<Entry, 100> Entries;
 };
 
-class Catalogue
+struct CatalogueLine
 {
+    int category = 0;
+    Entry entry;
+
+    friend bool operator==(const CatalogueLine &, const CatalogueLine &) = default;
+};
+
+// A whole catalogue as a value: the names of categories 1 to 7 (names[0] unused) and every
+// entry in menu order, category by category. What a file holds, and what replaces the model.
+struct CatalogueContents
+{
+    std::array<QString, 8> names;
+    QList<CatalogueLine> lines;
+
+    friend bool operator==(const CatalogueContents &, const CatalogueContents &) = default;
+};
+
+// The model every view follows: each change it makes is announced once, after it is made;
+// a refused change announces nothing.
+class Catalogue : public QObject
+{
+    Q_OBJECT
+
 public:
     static constexpr int CategoryCount = 8;
     static constexpr int MaxEntries = 99;
 
     static bool isCategory(int c) { return c >= 0 && c < CategoryCount; }
     static QString defaultCategoryName(int c);
+    // Categories 1 to 7 named "項目1" … "項目7", and no entries.
+    static CatalogueContents defaultContents();
 
     // Every text the file can hold passes; a text that would break the file or come back
     // changed does not: a double quote, a control character, a character that code page 932
@@ -39,6 +65,8 @@ public:
     // that would end its field or its line.
     static bool fitsInField(QStringView text);
 
+    explicit Catalogue(QObject *parent = nullptr) : QObject(parent) {}
+
     const QString &CategoryName(int c) const;
     qint16 EntryCount(int c) const;
     bool isFull(int c) const { return EntryCount(c) >= MaxEntries; }
@@ -46,16 +74,28 @@ public:
 
     // Position 0, and any position outside the category, reads as an empty entry.
     const Entry &entry(int c, int k) const;
+    CatalogueContents contents() const;
 
     // The only ways the catalogue changes. Each returns false, changing nothing, when the
     // indexes are outside the category or (append) the category is full.
-    bool append(int c, const Entry &entry);
-    bool replace(int c, int k, const Entry &entry);
-    bool remove(int c, int k);
-    bool swap(int c, int k, int q);
-    bool rename(int c, const QString &name);
+    [[nodiscard]] bool append(int c, const Entry &entry);
+    [[nodiscard]] bool replace(int c, int k, const Entry &entry);
+    [[nodiscard]] bool remove(int c, int k);
+    [[nodiscard]] bool swap(int c, int k, int q);
+    [[nodiscard]] bool rename(int c, const QString &name);
+    // False for contents over the limits (a category or line number outside, a 100th entry).
+    [[nodiscard]] bool replaceAll(const CatalogueContents &contents);
 
+    // The category the settings window shows and edits.
     qint16 CurrentCategory = 0;
+
+signals:
+    void entryAppended(int c); // the new entry is entry EntryCount(c)
+    void entryChanged(int c, int k);
+    void entryRemoved(int c, int k); // the entries after k moved one position down
+    void entriesSwapped(int c, int k, int q);
+    void categoryRenamed(int c);
+    void replaced(); // anything may differ
 
 private:
     std::array<Category, CategoryCount> m_categories;

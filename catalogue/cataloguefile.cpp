@@ -1,7 +1,7 @@
 #include "catalogue/cataloguefile.h"
 
-#include "platform/codec.h"
-#include "platform/files.h"
+#include "platform/system/codec.h"
+#include "platform/system/files.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -185,18 +185,20 @@ std::optional<QByteArray> serializeCatalogue(const Catalogue &catalogue)
 
 CatalogueFile::CatalogueFile(const QString &folder) : m_path(locateCatalogue(folder)) {}
 
-LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue, const LoadNotifications &notify) const
+LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue,
+                                        const std::function<void()> &accepted) const
 {
     if (!QFileInfo::exists(m_path)) {
-        for (int i = 1; i < Catalogue::CategoryCount; ++i)
-            catalogue.rename(i, Catalogue::defaultCategoryName(i));
+        Catalogue defaults;
+        const bool named = defaults.replaceAll(Catalogue::defaultContents());
+        Q_ASSERT(named);
         // A user's configuration folder may not exist yet.
-        if (!QDir().mkpath(QFileInfo(m_path).path()) || !SaveCatalogue(catalogue))
+        if (!QDir().mkpath(QFileInfo(m_path).path()) || !SaveCatalogue(defaults))
             return LoadResult::OpenFailed;
-        if (notify.accepted)
-            notify.accepted();
-        for (int i = 1; i < Catalogue::CategoryCount; ++i)
-            notify.categoryNamed(i);
+        if (accepted)
+            accepted();
+        const bool replaced = catalogue.replaceAll(Catalogue::defaultContents());
+        Q_ASSERT(replaced);
         return LoadResult::Created;
     }
 
@@ -207,16 +209,11 @@ LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue, const LoadNotifica
     const auto contents = parseCatalogue(*bytes);
     if (!contents)
         return LoadResult::VersionFailed;
-    if (notify.accepted)
-        notify.accepted();
-    for (int i = 1; i < Catalogue::CategoryCount; ++i) {
-        catalogue.rename(i, contents->names[i]);
-        notify.categoryNamed(i);
-    }
-    for (const CatalogueLine &line : contents->lines) {
-        catalogue.append(line.category, line.entry);
-        notify.entryAppended(line.category);
-    }
+    if (accepted)
+        accepted();
+    // The reader keeps every limit the model does: this cannot be refused.
+    const bool replaced = catalogue.replaceAll(*contents);
+    Q_ASSERT(replaced);
     return LoadResult::Read;
 }
 

@@ -3,7 +3,6 @@
 #include "catalogue/catalogue.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -17,34 +16,12 @@ inline constexpr char CatalogueFileName[] = "launch.cfg";
 // is refused before it is read into memory.
 inline constexpr qint64 MaxCatalogueFileBytes = 16 * 1024 * 1024;
 
-struct CatalogueLine
-{
-    int category = 0;
-    Entry entry;
-};
-
-// What a readable file holds, in file order.
-struct CatalogueContents
-{
-    std::array<QString, Catalogue::CategoryCount> names;
-    QList<CatalogueLine> lines;
-};
-
-// Empty for a file that is not a catalogue of this version or is damaged in any way.
+// What a readable file holds, lines in file order; empty for a file that is not a catalogue of
+// this version or is damaged in any way.
 std::optional<CatalogueContents> parseCatalogue(const QByteArray &bytes);
 
 // Empty when a text cannot be stored; nothing is then written.
 std::optional<QByteArray> serializeCatalogue(const Catalogue &catalogue);
-
-// Start-up fills the popup menu as the catalogue grows.
-struct LoadNotifications
-{
-    std::function<void(int category)> categoryNamed;
-    std::function<void(int category)> entryAppended;
-    // Optional, and first: the file was read and found good, or created; nothing that follows
-    // can fail.
-    std::function<void()> accepted = {};
-};
 
 enum class LoadResult { Read, Created, OpenFailed, VersionFailed };
 
@@ -62,8 +39,11 @@ public:
     // manages the file.
     void removeLeftovers() const;
 
-    // Reads the file into an empty catalogue, or creates the default file when there is none.
-    LoadResult LoadCatalogue(Catalogue &catalogue, const LoadNotifications &notify) const;
+    // Replaces the catalogue with what the file holds, or creates the default file when there
+    // is none. accepted, when given, runs first once the file is known good or created: nothing
+    // that follows can fail.
+    LoadResult LoadCatalogue(Catalogue &catalogue,
+                             const std::function<void()> &accepted = {}) const;
 
     // Replaces the file in one step; on failure the former file stays whole.
     bool SaveCatalogue(const Catalogue &catalogue) const;

@@ -1,10 +1,10 @@
 #include "dialogs/form2.h"
 
 #include "dialogs/folderlist.h"
-#include "platform/drives.h"
-#include "platform/foldertest.h"
-#include "platform/messageboxes.h"
-#include "settings/twips.h"
+#include "dialogs/twips.h"
+#include "platform/desktop/messageboxes.h"
+#include "platform/system/drives.h"
+#include "platform/system/foldertest.h"
 #include "texts.h"
 
 #include <QCloseEvent>

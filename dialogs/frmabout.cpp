@@ -2,8 +2,8 @@
 
 #include "application.h"
 #include "dialogs/sysinfo.h"
+#include "dialogs/twips.h"
 #include "platform/platform.h"
-#include "settings/twips.h"
 #include "texts.h"
 
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "dialogs/sysinfo.h"
 
 #include "application.h"
-#include "platform/messageboxes.h"
-#include "platform/processes.h"
-#include "platform/registry.h"
+#include "platform/desktop/messageboxes.h"
+#include "platform/system/processes.h"
+#include "platform/system/registry.h"
 #include "texts.h"
 
 #include <QDir>

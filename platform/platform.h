@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/autostart.h"
-#include "platform/filedialog.h"
-#include "platform/messageboxes.h"
-#include "platform/processes.h"
-#include "platform/registry.h"
+#include "platform/desktop/autostart.h"
+#include "platform/desktop/filedialog.h"
+#include "platform/desktop/messageboxes.h"
+#include "platform/system/processes.h"
+#include "platform/system/registry.h"
 
 namespace platform {
 

@@ -1,5 +1,8 @@
 #include "settings/entrylist.h"
 
+#include "catalogue/catalogue.h"
+#include "platform/desktop/programicons.h"
+
 #include <QMouseEvent>
 
 EntryList::EntryList(QWidget *parent) : QListWidget(parent)
@@ -39,20 +42,65 @@ void EntryList::selectRowQuietly(int row)
     });
 }
 
-void EntryList::replaceRow(int row, QListWidgetItem *item)
+void EntryList::follow(const Catalogue &catalogue, platform::ProgramIcons &icons)
 {
-    // Removing the selected row would make its neighbour selected.
-    quietly([this, row, item] {
-        delete takeItem(row);
-        insertItem(row, item);
+    m_catalogue = &catalogue;
+    m_icons = &icons;
+    connect(&catalogue, &Catalogue::entryAppended, this, [this](int c) {
+        if (c == m_category)
+            addItem(rowFor(m_catalogue->entry(c, count() + 1)));
     });
+    connect(&catalogue, &Catalogue::entryChanged, this, [this](int c, int k) {
+        if (c != m_category)
+            return;
+        // Removing the selected row would make its neighbour selected.
+        quietly([this, c, k] {
+            delete takeItem(k - 1);
+            insertItem(k - 1, rowFor(m_catalogue->entry(c, k)));
+        });
+        selectRowQuietly(-1);
+    });
+    connect(&catalogue, &Catalogue::entryRemoved, this, [this](int c, int k) {
+        if (c != m_category)
+            return;
+        quietly([this, k] { delete takeItem(k - 1); });
+        selectRowQuietly(-1);
+    });
+    connect(&catalogue, &Catalogue::entriesSwapped, this, [this](int c, int k, int q) {
+        if (c != m_category)
+            return;
+        showEntryInRow(k);
+        showEntryInRow(q);
+    });
+    connect(&catalogue, &Catalogue::replaced, this, [this] { showCategory(m_category); });
+    connect(&icons, &platform::ProgramIcons::iconsChanged, this, &EntryList::showIcons);
+}
+
+void EntryList::showCategory(int c)
+{
+    m_category = c;
+    clear();
+    for (int k = 1; k <= m_catalogue->EntryCount(c); ++k)
+        addItem(rowFor(m_catalogue->entry(c, k)));
     selectRowQuietly(-1);
 }
 
-void EntryList::removeRow(int row)
+QListWidgetItem *EntryList::rowFor(const Entry &entry) const
 {
-    quietly([this, row] { delete takeItem(row); });
-    selectRowQuietly(-1);
+    return new QListWidgetItem(m_icons->icon(entry.ProgramPath, entry.WorkFolder), entry.EntryName);
+}
+
+void EntryList::showEntryInRow(int k)
+{
+    const Entry &entry = m_catalogue->entry(m_category, k);
+    item(k - 1)->setText(entry.EntryName);
+    item(k - 1)->setIcon(m_icons->icon(entry.ProgramPath, entry.WorkFolder));
+}
+
+void EntryList::showIcons()
+{
+    for (int k = 1; k <= count(); ++k)
+        showEntryInRow(k);
 }
 
 QItemSelectionModel::SelectionFlags EntryList::selectionCommand(const QModelIndex &index,

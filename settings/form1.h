@@ -1,61 +1,46 @@
 #pragma once
 
+#include "catalogue/editing.h"
 #include "settings/form1controls.h"
 
 #include <QIcon>
 #include <QMainWindow>
 #include <memory>
-#include <optional>
 
 class Catalogue;
 class CatalogueSaver;
 class Form2;
-class PopupMenu;
 struct Entry;
-class QAction;
-class QListWidgetItem;
-class QMimeData;
 class QMenu;
+class QMimeData;
 
 namespace platform {
 class ProgramIcons;
 struct Platform;
 } // namespace platform
 
-// The settings window. It lives for the whole run and is only shown and hidden; every button
-// that changes the catalogue keeps memory, list, combo box, popup menu and file in step and
-// ends with one save.
+// The settings window. It lives for the whole run and is only shown and hidden. Its list and
+// category box follow the catalogue; every button that changes the catalogue makes one change
+// of the model and ends with one save.
 class Form1 : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // Built when the user first needs it, from the catalogue as it is then.
-    Form1(Catalogue &catalogue, const CatalogueSaver &saver, PopupMenu &popup,
+    // Built when the user first needs it, from the catalogue as it is then. popupMenu is the
+    // tray's menu, which the menu bar shows too.
+    Form1(Catalogue &catalogue, const CatalogueSaver &saver, QMenu *popupMenu,
           platform::ProgramIcons &icons, const QIcon &picture, platform::Platform &platform);
     ~Form1() override;
 
-    Form1Controls ui;
-    QIcon Picture1;
-    QMenu *mnuMnu = nullptr;
-    QAction *mnuCloseWindow = nullptr;
-    QAction *mnuQuit = nullptr;
-    QAction *mnuAutostart = nullptr;
-    QAction *mnuVer = nullptr;
+    // The controls, for tests and tools that drive the window as a user would.
+    const Form1Controls &controls() const { return ui; }
 
-    // The file-open dialog's settings, used by the program browser.
-    struct
-    {
-        QString Filter;
-        quint32 Flags = 0;
-    } CommonDialog1;
-
-    void FillEntryList(int c);
-    void SaveCatalogue();
     int selectedRow() const;
-    // Selecting a line from code runs Combo1_Click, even when the line was already selected.
-    void selectCategoryLine(int line);
+    Form2 *folderChooser() const { return m_form2.get(); }
+    void closeFolderChooser();
 
+    // Choosing, clearing and the edits (form1editing.cpp).
     void Combo1_Click();
     void List1_Click();
     void Command3_Click();
@@ -65,15 +50,14 @@ public:
     void Command6_Click();
     void Command4_Click();
     void Command2_Click();
+    // Filling the fields from a file or a drop (form1import.cpp).
     void Command5_Click();
+    void Form_OLEDragDrop(const QMimeData &data);
+    // The window and its menu.
     void Command9_Click();
     void mnuConfig_Click();
     void mnuCloseWindow_Click();
-    void Form_OLEDragDrop(const QMimeData &data);
     void mnuAutostart_Click();
-
-    Form2 *folderChooser() const { return m_form2.get(); }
-    void closeFolderChooser();
 
 signals:
     void quitRequested();
@@ -84,20 +68,30 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    std::optional<Entry> checkedEntryFields(const QString &title);
-    // The selected row, or -1 after telling the user that no entry is selected.
-    int selectedRowOrRefuse(const QString &title);
+    void FillEntryList(int c);
+    void SaveCatalogue();
+    // Selecting a line from code runs Combo1_Click, even when the line was already selected.
+    void selectCategoryLine(int line);
+    Entry entryFields() const;
+    void showEntryFields(const Entry &entry);
+    // Tells the user why an edit was refused; false when it was made.
+    bool refused(editing::Outcome outcome, const QString &title);
     void moveSelectedEntry(int step);
     void fillFromFile(const QString &path);
-    // A row shows its entry's name and its program's icon.
-    QListWidgetItem *rowFor(const Entry &entry) const;
-    void showEntryInRow(int r);
-    void showListIcons();
+    void connectControls();
+
+    Form1Controls ui;
+    QIcon Picture1;
+    // The file-open dialog's settings, used by the program browser.
+    struct
+    {
+        QString Filter;
+        quint32 Flags = 0;
+    } CommonDialog1;
 
     Catalogue &m_catalogue;
     const CatalogueSaver &m_saver;
-    PopupMenu &m_popup;
-    platform::ProgramIcons &m_icons;
+    QMenu *m_popupMenu;
     platform::Platform &m_platform;
     std::unique_ptr<Form2> m_form2;
     bool m_shownBefore = false;

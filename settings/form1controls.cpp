@@ -1,12 +1,13 @@
 #include "settings/form1controls.h"
 
+#include "dialogs/twips.h"
 #include "settings/categorybox.h"
 #include "settings/entrylist.h"
-#include "settings/twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <initializer_list>
 #include <limits>
@@ -78,4 +79,18 @@ void Form1Controls::setupUi(QMainWindow *window)
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
+}
+
+void Form1Controls::setupMenus(QMainWindow *window, QMenu *popupMenu)
+{
+    window->menuBar()->addMenu(popupMenu);
+    mnuMnu = window->menuBar()->addMenu(QStringLiteral("ﾒﾆｭｰ(&M)"));
+    mnuCloseWindow = mnuMnu->addAction(QStringLiteral("このｳｨﾝﾄﾞｳを閉じる(&W)"));
+    mnuCloseWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    mnuQuit = mnuMnu->addAction(QStringLiteral("終了(&Q)"));
+    mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuAutostart = mnuMnu->addAction(QStringLiteral("ﾛｸﾞｵﾝ時に起動(&L)"));
+    mnuAutostart->setCheckable(true);
+    mnuMnu->addSeparator();
+    mnuVer = mnuMnu->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
 }

@@ -2,12 +2,15 @@
 
 class CategoryBox;
 class EntryList;
+class QAction;
 class QLabel;
 class QLineEdit;
 class QMainWindow;
+class QMenu;
 class QPushButton;
 
-// The settings window's controls, placed as the window has always laid them out.
+// The settings window's controls, placed as the window has always laid them out, and its
+// menu bar.
 struct Form1Controls
 {
     CategoryBox *Combo1 = nullptr;
@@ -30,5 +33,13 @@ struct Form1Controls
     QPushButton *Command8 = nullptr;
     QPushButton *Command9 = nullptr;
 
+    QMenu *mnuMnu = nullptr;
+    QAction *mnuCloseWindow = nullptr;
+    QAction *mnuQuit = nullptr;
+    QAction *mnuAutostart = nullptr;
+    QAction *mnuVer = nullptr;
+
     void setupUi(QMainWindow *window);
+    // The tray's menu first, then the window's own.
+    void setupMenus(QMainWindow *window, QMenu *popupMenu);
 };

@@ -1,6 +1,6 @@
 #include "settings/programfields.h"
 
-#include "platform/paths.h"
+#include "platform/system/paths.h"
 
 ProgramFields fillFromProgramPath(const QString &path, ProgramFields fields)
 {

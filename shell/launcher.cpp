@@ -1,8 +1,8 @@
 #include "shell/launcher.h"
 
 #include "catalogue/catalogue.h"
-#include "platform/messageboxes.h"
-#include "platform/processes.h"
+#include "platform/desktop/messageboxes.h"
+#include "platform/system/processes.h"
 #include "texts.h"
 
 void launchEntry(const Entry &entry, platform::Processes &processes,

@@ -1,7 +1,7 @@
 #include "shell/popupmenu.h"
 
 #include "catalogue/catalogue.h"
-#include "platform/programicons.h"
+#include "platform/desktop/programicons.h"
 #include "texts.h"
 
 #include <QApplication>
@@ -58,6 +58,16 @@ PopupMenu::PopupMenu(const Catalogue &catalogue, platform::ProgramIcons &icons, 
     // One connection for every element: a submenu's choice reaches the root menu too.
     connect(m_root.get(), &QMenu::triggered, this, &PopupMenu::elementTriggered);
     connect(&m_icons, &platform::ProgramIcons::iconsChanged, this, &PopupMenu::showIcons);
+
+    connect(&m_catalogue, &Catalogue::entryAppended, this, &PopupMenu::AppendMenuItem);
+    connect(&m_catalogue, &Catalogue::entryChanged, this, &PopupMenu::showEntry);
+    connect(&m_catalogue, &Catalogue::entryRemoved, this, &PopupMenu::entryRemoved);
+    connect(&m_catalogue, &Catalogue::entriesSwapped, this, [this](int c, int k, int q) {
+        showEntry(c, k);
+        showEntry(c, q);
+    });
+    connect(&m_catalogue, &Catalogue::categoryRenamed, this, &PopupMenu::showCategoryName);
+    connect(&m_catalogue, &Catalogue::replaced, this, &PopupMenu::rebuild);
 }
 
 void PopupMenu::elementTriggered(QAction *action)
@@ -107,22 +117,19 @@ int PopupMenu::elementCount(int c) const
     return Catalogue::isCategory(c) ? int(m_arrays[c].elements.size()) : 0;
 }
 
-void PopupMenu::setHeaderCaption(int c, const QString &caption)
+void PopupMenu::showCategoryName(int c)
 {
     if (QAction *h = header(c))
-        h->setText(caption);
+        h->setText(m_catalogue.CategoryName(c));
 }
 
-void PopupMenu::setHeaderVisible(int c, bool visible)
+void PopupMenu::showWhetherEmpty(int c)
 {
+    const bool empty = m_catalogue.EntryCount(c) == 0;
     if (QAction *h = header(c))
-        h->setVisible(visible);
-}
-
-void PopupMenu::setPlaceholderVisible(int c, bool visible)
-{
-    if (QAction *placeholder = item(c, 0))
-        placeholder->setVisible(visible);
+        h->setVisible(!empty);
+    // A submenu is never empty: its placeholder stands in while no entry does.
+    item(c, 0)->setVisible(empty && c != 0);
 }
 
 void PopupMenu::showEntry(int c, int k)
@@ -152,24 +159,45 @@ void PopupMenu::AppendMenuItem(int c)
 {
     if (!Catalogue::isCategory(c))
         return;
-    const int n = m_catalogue.EntryCount(c);
     // Only the element for entry n may be created, and only once.
-    if (n != elementCount(c))
+    if (m_catalogue.EntryCount(c) != elementCount(c))
         return;
-    const Entry &entry = m_catalogue.entry(c, n);
+    createEntryElement(c);
+    // Shown before the placeholder goes, so the submenu is never empty.
+    showWhetherEmpty(c);
+}
+
+void PopupMenu::createEntryElement(int c)
+{
+    const Entry &entry = m_catalogue.entry(c, elementCount(c));
     QAction *element = createElement(c, entry.EntryName);
     // An icon not known yet is looked up later, off the start-up path.
     if (const QIcon icon = m_icons.icon(entry.ProgramPath, entry.WorkFolder); !icon.isNull())
         element->setIcon(icon);
-    element->setVisible(true);
-    element->setEnabled(true);
-    // Shown before the placeholder goes, so the submenu is never empty.
-    setPlaceholderVisible(c, false);
 }
 
-void PopupMenu::removeLastItem(int c)
+void PopupMenu::entryRemoved(int c, int k)
 {
-    if (elementCount(c) <= 1)
-        return;
+    // The entries after k moved down; the last element, now one too many, goes after the
+    // placeholder is back.
+    for (int i = k; i <= m_catalogue.EntryCount(c); ++i)
+        showEntry(c, i);
+    showWhetherEmpty(c);
     delete m_arrays[c].elements.takeLast();
+}
+
+void PopupMenu::rebuild()
+{
+    for (int c = 0; c < Catalogue::CategoryCount; ++c) {
+        showCategoryName(c);
+        const int n = m_catalogue.EntryCount(c);
+        QList<QAction *> &elements = m_arrays[c].elements;
+        while (elements.size() > n + 1)
+            delete elements.takeLast();
+        for (int k = 1; k < elements.size(); ++k)
+            showEntry(c, k);
+        while (elements.size() <= n)
+            createEntryElement(c);
+        showWhetherEmpty(c);
+    }
 }

@@ -15,8 +15,9 @@ class ProgramIcons;
 
 // The tray popup: a submenu header per named category, the uncategorised items, then the
 // fixed commands. Each category has one item array whose element k stands for entry k and
-// whose element 0 is the disabled "（無し）" placeholder. Built once, changed in place; an
-// element shows its entry's name and, once known, its program's icon.
+// whose element 0 is the disabled "（無し）" placeholder. Built once and changed in place as
+// the catalogue announces its changes; an element shows its entry's name and, once known, its
+// program's icon. An empty category's header, and the uncategorised placeholder, are hidden.
 class PopupMenu : public QObject
 {
     Q_OBJECT
@@ -30,20 +31,12 @@ public:
     QAction *item(int c, int k) const; // element k of c's item array
     int elementCount(int c) const;     // elements 0 … n, so n + 1
 
-    void setHeaderCaption(int c, const QString &caption);
-    void setHeaderVisible(int c, bool visible);
-    void setPlaceholderVisible(int c, bool visible);
-    // Element k shows entry k of category c as the catalogue holds it now.
-    void showEntry(int c, int k);
-
     // Loads the fonts and measures the items ahead of the first click, so that the first
     // popup opens as fast as any later one.
     void prepareFirstPopup();
 
     // Creates the element for the newest entry of category c and hides the placeholder.
     void AppendMenuItem(int c);
-    // Removes the last element; only the last one ever goes.
-    void removeLastItem(int c);
 
     QAction *mnuLine = nullptr;
     QAction *mnuConfig = nullptr;
@@ -63,8 +56,17 @@ private:
     };
 
     QAction *createElement(int c, const QString &caption);
+    // The element for entry elementCount(c), the next one.
+    void createEntryElement(int c);
     void elementTriggered(QAction *action);
     void showIcons();
+    // Element k shows entry k of category c as the catalogue holds it now.
+    void showEntry(int c, int k);
+    void entryRemoved(int c, int k);
+    void showCategoryName(int c);
+    // An empty category's header, or the uncategorised placeholder, is hidden.
+    void showWhetherEmpty(int c);
+    void rebuild();
 
     const Catalogue &m_catalogue;
     platform::ProgramIcons &m_icons;

@@ -22,7 +22,7 @@ constexpr std::chrono::milliseconds iconLookupDelay{300};
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
     : m_platform(platform), m_file(catalogueFolder(executablePath)), m_instance(m_file.path()),
       m_saver(m_catalogue, m_file, platform.messages), m_popup(m_catalogue, m_icons),
-      m_trayIcon(m_popup.mnuPoP(), QString::fromLatin1(quorvel::ApplicationTitle))
+      m_trayIcon(m_popup.mnuPoP(), QString::fromLatin1(quorvel::ApplicationTitle), texts::noTray)
 {
     const QImage picture(quorvel::ProgramIconRgba, quorvel::ProgramIconSize,
                          quorvel::ProgramIconSize, QImage::Format_RGBA8888);
@@ -58,12 +58,7 @@ TrayApplication::StartResult TrayApplication::Form_Load()
     m_catalogue.CurrentCategory = 0;
     // The icon is shown once the file is known to be good, so that the tray host docks it
     // while the menu is being built: no click reaches the menu before it is complete.
-    const LoadNotifications notify{
-        [this](int i) { m_popup.setHeaderCaption(i, m_catalogue.CategoryName(i)); },
-        [this](int c) { m_popup.AppendMenuItem(c); },
-        [this] { showTrayIcon(); },
-    };
-    switch (m_file.LoadCatalogue(m_catalogue, notify)) {
+    switch (m_file.LoadCatalogue(m_catalogue, [this] { showTrayIcon(); })) {
     case LoadResult::Read:
     case LoadResult::Created:
         break;
@@ -74,7 +69,6 @@ TrayApplication::StartResult TrayApplication::Form_Load()
         m_platform.messages.show(texts::versionError, texts::versionErrorTitle);
         return StartResult::Failed;
     }
-    hideEmptyCategories();
     m_instance.listenForLaterStarts();
     // The first look needs no fonts, the first click does: they are loaded a moment after the
     // icon is docked, well before a user's hand reaches it.
@@ -90,21 +84,11 @@ void TrayApplication::showTrayIcon()
     m_trayIcon.show();
 }
 
-void TrayApplication::hideEmptyCategories()
-{
-    for (int i = 1; i < Catalogue::CategoryCount; ++i) {
-        if (m_catalogue.EntryCount(i) == 0)
-            m_popup.setHeaderVisible(i, false);
-    }
-    if (m_catalogue.EntryCount(0) == 0)
-        m_popup.setPlaceholderVisible(0, false);
-}
-
 Form1 &TrayApplication::form1()
 {
     if (!m_form1) {
-        m_form1 =
-            std::make_unique<Form1>(m_catalogue, m_saver, m_popup, m_icons, m_picture, m_platform);
+        m_form1 = std::make_unique<Form1>(m_catalogue, m_saver, m_popup.mnuPoP(), m_icons,
+                                          m_picture, m_platform);
         connect(m_form1.get(), &Form1::versionRequested, this, &TrayApplication::mnuVersion_Click);
         connect(m_form1.get(), &Form1::quitRequested, this, &TrayApplication::mnuPop_End_Click);
     }

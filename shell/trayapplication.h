@@ -2,10 +2,10 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguefile.h"
-#include "platform/programicons.h"
-#include "platform/singleinstance.h"
-#include "platform/trayicon.h"
-#include "shell/cataloguesaver.h"
+#include "platform/desktop/programicons.h"
+#include "platform/system/singleinstance.h"
+#include "platform/tray/trayicon.h"
+#include "settings/cataloguesaver.h"
 #include "shell/popupmenu.h"
 
 #include <QIcon>
@@ -56,7 +56,6 @@ signals:
 
 private:
     void showTrayIcon();
-    void hideEmptyCategories();
 
     platform::Platform &m_platform;
     CatalogueFile m_file;

@@ -82,6 +82,8 @@ struct FakePlatform
     FakeFileDialog fileDialog;
     FakeRegistry registry;
     // Real entries, in the folder XDG_CONFIG_HOME names: tests that use it set that.
-    platform::SystemAutostart autostart{QStringLiteral("/opt/quorvel tools/quorvel")};
+    platform::SystemAutostart autostart{{QStringLiteral("/opt/quorvel tools/quorvel"),
+                                         QStringLiteral("org.quorvel.Quorvel"),
+                                         QStringLiteral("Quorvel")}};
     platform::Platform platform{messages, processes, fileDialog, registry, autostart};
 };

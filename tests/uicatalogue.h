@@ -3,7 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguefile.h"
 #include "fakeplatform.h"
-#include "platform/codec.h"
+#include "platform/system/codec.h"
 #include "settings/categorybox.h"
 #include "settings/entrylist.h"
 #include "settings/form1.h"
@@ -28,7 +28,7 @@ struct Line
     int category;
     QString name;
     QString program = QStringLiteral("/bin/true");
-    QString folder;
+    QString folder = {};
 };
 
 inline QByteArray catalogueFile(const QList<Line> &lines, const QStringList &names = {})
@@ -63,7 +63,7 @@ struct Launcher
 
     TrayApplication::StartResult start() { return app->Form_Load(); }
     Form1 &form() { return app->form1(); }
-    Form1Controls &ui() { return app->form1().ui; }
+    const Form1Controls &ui() { return app->form1().controls(); }
     PopupMenu &popup() { return app->popup(); }
     Catalogue &catalogue() { return app->catalogue(); }
     QString cfgPath() const { return dir.filePath(QStringLiteral("launch.cfg")); }
@@ -89,8 +89,8 @@ struct Launcher
     QStringList listRows() const
     {
         QStringList rows;
-        for (int r = 0; r < app->form1().ui.List1->count(); ++r)
-            rows.append(app->form1().ui.List1->item(r)->text());
+        for (int r = 0; r < app->form1().controls().List1->count(); ++r)
+            rows.append(app->form1().controls().List1->item(r)->text());
         return rows;
     }
 };

@@ -24,7 +24,7 @@ private slots:
     void positionZeroAndOutsideReadEmpty()
     {
         Catalogue catalogue;
-        catalogue.append(2, named(QStringLiteral("A")));
+        QVERIFY(catalogue.append(2, named(QStringLiteral("A"))));
         QCOMPARE(catalogue.entry(2, 0), Entry());
         QCOMPARE(catalogue.entry(2, 2), Entry());
         QCOMPARE(catalogue.entry(8, 1), Entry());

@@ -54,7 +54,7 @@ private slots:
         QPointer<frmAbout> first = launcher.app->versionDialog();
         first->ui.lblVersion->setText("kept");
         launcher.popup().mnuVersion->trigger();
-        launcher.form().mnuVer->trigger();
+        launcher.form().controls().mnuVer->trigger();
         QCOMPARE(launcher.app->versionDialog(), first.data());
         QCOMPARE(first->ui.lblVersion->text(), QStringLiteral("kept"));
         const QWidgetList windows = QApplication::topLevelWidgets();
@@ -89,7 +89,7 @@ private slots:
         QVERIFY(launcher.form().isEnabled());
 
         // The next command loads it afresh.
-        launcher.form().mnuVer->trigger();
+        launcher.form().controls().mnuVer->trigger();
         QVERIFY(launcher.app->versionDialog());
         QCOMPARE(launcher.app->versionDialog()->ui.lblVersion->text(),
                  QStringLiteral("ﾊﾞｰｼﾞｮﾝ 0.11.0"));

@@ -14,12 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
 
     Catalogue catalogue;
-    for (int i = 1; i < Catalogue::CategoryCount; ++i)
-        catalogue.rename(i, contents->names[i]);
-    for (const CatalogueLine &line : contents->lines) {
-        if (!catalogue.append(line.category, line.entry))
-            std::abort(); // the reader let a 100th entry through
-    }
+    if (!catalogue.replaceAll(*contents))
+        std::abort(); // the reader let a 100th entry or a wrong category through
     const auto saved = serializeCatalogue(catalogue);
     if (!saved || !parseCatalogue(*saved))
         std::abort(); // read but not writable, or written but not readable

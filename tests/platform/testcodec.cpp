@@ -1,4 +1,4 @@
-#include "platform/codec.h"
+#include "platform/system/codec.h"
 
 #include <QFile>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "platform/desktopentry.h"
+#include "platform/desktop/desktopentry.h"
 
 #include <QTest>
 

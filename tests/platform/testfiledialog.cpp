@@ -1,4 +1,4 @@
-#include "platform/filedialog.h"
+#include "platform/desktop/filedialog.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,9 +1,9 @@
-#include "platform/commandline.h"
-#include "platform/drives.h"
-#include "platform/foldertest.h"
-#include "platform/processes.h"
-#include "platform/registry.h"
-#include "platform/singleinstance.h"
+#include "platform/system/commandline.h"
+#include "platform/system/drives.h"
+#include "platform/system/foldertest.h"
+#include "platform/system/processes.h"
+#include "platform/system/registry.h"
+#include "platform/system/singleinstance.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/programicons.h"
+#include "platform/desktop/programicons.h"
 
 #include <QApplication>
 #include <QDir>

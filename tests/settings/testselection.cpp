@@ -1,4 +1,4 @@
-#include "settings/twips.h"
+#include "dialogs/twips.h"
 #include "uicatalogue.h"
 
 #include <QPushButton>

@@ -1,5 +1,5 @@
 #include "catalogue/catalogue.h"
-#include "platform/programicons.h"
+#include "platform/desktop/programicons.h"
 #include "shell/popupmenu.h"
 #include "uicatalogue.h"
 

@@ -172,7 +172,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
         Launcher launcher;
         QCOMPARE(launcher.start(), StartResult::Running);
-        QAction *login = launcher.form().mnuAutostart;
+        QAction *login = launcher.form().controls().mnuAutostart;
         const QString entry =
             config.filePath(QStringLiteral("autostart/org.quorvel.Quorvel.desktop"));
         QVERIFY(!login->isChecked());
@@ -270,7 +270,7 @@ private slots:
         launcher.chooseCategory(3);
         launcher.selectRow(0);
         QCOMPARE(launcher.ui().Text1->text(), QStringLiteral("c"));
-        launcher.form().mnuCloseWindow->trigger();
+        launcher.form().controls().mnuCloseWindow->trigger();
         QVERIFY(!launcher.form().isVisible());
 
         launcher.popup().mnuConfig->trigger();

@@ -1,0 +1,70 @@
+# Fails when a source file includes a header of a layer above its own. Arrows run downward:
+#   shell, main.cpp -> settings -> dialogs -> platform
+#   settings -> catalogue -> platform/system
+# and platform knows nothing of the product (texts.h, application.h, programicon.h).
+# Usage: cmake -DSOURCE_DIR=<tree> [-DSTAMP=<file>] -P CheckLayers.cmake
+set(product_headers "texts.h" "application.h" "programicon.h")
+
+# What each layer may include, by folder prefix of the included path.
+set(allowed_platform/system "platform/system/")
+set(allowed_platform/desktop "platform/system/" "platform/desktop/")
+set(allowed_platform/tray "platform/system/" "platform/tray/")
+set(allowed_platform "platform/system/" "platform/desktop/")
+set(allowed_catalogue "platform/system/" "catalogue/")
+set(allowed_dialogs "platform/" "dialogs/" ${product_headers})
+set(allowed_settings "platform/" "catalogue/" "dialogs/" "settings/" ${product_headers})
+set(allowed_shell "platform/" "catalogue/" "dialogs/" "settings/" "shell/" ${product_headers})
+
+function(layer_of file result)
+    foreach(room platform/system platform/desktop platform/tray catalogue dialogs settings shell)
+        if(file MATCHES "^${room}/")
+            set(${result} ${room} PARENT_SCOPE)
+            return()
+        endif()
+    endforeach()
+    if(file MATCHES "^platform/")
+        set(${result} platform PARENT_SCOPE)
+    elseif(file STREQUAL "main.cpp")
+        set(${result} shell PARENT_SCOPE)
+    else()
+        set(${result} "" PARENT_SCOPE)
+    endif()
+endfunction()
+
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
+    ${SOURCE_DIR}/catalogue/*.cpp ${SOURCE_DIR}/catalogue/*.h
+    ${SOURCE_DIR}/dialogs/*.cpp ${SOURCE_DIR}/dialogs/*.h
+    ${SOURCE_DIR}/platform/*.cpp ${SOURCE_DIR}/platform/*.h
+    ${SOURCE_DIR}/settings/*.cpp ${SOURCE_DIR}/settings/*.h
+    ${SOURCE_DIR}/shell/*.cpp ${SOURCE_DIR}/shell/*.h
+    ${SOURCE_DIR}/main.cpp)
+
+set(violations "")
+foreach(file IN LISTS sources)
+    layer_of(${file} layer)
+    file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS includes)
+        string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*$" "\\1" header "${line}")
+        if(header MATCHES "\\.moc$")
+            continue()
+        endif()
+        set(ok FALSE)
+        foreach(prefix IN LISTS allowed_${layer})
+            string(FIND "${header}" "${prefix}" at)
+            if(at EQUAL 0)
+                set(ok TRUE)
+                break()
+            endif()
+        endforeach()
+        if(NOT ok)
+            string(APPEND violations "  ${file} (${layer}) includes ${header}\n")
+        endif()
+    endforeach()
+endforeach()
+
+if(violations)
+    message(FATAL_ERROR "Includes against the layering (arrows run downward only):\n${violations}")
+endif()
+if(STAMP)
+    file(TOUCH ${STAMP})
+endif()

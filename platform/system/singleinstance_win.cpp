@@ -1,0 +1,69 @@
+#include "platform/system/singleinstance.h"
+
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <windows.h>
+
+namespace platform {
+namespace {
+
+QString channelName(const QString &lockPath)
+{
+    return QFileInfo(lockPath).completeBaseName();
+}
+
+} // namespace
+
+SingleInstance::~SingleInstance()
+{
+    if (m_lock != -1)
+        CloseHandle(reinterpret_cast<HANDLE>(m_lock));
+}
+
+bool SingleInstance::tryAcquire()
+{
+    if (m_lock != -1)
+        return true;
+    // A named mutex in the session's namespace: the system removes it with its last holder.
+    const QString name = QStringLiteral("Local\\") + channelName(lockFilePath(m_key));
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, reinterpret_cast<const wchar_t *>(name.utf16()));
+    if (!mutex)
+        return false;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        return false;
+    }
+    m_lock = reinterpret_cast<qintptr>(mutex);
+    return true;
+}
+
+void SingleInstance::listenForLaterStarts()
+{
+    if (m_lock == -1 || m_listener != -1)
+        return;
+    auto *server = new QLocalServer(this);
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    const QString name = channelName(lockFilePath(m_key));
+    QLocalServer::removeServer(name);
+    if (!server->listen(name)) {
+        delete server;
+        return;
+    }
+    m_listener = 1;
+    connect(server, &QLocalServer::newConnection, this, [this, server] {
+        while (QLocalSocket *client = server->nextPendingConnection()) {
+            client->deleteLater();
+            emit showRequested();
+        }
+    });
+}
+
+bool SingleInstance::askRunningCopyToShow() const
+{
+    QLocalSocket socket;
+    socket.connectToServer(channelName(lockFilePath(m_key)));
+    return socket.waitForConnected(500);
+}
+
+} // namespace platform

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/tray/statusnotifier/dbustypes.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+class QIcon;
+class QDBusConnection;
+class QMenu;
+
+namespace platform {
+
+// Exports a menu tree over com.canonical.dbusmenu, for desktops that draw a tray item's menu
+// themselves: the very actions of the menu, their captions (access keys written "_"), their
+// visibility, separators and submenus. A click on the desktop's menu triggers the action, as a
+// click in the menu would. Changes to the menus are announced as they happen.
+class DBusMenuExporter : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr char ObjectPath[] = "/MenuBar";
+
+    explicit DBusMenuExporter(QMenu *root, QObject *parent = nullptr);
+
+    bool exportOn(QDBusConnection &bus);
+
+    // What the interface's methods answer. An id that names no item (any more) gets an empty
+    // answer and does nothing.
+    uint layout(int parentId, int depth, const QStringList &names, dbus::MenuLayoutItem &item);
+    dbus::MenuItemPropertiesList groupProperties(const QList<int> &ids, const QStringList &names);
+    QVariant property(int id, const QString &name);
+    void event(int id, const QString &eventId);
+
+    // Qt's caption "A&B" with "&&" for "&" as dbusmenu writes it: "A_B", "__" for "_".
+    static QString label(const QString &caption);
+
+signals:
+    void layoutUpdated(uint revision, int parent);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    int idOf(QAction *action);
+    QMenu *menuOf(int id) const;
+    dbus::MenuLayoutItem itemOf(int id, QMenu *menu, QAction *action, int depth,
+                                const QStringList &names);
+    QVariantMap propertiesOf(QAction *action, const QStringList &names) const;
+    QByteArray pngOf(const QIcon &icon) const;
+    void watch(QMenu *menu);
+    void announceChange();
+
+    QPointer<QMenu> m_root;
+    QHash<QAction *, int> m_ids;
+    QHash<int, QPointer<QAction>> m_actions;
+    int m_nextId = 1; // 0 is the root; ids are never used twice
+    uint m_revision = 1;
+    mutable QHash<qint64, QByteArray> m_pngs; // icons as the desktop takes them, by cache key
+    bool m_changeAnnounced = false;
+};
+
+} // namespace platform

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/tray/statusnotifier/dbustypes.h"
+
+#include <QIcon>
+#include <QObject>
+
+class QMenu;
+
+namespace platform {
+
+class DBusMenuExporter;
+
+// The tray item of desktops with a StatusNotifier host (KDE Plasma, GNOME with the
+// AppIndicator extension and others), on the session bus: org.kde.StatusNotifierItem with
+// ItemIsMenu set, so that the desktop draws the exported menu at the icon on a click, on X11
+// and Wayland alike. Hosts that call Activate or ContextMenu instead are told through signals.
+class StatusNotifierItem : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr char ObjectPath[] = "/StatusNotifierItem";
+    static constexpr char WatcherService[] = "org.kde.StatusNotifierWatcher";
+
+    StatusNotifierItem(QMenu *menu, const QString &title, QObject *parent = nullptr);
+    ~StatusNotifierItem() override;
+
+    // Exports the item and its menu and registers them with the watcher.
+    bool registerItem();
+
+    void setIcon(const QIcon &icon);
+    void setToolTip(const QString &text);
+
+    QString title() const { return m_title; }
+    dbus::IconPixmapList iconPixmaps() const { return m_pixmaps; }
+    dbus::ToolTip toolTip() const;
+
+signals:
+    void activated(int x, int y);
+    void contextMenuRequested(int x, int y);
+    // For the adaptor: what changed.
+    void iconChanged();
+    void toolTipChanged();
+
+private:
+    QString m_title;
+    QString m_toolTip;
+    dbus::IconPixmapList m_pixmaps;
+    DBusMenuExporter *m_menu;
+    bool m_registered = false;
+};
+
+} // namespace platform

@@ -1,0 +1,73 @@
+#include "platform/tray/trayicon.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <cstdio>
+
+namespace platform {
+
+TrayIcon::TrayIcon(QMenu *menu, const QString &title, const QString &noTrayMessage, QObject *parent)
+    : QObject(parent), m_menu(menu), m_title(title), m_noTrayMessage(noTrayMessage)
+{
+}
+
+TrayIcon::~TrayIcon() = default;
+
+void TrayIcon::setIcon(const QIcon &icon)
+{
+    m_icon = icon;
+    if (m_xembed)
+        m_xembed->setIcon(icon);
+    showOnItem();
+}
+
+void TrayIcon::setToolTip(const QString &text)
+{
+    m_toolTip = text;
+    if (m_xembed)
+        m_xembed->setToolTip(text);
+    showOnItem();
+}
+
+void TrayIcon::show()
+{
+    m_shown = true;
+    watchForWatcher();
+    if (watcherPresent())
+        useStatusNotifier();
+    else
+        useXEmbed();
+}
+
+void TrayIcon::hide()
+{
+    m_shown = false;
+    dropStatusNotifier();
+    if (m_xembed)
+        m_xembed->hide();
+}
+
+void TrayIcon::useXEmbed()
+{
+    // Made only while no watcher is on the bus: Qt decides once, when its first tray icon is
+    // made, whether it is a StatusNotifier item of its own.
+    if (!m_xembed) {
+        m_xembed = std::make_unique<QSystemTrayIcon>(m_icon);
+        m_xembed->setToolTip(m_toolTip);
+        // A right click shows the menu by itself; a left click pops it up at the pointer.
+        m_xembed->setContextMenu(m_menu);
+        connect(m_xembed.get(), &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) {
+                    if (reason == QSystemTrayIcon::Trigger)
+                        emit menuRequested(QCursor::pos());
+                });
+    }
+    m_xembed->show();
+    if (!QSystemTrayIcon::isSystemTrayAvailable() && !m_toldNoTray) {
+        std::fputs(m_noTrayMessage.toLocal8Bit().constData(), stderr);
+        m_toldNoTray = true;
+    }
+}
+
+} // namespace platform

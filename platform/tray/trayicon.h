@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QPoint>
+#include <memory>
+
+class QDBusServiceWatcher;
+class QMenu;
+class QSystemTrayIcon;
+
+namespace platform {
+
+class StatusNotifierItem;
+
+// The launcher's icon in the desktop's tray. Where a StatusNotifier watcher is on the session
+// bus, at start or whenever one appears, the icon is a StatusNotifier item whose menu the
+// desktop draws; otherwise it is docked in an XEmbed tray through QSystemTrayIcon, which docks
+// again when a tray appears or comes back. With no tray of either kind the program says so once
+// on stderr and keeps running until one appears.
+class TrayIcon : public QObject
+{
+    Q_OBJECT
+
+public:
+    // noTrayMessage: said once on stderr while no tray of either kind is there.
+    TrayIcon(QMenu *menu, const QString &title, const QString &noTrayMessage,
+             QObject *parent = nullptr);
+    ~TrayIcon() override;
+
+    void setIcon(const QIcon &icon);
+    void setToolTip(const QString &text);
+    QIcon icon() const { return m_icon; }
+    QString toolTip() const { return m_toolTip; }
+
+    void show();
+    void hide();
+    bool isVisible() const { return m_shown; }
+
+signals:
+    // A click that asks for the menu at this point of the screen.
+    void menuRequested(QPoint at);
+    // A click that asks for the program where a client cannot place a menu (Wayland).
+    void openRequested();
+
+private:
+    void useXEmbed();
+    // The StatusNotifier half, in a file of its own where the build has D-Bus and empty
+    // where it has not.
+    bool watcherPresent() const;
+    void watchForWatcher();
+    void useStatusNotifier();
+    void dropStatusNotifier();
+    void showOnItem();
+
+    QMenu *m_menu;
+    QString m_title;
+    QString m_noTrayMessage;
+    QIcon m_icon;
+    QString m_toolTip;
+    bool m_shown = false;
+    bool m_toldNoTray = false;
+    std::unique_ptr<QSystemTrayIcon> m_xembed;
+    // Children of this object, made only while a watcher is on the bus.
+    StatusNotifierItem *m_item = nullptr;
+    QDBusServiceWatcher *m_watcher = nullptr;
+};
+
+} // namespace platform

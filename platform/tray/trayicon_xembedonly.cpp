@@ -1,0 +1,16 @@
+// The tray icon where the build has no D-Bus: an XEmbed or system tray icon only.
+#include "platform/tray/trayicon.h"
+
+namespace platform {
+
+bool TrayIcon::watcherPresent() const
+{
+    return false;
+}
+
+void TrayIcon::watchForWatcher() {}
+void TrayIcon::useStatusNotifier() {}
+void TrayIcon::dropStatusNotifier() {}
+void TrayIcon::showOnItem() {}
+
+} // namespace platform

@@ -1,0 +1,81 @@
+// Filling the settings window's fields from a chosen or dropped file, a desktop entry or a web
+// address. Nothing is added until "追加".
+#include "platform/desktop/desktopentry.h"
+#include "platform/platform.h"
+#include "platform/system/webaddress.h"
+#include "settings/form1.h"
+#include "settings/programfields.h"
+#include "texts.h"
+
+#include <QDir>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
+
+void Form1::Command5_Click()
+{
+    const auto path =
+        m_platform.fileDialog.showOpen(this, CommonDialog1.Filter, CommonDialog1.Flags);
+    if (path)
+        fillFromFile(*path);
+}
+
+// A program file fills the program field, and the name and folder fields where they are empty;
+// a desktop entry fills all three with its name, its command and its working folder.
+void Form1::fillFromFile(const QString &path)
+{
+    if (path.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive)) {
+        const auto entry = platform::readDesktopEntry(path);
+        if (!entry) {
+            m_platform.messages.show(path + texts::crlf + texts::desktopEntryUnusable,
+                                     texts::fileErrorTitle);
+            return;
+        }
+        showEntryFields({entry->name, entry->exec.join(u' '), entry->path});
+        return;
+    }
+    ui.Text2->setText(path);
+    const ProgramFields filled = fillFromProgramPath(path, {ui.Text1->text(), ui.Text4->text()});
+    ui.Text4->setText(filled.workFolder);
+    ui.Text1->setText(filled.entryName);
+}
+
+// Dropped on the window: a file as "参照" takes it, a web address into the program field with
+// its host as the name when the name is empty.
+void Form1::Form_OLEDragDrop(const QMimeData &data)
+{
+    const QUrl url = data.urls().value(0);
+    if (url.isLocalFile()) {
+        fillFromFile(QDir::toNativeSeparators(url.toLocalFile()));
+        return;
+    }
+    const QString address = url.toString();
+    if (!platform::isWebAddress(address))
+        return;
+    ui.Text2->setText(address);
+    if (ui.Text1->text().isEmpty())
+        ui.Text1->setText(url.host().isEmpty() ? url.path() : url.host());
+}
+
+// Files and addresses dropped on the window or on its text fields, which would take them as
+// text, are the window's; dropped text stays the fields'.
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (!drop->mimeData()->hasUrls())
+            break;
+        drop->acceptProposedAction();
+        if (event->type() == QEvent::Drop)
+            Form_OLEDragDrop(*drop->mimeData());
+        return true;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
