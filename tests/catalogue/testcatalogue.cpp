@@ -1,6 +1,53 @@
 #include "catalogue/catalogue.h"
+#include "catalogue/editing.h"
 
 #include <QTest>
+
+Q_DECLARE_METATYPE(editing::Outcome)
+
+namespace {
+
+// What the model tells its observers, in order, with the entry as an observer then reads it.
+struct Told : QStringList
+{
+    explicit Told(const Catalogue &catalogue)
+    {
+        const auto name = [&catalogue](int c, int k) {
+            return catalogue.entry(c, k).EntryName;
+        };
+        QObject::connect(&catalogue, &Catalogue::entryAppended, [&catalogue, name, this](int c) {
+            append(QStringLiteral("appended %1 %2").arg(c).arg(name(c, catalogue.EntryCount(c))));
+        });
+        QObject::connect(
+            &catalogue, &Catalogue::entryChanged, [&catalogue, name, this](int c, int k) {
+                append(QStringLiteral("changed %1 %2 %3").arg(c).arg(k).arg(name(c, k)));
+            });
+        QObject::connect(
+            &catalogue, &Catalogue::entryRemoved, [&catalogue, name, this](int c, int k) {
+                append(QStringLiteral("removed %1 %2 then %3").arg(c).arg(k).arg(name(c, k)));
+            });
+        QObject::connect(
+            &catalogue, &Catalogue::entriesSwapped, [&catalogue, name, this](int c, int k, int q) {
+                append(QStringLiteral("swapped %1 %2 %3 %4").arg(c).arg(k).arg(q).arg(name(c, k)));
+            });
+        QObject::connect(&catalogue, &Catalogue::categoryRenamed, [&catalogue, this](int c) {
+            append(QStringLiteral("renamed %1 %2").arg(c).arg(catalogue.CategoryName(c)));
+        });
+        QObject::connect(&catalogue, &Catalogue::replaced, [&catalogue, this] {
+            append(QStringLiteral("replaced %1").arg(catalogue.EntryCount(1)));
+        });
+    }
+};
+
+QStringList names(const Catalogue &catalogue, int c)
+{
+    QStringList result;
+    for (int k = 1; k <= catalogue.EntryCount(c); ++k)
+        result.append(catalogue.entry(c, k).EntryName);
+    return result;
+}
+
+} // namespace
 
 class TestCatalogue : public QObject
 {
@@ -39,6 +86,138 @@ private slots:
         QVERIFY(catalogue.CategoryName(0).isEmpty());
         QVERIFY(catalogue.rename(7, QString()));
         QVERIFY(catalogue.CategoryName(7).isEmpty());
+    }
+
+    void eachChangeIsToldOnceAfterItIsMadeAndARefusalNotAtAll()
+    {
+        Catalogue catalogue;
+        Told told(catalogue);
+        QVERIFY(catalogue.append(2, named("A")));
+        QVERIFY(catalogue.append(2, named("B")));
+        QVERIFY(catalogue.replace(2, 1, named("C")));
+        QVERIFY(catalogue.swap(2, 1, 2));
+        QVERIFY(catalogue.remove(2, 1));
+        QVERIFY(catalogue.rename(3, QStringLiteral("ﾂｰﾙ")));
+
+        QVERIFY(!catalogue.append(8, named("X")));
+        QVERIFY(!catalogue.replace(2, 2, named("X")));
+        QVERIFY(!catalogue.remove(2, 0));
+        QVERIFY(!catalogue.swap(2, 1, 2));
+        QVERIFY(!catalogue.rename(0, QStringLiteral("X")));
+        CatalogueContents tooMany;
+        for (int k = 0; k <= Catalogue::MaxEntries; ++k)
+            tooMany.lines.append({1, named(QString::number(k))});
+        QVERIFY(!catalogue.replaceAll(tooMany));
+        tooMany.lines = {{8, named("X")}};
+        QVERIFY(!catalogue.replaceAll(tooMany));
+        QCOMPARE(names(catalogue, 2), QStringList{"C"});
+
+        CatalogueContents contents = Catalogue::defaultContents();
+        contents.lines = {{1, named("P")}, {0, named("Q")}, {1, named("R")}};
+        QVERIFY(catalogue.replaceAll(contents));
+        QCOMPARE(told,
+                 (QStringList{"appended 2 A", "appended 2 B", "changed 2 1 C", "swapped 2 1 2 B",
+                              "removed 2 1 then C", "renamed 3 ﾂｰﾙ", "replaced 2"}));
+        // Lines of one category keep their order; the whole catalogue reads back grouped.
+        QCOMPARE(names(catalogue, 1), (QStringList{"P", "R"}));
+        QCOMPARE(names(catalogue, 2), QStringList());
+        QCOMPARE(catalogue.CategoryName(3), QStringLiteral("項目3"));
+        contents.lines = {{0, named("Q")}, {1, named("P")}, {1, named("R")}};
+        QCOMPARE(catalogue.contents(), contents);
+    }
+
+    // Which refusal each edit gives, checked in the window's order, and which entry it hits.
+    void editingRules_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<int>("category");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<Entry>("fields");
+        QTest::addColumn<editing::Outcome>("outcome");
+        QTest::addColumn<QStringList>("after");
+        using enum editing::Refusal;
+        const editing::Outcome made;
+        const Entry d{"D", "/d", ""};
+        const QStringList abc{"A", "B", "C"};
+        QTest::newRow("add") << "add" << 1 << -1 << d << made << QStringList{"A", "B", "C", "D"};
+        QTest::newRow("add, full before empty fields")
+            << "add" << 2 << -1 << Entry() << editing::Outcome(CatalogueFull) << QStringList();
+        QTest::newRow("add, no name")
+            << "add" << 1 << -1 << Entry{"", "/d", ""} << editing::Outcome(FieldsEmpty) << abc;
+        QTest::newRow("add, no program before a bad name")
+            << "add" << 1 << -1 << Entry{"\"", "", ""} << editing::Outcome(FieldsEmpty) << abc;
+        for (const Entry &bad :
+             {Entry{"é", "/d", ""}, Entry{"D", "/d\t", ""}, Entry{"D", "/d", "😀"}})
+            QTest::addRow("add, unusable %s",
+                          qPrintable(bad.EntryName + bad.ProgramPath + bad.WorkFolder))
+                << "add" << 1 << -1 << bad << editing::Outcome(UnusableCharacters) << abc;
+        QTest::newRow("change") << "change" << 1 << 1 << d << made << QStringList{"A", "D", "C"};
+        QTest::newRow("change, none selected before empty fields")
+            << "change" << 1 << -1 << Entry() << editing::Outcome(NothingSelected) << abc;
+        QTest::newRow("change, row past the end")
+            << "change" << 1 << 3 << d << editing::Outcome(NothingSelected) << abc;
+        QTest::newRow("change, empty fields")
+            << "change" << 1 << 0 << Entry{"A", "", ""} << editing::Outcome(FieldsEmpty) << abc;
+        QTest::newRow("delete") << "delete" << 1 << 0 << d << made << QStringList{"B", "C"};
+        QTest::newRow("delete, none selected")
+            << "delete" << 1 << -1 << d << editing::Outcome(NothingSelected) << abc;
+        QTest::newRow("rename") << "rename" << 1 << -1 << Entry{"ﾂｰﾙ", "", ""} << made << abc;
+        QTest::newRow("rename, category 0") << "rename" << 0 << -1 << Entry{"x", "", ""}
+                                            << editing::Outcome(CategoryUnnamed) << QStringList();
+        QTest::newRow("rename, unusable") << "rename" << 1 << -1 << Entry{"a\"b", "", ""}
+                                          << editing::Outcome(UnusableCharacters) << abc;
+        QTest::newRow("move down") << "down" << 1 << 0 << d << made << QStringList{"B", "A", "C"};
+        QTest::newRow("move up") << "up" << 1 << 2 << d << made << QStringList{"A", "C", "B"};
+        QTest::newRow("move up from the top")
+            << "up" << 1 << 0 << d << editing::Outcome(NothingSelected) << abc;
+        QTest::newRow("move down from the bottom")
+            << "down" << 1 << 2 << d << editing::Outcome(NothingSelected) << abc;
+        QTest::newRow("move with none selected")
+            << "down" << 1 << -1 << d << editing::Outcome(NothingSelected) << abc;
+    }
+
+    void editingRules()
+    {
+        QFETCH(QString, edit);
+        QFETCH(int, category);
+        QFETCH(int, row);
+        QFETCH(Entry, fields);
+        QFETCH(editing::Outcome, outcome);
+        QFETCH(QStringList, after);
+
+        Catalogue catalogue;
+        CatalogueContents contents = Catalogue::defaultContents();
+        for (const char *name : {"A", "B", "C"})
+            contents.lines.append({1, named(QString::fromLatin1(name))});
+        for (int k = 1; k <= Catalogue::MaxEntries; ++k)
+            contents.lines.append({2, named(QString::number(k))});
+        QVERIFY(catalogue.replaceAll(contents));
+        Told told(catalogue);
+
+        editing::Outcome result;
+        if (edit == "add") {
+            result = editing::addEntry(catalogue, category, fields);
+        } else if (edit == "change") {
+            result = editing::changeEntry(catalogue, category, row, fields);
+        } else if (edit == "delete") {
+            result = editing::deleteEntry(catalogue, category, row);
+        } else if (edit == "rename") {
+            result = editing::renameCategory(catalogue, category, fields.EntryName);
+        } else {
+            // A move is refused silently: it tells the new row, or nothing.
+            const int step = edit == "up" ? -1 : +1;
+            const auto moved = editing::moveEntry(catalogue, category, row, step);
+            result =
+                moved ? editing::Outcome() : editing::Outcome(editing::Refusal::NothingSelected);
+            if (moved)
+                QCOMPARE(*moved, row + step);
+        }
+        QCOMPARE(result, outcome);
+        QCOMPARE(told.size(), outcome ? 0 : 1);
+        if (category != 2)
+            QCOMPARE(names(catalogue, category), after);
+        if (edit == "rename" && !outcome)
+            QCOMPARE(catalogue.CategoryName(category), fields.EntryName);
     }
 
     void storableText_data()
