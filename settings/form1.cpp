@@ -30,8 +30,8 @@ Form1::Form1(Catalogue &catalogue, const CatalogueSaver &saver, QMenu *popupMenu
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                                Qt::MSWindowsFixedSizeDialogHint),
-      Picture1(picture), m_catalogue(catalogue), m_saver(saver), m_popupMenu(popupMenu),
-      m_platform(platform)
+      Picture1(picture), m_catalogue(catalogue), m_history(catalogue), m_saver(saver),
+      m_popupMenu(popupMenu), m_platform(platform)
 {
     CommonDialog1.Filter = programFilter;
     CommonDialog1.Flags = programDialogFlags;
@@ -65,6 +65,14 @@ void Form1::connectControls()
     connect(ui.mnuMnu, &QMenu::aboutToShow, this,
             [this] { ui.mnuAutostart->setChecked(m_platform.autostart.isEnabled()); });
     connect(ui.mnuVer, &QAction::triggered, this, &Form1::versionRequested);
+    connect(ui.mnuUndo, &QAction::triggered, this, &Form1::mnuUndo_Click);
+    connect(ui.mnuRedo, &QAction::triggered, this, &Form1::mnuRedo_Click);
+    const auto showAvailability = [this] {
+        ui.mnuUndo->setEnabled(m_history.canUndo());
+        ui.mnuRedo->setEnabled(m_history.canRedo());
+    };
+    connect(&m_history, &CatalogueHistory::availabilityChanged, this, showAvailability);
+    showAvailability();
 
     connect(ui.Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
     connect(ui.List1, &EntryList::rowChosen, this, &Form1::List1_Click);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/editing.h"
+#include "catalogue/history.h"
 #include "settings/form1controls.h"
 
 #include <QIcon>
@@ -12,6 +13,7 @@ class CatalogueSaver;
 class Form2;
 struct Entry;
 class QMenu;
+class QKeyEvent;
 class QMimeData;
 
 namespace platform {
@@ -58,6 +60,9 @@ public:
     void mnuConfig_Click();
     void mnuCloseWindow_Click();
     void mnuAutostart_Click();
+    // Undo and redo the catalogue's changes since start (form1editing.cpp).
+    void mnuUndo_Click();
+    void mnuRedo_Click();
 
 signals:
     void quitRequested();
@@ -79,6 +84,9 @@ private:
     void moveSelectedEntry(int step);
     void fillFromFile(const QString &path);
     void connectControls();
+    void showRestoredState();
+    // A text field keeps Ctrl+Z and Ctrl+Y while it has typing of its own to undo or redo.
+    bool fieldTakesShortcut(QObject *field, const QKeyEvent &key) const;
 
     Form1Controls ui;
     QIcon Picture1;
@@ -90,6 +98,8 @@ private:
     } CommonDialog1;
 
     Catalogue &m_catalogue;
+    // Begins with the window: no change can be made before it exists.
+    CatalogueHistory m_history;
     const CatalogueSaver &m_saver;
     QMenu *m_popupMenu;
     platform::Platform &m_platform;

@@ -91,6 +91,10 @@ void Form1Controls::setupMenus(QMainWindow *window, QMenu *popupMenu)
     mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     mnuAutostart = mnuMnu->addAction(QStringLiteral("ﾛｸﾞｵﾝ時に起動(&L)"));
     mnuAutostart->setCheckable(true);
+    mnuUndo = mnuMnu->addAction(QStringLiteral("元に戻す(&U)"));
+    mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuRedo = mnuMnu->addAction(QStringLiteral("やり直し(&R)"));
+    mnuRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     mnuMnu->addSeparator();
     mnuVer = mnuMnu->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
 }

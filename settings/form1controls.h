@@ -37,6 +37,8 @@ struct Form1Controls
     QAction *mnuCloseWindow = nullptr;
     QAction *mnuQuit = nullptr;
     QAction *mnuAutostart = nullptr;
+    QAction *mnuUndo = nullptr;
+    QAction *mnuRedo = nullptr;
     QAction *mnuVer = nullptr;
 
     void setupUi(QMainWindow *window);

@@ -120,3 +120,22 @@ void Form1::Command2_Click()
         return;
     SaveCatalogue();
 }
+
+void Form1::mnuUndo_Click()
+{
+    if (m_history.undo())
+        showRestoredState();
+}
+
+void Form1::mnuRedo_Click()
+{
+    if (m_history.redo())
+        showRestoredState();
+}
+
+// The category shown stays; its name field and list show the restored state.
+void Form1::showRestoredState()
+{
+    selectCategoryLine(m_catalogue.CurrentCategory);
+    SaveCatalogue();
+}

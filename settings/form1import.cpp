@@ -1,5 +1,5 @@
 // Filling the settings window's fields from a chosen or dropped file, a desktop entry or a web
-// address. Nothing is added until "追加".
+// address (nothing is added until "追加"), and what the fields leave to the window.
 #include "platform/desktop/desktopentry.h"
 #include "platform/platform.h"
 #include "platform/system/webaddress.h"
@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
@@ -63,6 +64,13 @@ void Form1::Form_OLEDragDrop(const QMimeData &data)
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // Left to the window's undo and redo unless the field has typing of its own to undo.
+        if (!fieldTakesShortcut(watched, *static_cast<QKeyEvent *>(event))) {
+            event->ignore();
+            return true;
+        }
+        break;
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop: {
@@ -78,4 +86,17 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool Form1::fieldTakesShortcut(QObject *field, const QKeyEvent &key) const
+{
+    const auto *edit = qobject_cast<const QLineEdit *>(field);
+    if (!edit)
+        return true;
+    const QKeySequence pressed(key.keyCombination());
+    if (pressed == ui.mnuUndo->shortcut())
+        return edit->isUndoAvailable();
+    if (pressed == ui.mnuRedo->shortcut())
+        return edit->isRedoAvailable();
+    return true;
 }

@@ -252,6 +252,63 @@ private slots:
         QCOMPARE(l().popup().header(2)->text(), QStringLiteral("ﾂｰﾙ"));
     }
 
+    // Undo walks back through every change, redo forward again; each step is one change of
+    // the model that every view and the file follow. A field's own typing is undone first.
+    void undoAndRedoWalkThroughEveryChange()
+    {
+        startWith({{1, "A"}});
+        const auto &ui = l().ui();
+        QList<QByteArray> files{l().fileBytes()};
+        const auto made = [&] {
+            QVERIFY(fileMatchesMemory(l()));
+            files.append(l().fileBytes());
+        };
+        QVERIFY(!ui.mnuUndo->isEnabled() && !ui.mnuRedo->isEnabled());
+        l().chooseCategory(1);
+        l().setFields("B", "/bin/b");
+        l().form().Command7_Click();
+        made();
+        l().selectRow(1);
+        l().form().Command1_Click();
+        made();
+        ui.Text3->setText(QStringLiteral("ﾂｰﾙ"));
+        l().form().Command2_Click();
+        made();
+        l().selectRow(0);
+        l().form().Command4_Click();
+        made();
+
+        // Typing in a field is undone by Ctrl+Z before any change of the list.
+        l().form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&l().form()));
+        ui.Text1->setFocus();
+        QTest::keyClicks(ui.Text1, "xy");
+        QTest::keySequence(ui.Text1, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(ui.Text1->text(), QStringLiteral("B"));
+        QCOMPARE(l().fileBytes(), files.last());
+
+        for (int step = files.size() - 2; step >= 0; --step) {
+            QTest::keySequence(ui.Text1, QKeySequence(Qt::CTRL | Qt::Key_Z));
+            QCOMPARE(l().fileBytes(), files[step]);
+            QCOMPARE(mirrorMismatch(l()), QString());
+        }
+        QVERIFY(!ui.mnuUndo->isEnabled() && ui.mnuRedo->isEnabled());
+        QCOMPARE(ui.Text3->text(), QStringLiteral("項目1"));
+        ui.mnuRedo->trigger();
+        ui.mnuRedo->trigger();
+        QCOMPARE(l().fileBytes(), files[2]);
+        QCOMPARE(l().listRows(), (QStringList{"B", "A"}));
+
+        // A new change forgets what was undone.
+        l().selectRow(0);
+        l().form().Command4_Click();
+        QVERIFY(!ui.mnuRedo->isEnabled());
+        ui.mnuUndo->trigger();
+        QCOMPARE(l().fileBytes(), files[2]);
+        QCOMPARE(mirrorMismatch(l()), QString());
+        QVERIFY(l().fake.messages.shown.isEmpty());
+    }
+
     void renamingUpdatesComboMenuAndFile()
     {
         startWith({});

@@ -1,0 +1,48 @@
+#include "catalogue/history.h"
+
+#include <utility>
+
+CatalogueHistory::CatalogueHistory(Catalogue &catalogue, QObject *parent)
+    : QObject(parent), m_catalogue(catalogue), m_current(catalogue.contents())
+{
+    connect(&catalogue, &Catalogue::entryAppended, this, &CatalogueHistory::recordChange);
+    connect(&catalogue, &Catalogue::entryChanged, this, &CatalogueHistory::recordChange);
+    connect(&catalogue, &Catalogue::entryRemoved, this, &CatalogueHistory::recordChange);
+    connect(&catalogue, &Catalogue::entriesSwapped, this, &CatalogueHistory::recordChange);
+    connect(&catalogue, &Catalogue::categoryRenamed, this, &CatalogueHistory::recordChange);
+    connect(&catalogue, &Catalogue::replaced, this, &CatalogueHistory::recordChange);
+}
+
+void CatalogueHistory::recordChange()
+{
+    if (m_restoring)
+        return;
+    m_undo.append(std::exchange(m_current, m_catalogue.contents()));
+    m_redo.clear();
+    emit availabilityChanged();
+}
+
+bool CatalogueHistory::restore(QList<CatalogueContents> &from, QList<CatalogueContents> &to)
+{
+    if (from.isEmpty())
+        return false;
+    CatalogueContents state = from.takeLast();
+    m_restoring = true;
+    // A state the model held before always fits it again.
+    const bool replaced = m_catalogue.replaceAll(state);
+    m_restoring = false;
+    Q_ASSERT(replaced);
+    to.append(std::exchange(m_current, std::move(state)));
+    emit availabilityChanged();
+    return true;
+}
+
+bool CatalogueHistory::undo()
+{
+    return restore(m_undo, m_redo);
+}
+
+bool CatalogueHistory::redo()
+{
+    return restore(m_redo, m_undo);
+}

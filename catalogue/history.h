@@ -1,0 +1,38 @@
+#pragma once
+
+#include "catalogue/catalogue.h"
+
+#include <QList>
+#include <QObject>
+
+// The catalogue's earlier states, for undo and redo. It follows the model: each change the
+// model announces is recorded with the state before it, so every change since the history
+// began can be undone, and undone changes redone until a new change is made.
+class CatalogueHistory : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CatalogueHistory(Catalogue &catalogue, QObject *parent = nullptr);
+
+    bool canUndo() const { return !m_undo.isEmpty(); }
+    bool canRedo() const { return !m_redo.isEmpty(); }
+
+    // Each is one change of the model (everything replaced); false when there is nothing to
+    // undo or redo.
+    bool undo();
+    bool redo();
+
+signals:
+    void availabilityChanged();
+
+private:
+    void recordChange();
+    bool restore(QList<CatalogueContents> &from, QList<CatalogueContents> &to);
+
+    Catalogue &m_catalogue;
+    CatalogueContents m_current;
+    QList<CatalogueContents> m_undo;
+    QList<CatalogueContents> m_redo;
+    bool m_restoring = false;
+};
