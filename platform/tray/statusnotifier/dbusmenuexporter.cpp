@@ -51,12 +51,12 @@ public slots:
     }
     void Event(int id, const QString &eventId, const QDBusVariant &, uint)
     {
-        m_exporter->event(id, eventId);
+        m_exporter->itemEvent(id, eventId);
     }
     QList<int> EventGroup(const platform::dbus::MenuEventList &events)
     {
         for (const dbus::MenuEvent &event : events)
-            m_exporter->event(event.id, event.eventId);
+            m_exporter->itemEvent(event.id, event.eventId);
         return {};
     }
     bool AboutToShow(int) { return false; }
@@ -214,7 +214,7 @@ QVariant DBusMenuExporter::property(int id, const QString &name)
     return action ? propertiesOf(action, {name}).value(name) : QVariant();
 }
 
-void DBusMenuExporter::event(int id, const QString &eventId)
+void DBusMenuExporter::itemEvent(int id, const QString &eventId)
 {
     QAction *action = m_actions.value(id);
     if (eventId != QLatin1String("clicked") || !action || action->menu() || action->isSeparator() ||

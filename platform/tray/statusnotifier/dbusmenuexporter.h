@@ -33,7 +33,7 @@ public:
     uint layout(int parentId, int depth, const QStringList &names, dbus::MenuLayoutItem &item);
     dbus::MenuItemPropertiesList groupProperties(const QList<int> &ids, const QStringList &names);
     QVariant property(int id, const QString &name);
-    void event(int id, const QString &eventId);
+    void itemEvent(int id, const QString &eventId);
 
     // Qt's caption "A&B" with "&&" for "&" as dbusmenu writes it: "A_B", "__" for "_".
     static QString label(const QString &caption);
