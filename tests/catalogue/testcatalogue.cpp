@@ -18,18 +18,15 @@ struct Told : QStringList
         QObject::connect(&catalogue, &Catalogue::entryAppended, [&catalogue, name, this](int c) {
             append(QStringLiteral("appended %1 %2").arg(c).arg(name(c, catalogue.EntryCount(c))));
         });
-        QObject::connect(
-            &catalogue, &Catalogue::entryChanged, [&catalogue, name, this](int c, int k) {
-                append(QStringLiteral("changed %1 %2 %3").arg(c).arg(k).arg(name(c, k)));
-            });
-        QObject::connect(
-            &catalogue, &Catalogue::entryRemoved, [&catalogue, name, this](int c, int k) {
-                append(QStringLiteral("removed %1 %2 then %3").arg(c).arg(k).arg(name(c, k)));
-            });
-        QObject::connect(
-            &catalogue, &Catalogue::entriesSwapped, [&catalogue, name, this](int c, int k, int q) {
-                append(QStringLiteral("swapped %1 %2 %3 %4").arg(c).arg(k).arg(q).arg(name(c, k)));
-            });
+        QObject::connect(&catalogue, &Catalogue::entryChanged, [name, this](int c, int k) {
+            append(QStringLiteral("changed %1 %2 %3").arg(c).arg(k).arg(name(c, k)));
+        });
+        QObject::connect(&catalogue, &Catalogue::entryRemoved, [name, this](int c, int k) {
+            append(QStringLiteral("removed %1 %2 then %3").arg(c).arg(k).arg(name(c, k)));
+        });
+        QObject::connect(&catalogue, &Catalogue::entriesSwapped, [name, this](int c, int k, int q) {
+            append(QStringLiteral("swapped %1 %2 %3 %4").arg(c).arg(k).arg(q).arg(name(c, k)));
+        });
         QObject::connect(&catalogue, &Catalogue::categoryRenamed, [&catalogue, this](int c) {
             append(QStringLiteral("renamed %1 %2").arg(c).arg(catalogue.CategoryName(c)));
         });
