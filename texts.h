@@ -16,6 +16,12 @@ inline const QString versionErrorTitle = QStringLiteral("ﾊﾞｰｼﾞｮﾝ�
 inline const QString versionError =
     QStringLiteral("launch.cfg\r\nﾃﾞｰﾀﾌｧｲﾙのﾊﾞｰｼﾞｮﾝが違うか、ﾃﾞｰﾀﾌｧｲﾙが壊れています。");
 
+inline QString outsideChangeKept(const QString &copyName)
+{
+    return QStringLiteral("launch.cfg\r\n他のﾌﾟﾛｸﾞﾗﾑで変更された内容を ") + copyName +
+           QStringLiteral(" として保存しました。");
+}
+
 // Launching
 inline const QString launchErrorTitle = QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ開始ｴﾗｰ");
 inline QString launchError(const QString &programPath)

@@ -3,7 +3,9 @@
 #include "platform/system/codec.h"
 #include "platform/system/files.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QVarLengthArray>
@@ -185,8 +187,7 @@ std::optional<QByteArray> serializeCatalogue(const Catalogue &catalogue)
 
 CatalogueFile::CatalogueFile(const QString &folder) : m_path(locateCatalogue(folder)) {}
 
-LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue,
-                                        const std::function<void()> &accepted) const
+LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue, const std::function<void()> &accepted)
 {
     if (!QFileInfo::exists(m_path)) {
         Catalogue defaults;
@@ -209,6 +210,7 @@ LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue,
     const auto contents = parseCatalogue(*bytes);
     if (!contents)
         return LoadResult::VersionFailed;
+    m_known = *bytes;
     if (accepted)
         accepted();
     // The reader keeps every limit the model does: this cannot be refused.
@@ -217,7 +219,7 @@ LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue,
     return LoadResult::Read;
 }
 
-bool CatalogueFile::SaveCatalogue(const Catalogue &catalogue) const
+bool CatalogueFile::SaveCatalogue(const Catalogue &catalogue)
 {
     const auto bytes = serializeCatalogue(catalogue);
     if (!bytes)
@@ -228,7 +230,51 @@ bool CatalogueFile::SaveCatalogue(const Catalogue &catalogue) const
     if (existing.exists() && !existing.isWritable())
         return false;
 
-    return platform::replaceFile(m_path, *bytes);
+    keepOutsideChange();
+    if (!platform::replaceFile(m_path, *bytes))
+        return false;
+    m_known = *bytes;
+    return true;
+}
+
+void CatalogueFile::keepOutsideChange()
+{
+    // Anything but what was read or written here: an edit not taken in yet, a damaged file, a
+    // FIFO or a folder in its place. None is read past the size a catalogue can have.
+    const QFileInfo found(m_path);
+    if (!m_known || (!found.exists() && !found.isSymLink()))
+        return;
+    const auto bytes = platform::readRegularFile(m_path, MaxCatalogueFileBytes);
+    if (bytes && *bytes == m_known)
+        return;
+    const bool damaged = !bytes || !parseCatalogue(*bytes);
+    const QString stem = m_path +
+                         (damaged ? QStringLiteral(".damaged-") : QStringLiteral(".changed-")) +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    // Moved aside rather than copied: a FIFO or a folder cannot be copied, and the save that
+    // follows puts the catalogue back in its place. A copy never replaces an earlier one.
+    for (int n = 1; n < 100; ++n) {
+        const QString copy = n == 1 ? stem : stem + u'-' + QString::number(n);
+        if (QFileInfo(copy).exists() || QFileInfo(copy).isSymLink())
+            continue;
+        if (QFile::rename(m_path, copy))
+            m_keptCopy = copy;
+        return;
+    }
+}
+
+bool CatalogueFile::takeInOutsideChange(Catalogue &catalogue)
+{
+    const auto bytes = platform::readRegularFile(m_path, MaxCatalogueFileBytes);
+    if (!bytes || bytes == m_known)
+        return false;
+    const auto contents = parseCatalogue(*bytes);
+    if (!contents)
+        return false;
+    m_known = *bytes;
+    const bool replaced = catalogue.replaceAll(*contents);
+    Q_ASSERT(replaced);
+    return true;
 }
 
 void CatalogueFile::removeLeftovers() const

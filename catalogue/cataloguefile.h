@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <utility>
 
 // launch.cfg: line 1 the version marker, seven category-name lines, then one line per entry
 // (category digit, name, program, folder). Text fields quoted, CR LF, code page 932.
@@ -42,12 +43,26 @@ public:
     // Replaces the catalogue with what the file holds, or creates the default file when there
     // is none. accepted, when given, runs first once the file is known good or created: nothing
     // that follows can fail.
-    LoadResult LoadCatalogue(Catalogue &catalogue,
-                             const std::function<void()> &accepted = {}) const;
+    LoadResult LoadCatalogue(Catalogue &catalogue, const std::function<void()> &accepted = {});
 
-    // Replaces the file in one step; on failure the former file stays whole.
-    bool SaveCatalogue(const Catalogue &catalogue) const;
+    // Replaces the file in one step; on failure the former file stays whole. A file that was
+    // changed by someone else since this program last read or wrote it, and not taken in, is
+    // first kept beside it under a name of its own (keptCopy).
+    bool SaveCatalogue(const Catalogue &catalogue);
+
+    // Takes in a change someone else made to the file: true when it read correctly and
+    // replaced the catalogue. A damaged file changes nothing here; the next save keeps it.
+    bool takeInOutsideChange(Catalogue &catalogue);
+
+    // The copy the last save kept, once; empty when it kept none.
+    QString takeKeptCopy() { return std::exchange(m_keptCopy, QString()); }
 
 private:
+    // Keeps the file beside itself when it holds what this program did not read or write.
+    void keepOutsideChange();
+
     QString m_path;
+    // What this program last read from the file or wrote to it; nothing before it did either.
+    std::optional<QByteArray> m_known;
+    QString m_keptCopy;
 };

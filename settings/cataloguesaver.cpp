@@ -4,8 +4,14 @@
 #include "platform/desktop/messageboxes.h"
 #include "texts.h"
 
+#include <QFileInfo>
+
 void CatalogueSaver::SaveCatalogue() const
 {
-    if (!m_file.SaveCatalogue(m_catalogue))
+    const bool saved = m_file.SaveCatalogue(m_catalogue);
+    if (const QString kept = m_file.takeKeptCopy(); !kept.isEmpty())
+        m_messages.show(texts::outsideChangeKept(QFileInfo(kept).fileName()),
+                        texts::fileErrorTitle);
+    if (!saved)
         m_messages.show(texts::fileOpenError, texts::fileOpenErrorTitle);
 }

@@ -21,7 +21,8 @@ constexpr std::chrono::milliseconds iconLookupDelay{300};
 
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
     : m_platform(platform), m_file(catalogueFolder(executablePath)), m_instance(m_file.path()),
-      m_saver(m_catalogue, m_file, platform.messages), m_popup(m_catalogue, m_icons),
+      m_saver(m_catalogue, m_file, platform.messages), m_watcher(m_file, m_catalogue),
+      m_popup(m_catalogue, m_icons),
       m_trayIcon(m_popup.mnuPoP(), QString::fromLatin1(quorvel::ApplicationTitle), texts::noTray)
 {
     const QImage picture(quorvel::ProgramIconRgba, quorvel::ProgramIconSize,
@@ -70,6 +71,7 @@ TrayApplication::StartResult TrayApplication::Form_Load()
         return StartResult::Failed;
     }
     m_instance.listenForLaterStarts();
+    m_watcher.start();
     // The first look needs no fonts, the first click does: they are loaded a moment after the
     // icon is docked, well before a user's hand reaches it.
     QTimer::singleShot(popupPreparationDelay, &m_popup, &PopupMenu::prepareFirstPopup);

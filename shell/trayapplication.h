@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguefile.h"
+#include "catalogue/cataloguewatcher.h"
 #include "platform/desktop/programicons.h"
 #include "platform/system/singleinstance.h"
 #include "platform/tray/trayicon.h"
@@ -64,6 +65,7 @@ private:
     platform::SingleInstance m_instance;
     Catalogue m_catalogue;
     CatalogueSaver m_saver;
+    CatalogueWatcher m_watcher;
     platform::ProgramIcons m_icons;
     PopupMenu m_popup;
     QIcon m_picture;

@@ -1,6 +1,8 @@
 #include "uicatalogue.h"
 #ifdef Q_OS_UNIX
 #include "support/unprivileged.h"
+#include <sys/mount.h>
+#include <unistd.h>
 #endif
 
 #include <QTest>
@@ -354,6 +356,99 @@ private slots:
         }
         l().ui().Text3->setText(bad);
         expectRefusal(&Form1::Command2_Click, {unusable.prompt, "ｶﾃｺﾞﾘ名変更"});
+    }
+
+    // An edit made on disk while the program runs is taken in, also when an editor writes a
+    // new file and renames it over; a damaged one is kept beside it before the next save.
+    void outsideEditsAreTakenInOrKept()
+    {
+        startWith({{1, "A"}});
+        l().chooseCategory(1);
+        const auto write = [](const QString &path, const QByteArray &bytes) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QCOMPARE(file.write(bytes), bytes.size());
+        };
+        write(l().cfgPath(), catalogueFile({{1, "A"}, {1, "B"}}));
+        QTRY_COMPARE(l().listRows(), (QStringList{"A", "B"}));
+        const QString fresh = l().cfgPath() + QStringLiteral(".new");
+        write(fresh, catalogueFile({{1, "A"}, {1, "B"}, {0, "C"}}));
+        QCOMPARE(std::rename(qPrintable(fresh), qPrintable(l().cfgPath())), 0);
+        QTRY_COMPARE(l().popup().item(0, 1) ? l().popup().item(0, 1)->text() : QString(), "C");
+        QCOMPARE(mirrorMismatch(l()), QString());
+
+        l().setFields("D", "/bin/d");
+        l().form().Command7_Click();
+        QCOMPARE(l().fileBytes(), catalogueFile({{0, "C"}, {1, "A"}, {1, "B"}, {1, "D", "/bin/d"}}));
+
+        write(l().cfgPath(), "not a catalogue");
+        QTest::qWait(600); // longer than the watcher waits for a change to settle
+        QCOMPARE(l().listRows(), (QStringList{"A", "B", "D"}));
+        QVERIFY(l().fake.messages.shown.isEmpty());
+        l().selectRow(2);
+        l().form().Command4_Click();
+        QVERIFY(fileMatchesMemory(l()));
+        const QStringList kept =
+            QDir(l().dir.path()).entryList({QStringLiteral("launch.cfg.damaged-*")});
+        QCOMPARE(kept.size(), 1);
+        QFile copy(l().dir.filePath(kept.first()));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), QByteArray("not a catalogue"));
+        QCOMPARE(l().fake.messages.shown,
+                 (QList<Shown>{{"launch.cfg\r\n他のﾌﾟﾛｸﾞﾗﾑで変更された内容を " + kept.first() +
+                                    " として保存しました。",
+                                "ﾌｧｲﾙｴﾗｰ"}}));
+    }
+
+    // A disk that fills up during a save: the message, the old file whole, no temporary, the
+    // change kept; the next save that fits writes everything.
+    void fullDiskKeepsTheOldFileAndTheChange()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("mounts a small file system: Linux only");
+#else
+        if (::geteuid() != 0)
+            QSKIP("mounting a small file system needs root");
+        QTemporaryDir disk;
+        if (::mount("tmpfs", qPrintable(disk.path()), "tmpfs", 0, "size=16k") != 0)
+            QSKIP("this system allows no tmpfs mount");
+        const auto unmount = qScopeGuard([&disk] { ::umount(qPrintable(disk.path())); });
+        const QString cfg = disk.filePath(QStringLiteral("launch.cfg"));
+        const QByteArray before = catalogueFile({{0, "A"}});
+        {
+            QFile file(cfg);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(before);
+            QFile filler(disk.filePath(QStringLiteral("filler")));
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            filler.write(QByteArray(8 * 1024, 'x'));
+        }
+        FakePlatform fake;
+        TrayApplication app(disk.filePath(QStringLiteral("quorvel")), fake.platform);
+        QCOMPARE(app.Form_Load(), TrayApplication::StartResult::Running);
+        app.mnuConfig_Click();
+        const Form1Controls &ui = app.form1().controls();
+        ui.Text1->setText(QString(6000, u'B'));
+        ui.Text2->setText(QStringLiteral("/bin/b"));
+        app.form1().Command7_Click();
+
+        QCOMPARE(fake.messages.shown,
+                 (QList<Shown>{{"launch.cfg\r\n変更できません。", "ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ"}}));
+        QFile file(cfg);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files), (QStringList{"filler", "launch.cfg"}));
+        QCOMPARE(app.popup().elementCount(0), 3);
+
+        QVERIFY(QFile::remove(disk.filePath(QStringLiteral("filler"))));
+        ui.Text1->setText(QStringLiteral("C"));
+        app.form1().Command7_Click();
+        QCOMPARE(fake.messages.shown.size(), 1);
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), *serializeCatalogue(app.catalogue()));
+        QCOMPARE(app.catalogue().EntryCount(0), 3);
+#endif
     }
 
     void failingSaveKeepsTheChangeAndTheOldFile()

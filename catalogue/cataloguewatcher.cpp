@@ -1,0 +1,41 @@
+#include "catalogue/cataloguewatcher.h"
+
+#include "catalogue/cataloguefile.h"
+
+#include <QFileInfo>
+
+namespace {
+// Long enough for an editor's write and rename to be over, short enough to feel immediate.
+constexpr std::chrono::milliseconds settleTime{250};
+} // namespace
+
+CatalogueWatcher::CatalogueWatcher(CatalogueFile &file, Catalogue &catalogue, QObject *parent)
+    : QObject(parent), m_file(file), m_catalogue(catalogue)
+{
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(settleTime);
+    connect(&m_settle, &QTimer::timeout, this, &CatalogueWatcher::check);
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &CatalogueWatcher::changed);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &CatalogueWatcher::changed);
+}
+
+void CatalogueWatcher::start()
+{
+    m_watcher.addPath(QFileInfo(m_file.path()).absolutePath());
+    m_watcher.addPath(m_file.path());
+}
+
+void CatalogueWatcher::changed()
+{
+    // Not restarted by later changes: a file that changes all the time is still read.
+    if (!m_settle.isActive())
+        m_settle.start();
+}
+
+void CatalogueWatcher::check()
+{
+    // A file replaced by a rename is a new file to watch.
+    if (!m_watcher.files().contains(m_file.path()))
+        m_watcher.addPath(m_file.path());
+    m_file.takeInOutsideChange(m_catalogue);
+}
