@@ -3,7 +3,8 @@
 # "test" for that and everything the tests need, "bench" for that and the benchmark.
 set -euo pipefail
 
-packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic)
+# file and dpkg-dev: the Debian package's build computes its dependencies with them.
+packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic file dpkg-dev)
 if [ "${1:-run}" = bench ]; then
     packages+=(xvfb trayer python3-xlib)
 fi
@@ -21,7 +22,15 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        echo "These Debian packages are missing: ${missing[*]}" >&2
+        echo "Install them as root (su -c 'apt-get install ${missing[*]}'), or install sudo and" \
+             "add yourself to the sudo group, then run this again." >&2
+        exit 1
+    fi
+    sudo=(sudo)
+fi
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -7,6 +7,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 jobs=$(nproc)
+# Window titles are Japanese: the X tools that look for them need a UTF-8 locale, which a
+# minimal system or a login without LANG does not have. Debian always has C.UTF-8.
+if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+    export LC_ALL=C.UTF-8
+fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=ON \
     -DQUORVEL_DESKTOP_TESTS=ON >/dev/null

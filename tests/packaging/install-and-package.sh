@@ -37,6 +37,11 @@ DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
 check "an install puts exactly the expected files in place" \
     test "$(cd "$work/root" && find . -type f | sed 's/^\.//' | LC_ALL=C sort)" = "$(LC_ALL=C sort <<<"$expected")"
 check "the desktop entry is valid" desktop-file-validate "$work/root/usr/share/applications/$id.desktop"
+check "under /usr it names the program by its name" \
+    grep -qx 'Exec=quorvel' "$work/root/usr/share/applications/$id.desktop"
+DESTDIR="$work/elsewhere" cmake --install "$build" --prefix /home/someone/.local >/dev/null
+check "under another prefix by its full path" grep -qx 'Exec="/home/someone/.local/bin/quorvel"' \
+    "$work/elsewhere/home/someone/.local/share/applications/$id.desktop"
 check "the AppStream metadata is valid" \
     appstreamcli validate --no-net "$work/root/usr/share/metainfo/$id.metainfo.xml"
 

@@ -458,10 +458,14 @@ private slots:
 #else
         startWith({{0, "A"}});
         const QByteArray before = l().fileBytes();
-        // The folder stays readable but not writable for the unprivileged user.
-        QFile::setPermissions(l().dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                                  QFileDevice::ExeOther);
+        // The folder stays readable but not writable, for the unprivileged user a root test
+        // runs the child as and for an ordinary user running the tests alike.
+        const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                              QFileDevice::ReadOther | QFileDevice::ExeOther;
+        QFile::setPermissions(l().dir.path(), readOnly);
+        const auto writable = qScopeGuard([this, readOnly] {
+            QFile::setPermissions(l().dir.path(), readOnly | QFileDevice::WriteOwner);
+        });
         const auto end = testsupport::runInChild(
             [this] {
                 l().setFields("B", "/bin/b");
