@@ -2,6 +2,7 @@
 #ifdef Q_OS_UNIX
 #include "support/unprivileged.h"
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -379,7 +380,8 @@ private slots:
 
         l().setFields("D", "/bin/d");
         l().form().Command7_Click();
-        QCOMPARE(l().fileBytes(), catalogueFile({{0, "C"}, {1, "A"}, {1, "B"}, {1, "D", "/bin/d"}}));
+        QCOMPARE(l().fileBytes(),
+                 catalogueFile({{0, "C"}, {1, "A"}, {1, "B"}, {1, "D", "/bin/d"}}));
 
         write(l().cfgPath(), "not a catalogue");
         QTest::qWait(600); // longer than the watcher waits for a change to settle
@@ -398,6 +400,44 @@ private slots:
                  (QList<Shown>{{"launch.cfg\r\n他のﾌﾟﾛｸﾞﾗﾑで変更された内容を " + kept.first() +
                                     " として保存しました。",
                                 "ﾌｧｲﾙｴﾗｰ"}}));
+    }
+
+    // Whatever takes the file's place is never waited on, read past a catalogue's size, or
+    // overwritten: the list stays, and the next save moves it aside first.
+    void whateverReplacesTheFileIsKeptAside_data()
+    {
+        QTest::addColumn<QString>("what");
+        for (const char *what : {"fifo", "folder", "link to /dev/zero", "64 MiB file"})
+            QTest::newRow(what) << QString::fromLatin1(what);
+    }
+
+    void whateverReplacesTheFileIsKeptAside()
+    {
+        QFETCH(QString, what);
+        startWith({{0, "A"}});
+        const QByteArray path = QFile::encodeName(l().cfgPath());
+        QVERIFY(QFile::remove(l().cfgPath()));
+        if (what == "fifo")
+            QCOMPARE(::mkfifo(path.constData(), 0644), 0);
+        else if (what == "folder")
+            QVERIFY(QDir().mkdir(l().cfgPath()));
+        else if (what == "link to /dev/zero")
+            QCOMPARE(::symlink("/dev/zero", path.constData()), 0);
+        else {
+            QFile big(l().cfgPath()); // sparse: the size is what counts
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(64) << 20));
+        }
+        QTest::qWait(400);
+        QCOMPARE(l().listRows(), QStringList{"A"});
+
+        l().setFields("B", "/bin/b");
+        l().form().Command7_Click();
+        QVERIFY(fileMatchesMemory(l()));
+        QCOMPARE(QDir(l().dir.path())
+                     .entryList({"launch.cfg.damaged-*"}, QDir::AllEntries | QDir::System)
+                     .size(),
+                 1);
+        QCOMPARE(l().fake.messages.shown.size(), 1);
     }
 
     // A disk that fills up during a save: the message, the old file whole, no temporary, the
