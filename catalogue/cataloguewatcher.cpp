@@ -22,7 +22,14 @@ CatalogueWatcher::CatalogueWatcher(CatalogueFile &file, Catalogue &catalogue, QO
 void CatalogueWatcher::start()
 {
     m_watcher.addPath(QFileInfo(m_file.path()).absolutePath());
-    m_watcher.addPath(m_file.path());
+    watchFile();
+}
+
+void CatalogueWatcher::watchFile()
+{
+    // A file replaced by a rename, or made again after it was removed, is a new file to watch.
+    if (!m_watcher.files().contains(m_file.path()) && QFileInfo::exists(m_file.path()))
+        m_watcher.addPath(m_file.path());
 }
 
 void CatalogueWatcher::changed()
@@ -34,8 +41,6 @@ void CatalogueWatcher::changed()
 
 void CatalogueWatcher::check()
 {
-    // A file replaced by a rename is a new file to watch.
-    if (!m_watcher.files().contains(m_file.path()))
-        m_watcher.addPath(m_file.path());
+    watchFile();
     m_file.takeInOutsideChange(m_catalogue);
 }

@@ -21,6 +21,7 @@ public:
     void start();
 
 private:
+    void watchFile();
     void changed();
     void check();
 
