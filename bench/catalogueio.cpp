@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const int rounds = std::atoi(argv[2]);
-    const CatalogueFile file(folder);
+    CatalogueFile file(folder);
     // In memory where the system has such a folder: the floor is the conversion and the copy
     // into the page cache, not the disk's moods.
     const QString scratch =
