@@ -22,7 +22,8 @@ CatalogueWatcher::CatalogueWatcher(CatalogueFile &file, Catalogue &catalogue, QO
 void CatalogueWatcher::start()
 {
     m_watcher.addPath(QFileInfo(m_file.path()).absolutePath());
-    watchFile();
+    // What changed between the start and now is taken in as well.
+    check();
 }
 
 void CatalogueWatcher::watchFile()

@@ -71,11 +71,12 @@ TrayApplication::StartResult TrayApplication::Form_Load()
         return StartResult::Failed;
     }
     m_instance.listenForLaterStarts();
-    m_watcher.start();
     // The first look needs no fonts, the first click does: they are loaded a moment after the
     // icon is docked, well before a user's hand reaches it.
     QTimer::singleShot(popupPreparationDelay, &m_popup, &PopupMenu::prepareFirstPopup);
     QTimer::singleShot(iconLookupDelay, &m_icons, &platform::ProgramIcons::start);
+    // Off the start-up path too: an edit made before then is still kept by the next save.
+    QTimer::singleShot(iconLookupDelay, &m_watcher, &CatalogueWatcher::start);
     return StartResult::Running;
 }
 
