@@ -1,0 +1,326 @@
+#include "catalogue/search.h"
+
+#include <QHash>
+#include <QStringList>
+#include <algorithm>
+#include <vector>
+
+namespace search {
+namespace {
+
+// Hepburn and kunrei spellings of each kana, hiragana after folding.
+const QHash<QChar, QStringList> &kanaSpellings()
+{
+    static const QHash<QChar, QStringList> table = [] {
+        const std::pair<char16_t, const char *> rows[] = {
+            {u'あ', "a"}, {u'い', "i"}, {u'う', "u|wu"}, {u'え', "e"}, {u'お', "o"},
+            {u'か', "ka|ca"}, {u'き', "ki"}, {u'く', "ku|cu"}, {u'け', "ke"}, {u'こ', "ko|co"},
+            {u'が', "ga"}, {u'ぎ', "gi"}, {u'ぐ', "gu"}, {u'げ', "ge"}, {u'ご', "go"},
+            {u'さ', "sa"}, {u'し', "si|shi"}, {u'す', "su"}, {u'せ', "se"}, {u'そ', "so"},
+            {u'ざ', "za"}, {u'じ', "zi|ji"}, {u'ず', "zu"}, {u'ぜ', "ze"}, {u'ぞ', "zo"},
+            {u'た', "ta"}, {u'ち', "ti|chi"}, {u'つ', "tu|tsu"}, {u'て', "te"}, {u'と', "to"},
+            {u'だ', "da"}, {u'ぢ', "di|zi|ji"}, {u'づ', "du|zu"}, {u'で', "de"}, {u'ど', "do"},
+            {u'な', "na"}, {u'に', "ni"}, {u'ぬ', "nu"}, {u'ね', "ne"}, {u'の', "no"},
+            {u'は', "ha"}, {u'ひ', "hi"}, {u'ふ', "hu|fu"}, {u'へ', "he"}, {u'ほ', "ho"},
+            {u'ば', "ba"}, {u'び', "bi"}, {u'ぶ', "bu"}, {u'べ', "be"}, {u'ぼ', "bo"},
+            {u'ぱ', "pa"}, {u'ぴ', "pi"}, {u'ぷ', "pu"}, {u'ぺ', "pe"}, {u'ぽ', "po"},
+            {u'ま', "ma"}, {u'み', "mi"}, {u'む', "mu"}, {u'め', "me"}, {u'も', "mo"},
+            {u'や', "ya"}, {u'ゆ', "yu"}, {u'よ', "yo"},
+            {u'ら', "ra|la"}, {u'り', "ri|li"}, {u'る', "ru|lu"}, {u'れ', "re|le"}, {u'ろ', "ro|lo"},
+            {u'わ', "wa"}, {u'ゐ', "wi|i"}, {u'ゑ', "we|e"}, {u'を', "wo|o"}, {u'ん', "n|nn|n'"},
+            {u'ゔ', "vu"},
+            {u'ぁ', "xa|la"}, {u'ぃ', "xi|li"}, {u'ぅ', "xu|lu"}, {u'ぇ', "xe|le"}, {u'ぉ', "xo|lo"},
+            {u'ゃ', "xya|lya"}, {u'ゅ', "xyu|lyu"}, {u'ょ', "xyo|lyo"}, {u'ゎ', "xwa|lwa"},
+            {u'っ', "xtu|ltu|xtsu"},
+        };
+        QHash<QChar, QStringList> spellings;
+        for (const auto &[kana, text] : rows)
+            spellings.insert(QChar(kana), QString::fromLatin1(text).split(u'|'));
+        return spellings;
+    }();
+    return table;
+}
+
+bool isSmallY(QChar c)
+{
+    return c == u'ゃ' || c == u'ゅ' || c == u'ょ';
+}
+
+bool isSmallVowel(QChar c)
+{
+    return c == u'ぁ' || c == u'ぃ' || c == u'ぅ' || c == u'ぇ' || c == u'ぉ';
+}
+
+QChar vowelOf(QChar smallKana)
+{
+    static const QString small = QStringLiteral("ぁぃぅぇぉゃゅょ");
+    static const QString vowels = QStringLiteral("aiueoauo");
+    return vowels.at(small.indexOf(smallKana));
+}
+
+// きゃ kya, しゃ sha/sya, じゃ ja/zya, ちゃ cha/tya; ふぁ fa, てぃ ti/thi, うぃ wi.
+QStringList combinedSpellings(const QStringList &first, QChar second)
+{
+    const QChar vowel = vowelOf(second);
+    QStringList result;
+    for (const QString &spelling : first) {
+        const QString consonant = spelling.chopped(1);
+        if (isSmallY(second)) {
+            if (!spelling.endsWith(u'i'))
+                continue;
+            result << consonant + u'y' + vowel;
+            if (consonant.endsWith(u'h') || consonant == u"j")
+                result << consonant + vowel;
+        } else {
+            result << (consonant.isEmpty() ? QStringLiteral("w") : consonant) + vowel;
+            if (consonant == u"t" || consonant == u"d")
+                result << consonant + u'h' + vowel;
+        }
+    }
+    return result;
+}
+
+bool isAsciiAlnum(QChar c)
+{
+    return c.unicode() < 0x80 && c.isLetterOrNumber();
+}
+
+// Where a new word begins: after a space or a sign, from lower to upper case, and where one
+// script gives way to another (ﾒﾓ帳, 秀丸Editor).
+enum class Script { Latin, Digit, Kana, Ideograph, Other };
+
+Script scriptOf(QChar c)
+{
+    if (c.isDigit())
+        return Script::Digit;
+    if (c.unicode() < 0x250)
+        return Script::Latin;
+    if ((c.unicode() >= 0x3040 && c.unicode() <= 0x30ff) || c == u'ｰ')
+        return Script::Kana;
+    if (c.script() == QChar::Script_Han)
+        return Script::Ideograph;
+    return Script::Other;
+}
+
+QString programFileName(const QString &program)
+{
+    QString path = program.trimmed();
+    while (path.endsWith(u'/') || path.endsWith(u'\\'))
+        path.chop(1);
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return path.mid(slash + 1);
+}
+
+// Recent and frequent: each use counts less as it ages, by half a week at a time.
+double usefulness(const Candidate &candidate, qint64 now)
+{
+    if (candidate.uses <= 0)
+        return 0;
+    const double weeks = double(std::max<qint64>(0, now - candidate.lastUsed)) / (7 * 86400.0);
+    return candidate.uses / (1.0 + 2.0 * weeks);
+}
+
+} // namespace
+
+QString withoutAccessKey(const QString &name)
+{
+    QString shown;
+    shown.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name.at(i) != u'&')
+            shown += name.at(i);
+        else if (i + 1 < name.size() && name.at(i + 1) == u'&')
+            shown += name.at(++i);
+    }
+    return shown;
+}
+
+namespace {
+
+// Folding that keeps each character's case, so that word starts can still be seen.
+QString widthFolded(const QString &text)
+{
+    QString result = text.normalized(QString::NormalizationForm_KC);
+    for (QChar &c : result) {
+        // Katakana to hiragana, ヷ-ヺ and ー kept.
+        if (c.unicode() >= 0x30a1 && c.unicode() <= 0x30f6)
+            c = QChar(c.unicode() - 0x60);
+    }
+    return result;
+}
+
+} // namespace
+
+QString folded(const QString &text)
+{
+    return widthFolded(text).toCaseFolded();
+}
+
+EntryKey::EntryKey(const QString &name, const QString &program, const QString &categoryName)
+{
+    const QString cased = widthFolded(withoutAccessKey(name));
+    m_name = cased.toCaseFolded();
+    for (qsizetype i = 1; i < cased.size(); ++i) {
+        const QChar before = cased.at(i - 1), here = cased.at(i);
+        if (!here.isLetterOrNumber())
+            continue;
+        if (!before.isLetterOrNumber() || scriptOf(before) != scriptOf(here) ||
+            (before.isLower() && here.isUpper()))
+            m_wordStarts << int(i);
+    }
+    m_nameReading = readingOf(m_name);
+    m_program = folded(programFileName(program));
+    m_category = folded(withoutAccessKey(categoryName));
+    m_categoryReading = readingOf(m_category);
+}
+
+QList<QList<EntryKey::Spelling>> EntryKey::readingOf(const QString &text)
+{
+    const auto &table = kanaSpellings();
+    QList<QList<Spelling>> reading(text.size());
+    // From the end, so that a っ can double the consonant of what follows it.
+    for (qsizetype i = text.size() - 1; i >= 0; --i) {
+        const QChar c = text.at(i);
+        QList<Spelling> &here = reading[i];
+        if (isAsciiAlnum(c)) {
+            here << Spelling{QString(c), 1};
+        } else if (c == u'っ') {
+            QList<Spelling> doubled;
+            if (i + 1 < text.size()) {
+                for (const Spelling &next : reading.at(i + 1)) {
+                    const QChar first = next.text.at(0);
+                    if (first.isLetter() && !QStringLiteral("aiueon").contains(first))
+                        doubled << Spelling{QString(first), 1};
+                    if (next.text.startsWith(u"ch"))
+                        doubled << Spelling{QStringLiteral("t"), 1};
+                }
+            }
+            here << doubled;
+            for (const QString &spelling : table.value(c))
+                here << Spelling{spelling, 1};
+        } else if (c == u'ー' || c == u'-') {
+            here << Spelling{QStringLiteral("-"), 1} << Spelling{QString(), 1};
+            if (i > 0 && table.contains(text.at(i - 1))) {
+                const QStringList before = table.value(text.at(i - 1));
+                here << Spelling{before.first().right(1), 1};
+            }
+        } else if (const auto spellings = table.find(c); spellings != table.end()) {
+            for (const QString &spelling : *spellings)
+                here << Spelling{spelling, 1};
+            if (i + 1 < text.size() && (isSmallY(text.at(i + 1)) || isSmallVowel(text.at(i + 1)))) {
+                for (const QString &spelling : combinedSpellings(*spellings, text.at(i + 1)))
+                    here << Spelling{spelling, 2};
+            }
+        }
+    }
+    return reading;
+}
+
+// Whether the query spells a run of the reading, from any position, possibly ending inside
+// the last kana's spelling (mem finds めも).
+bool EntryKey::readingMatches(const QList<QList<Spelling>> &reading, const QString &query)
+{
+    const qsizetype positions = reading.size() + 1, length = query.size();
+    // No kana is spelt with more than four letters.
+    if (length > 4 * reading.size())
+        return false;
+    // Each state (position in the reading, characters of the query spelt) is tried once.
+    std::vector<bool> tried(size_t(positions * (length + 1)));
+    std::vector<std::pair<qsizetype, qsizetype>> pending;
+    for (qsizetype start = 0; start < reading.size(); ++start) {
+        if (reading.at(start).isEmpty())
+            continue;
+        pending.emplace_back(start, 0);
+        while (!pending.empty()) {
+            const auto [at, spelt] = pending.back();
+            pending.pop_back();
+            if (spelt == length)
+                return true;
+            const size_t state = size_t(at * (length + 1) + spelt);
+            if (at >= reading.size() || tried[state])
+                continue;
+            tried[state] = true;
+            const QStringView rest = QStringView(query).mid(spelt);
+            for (const Spelling &spelling : reading.at(at)) {
+                if (rest.startsWith(spelling.text))
+                    pending.emplace_back(at + spelling.reach, spelt + spelling.text.size());
+                else if (spelling.text.startsWith(rest))
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
+std::optional<MatchKind> EntryKey::match(const QString &query, bool romajiQuery) const
+{
+    const qsizetype at = m_name.indexOf(query);
+    if (at == 0)
+        return MatchKind::NamePrefix;
+    if (at > 0) {
+        for (qsizetype from = at; from >= 0; from = m_name.indexOf(query, from + 1)) {
+            if (m_wordStarts.contains(int(from)))
+                return MatchKind::WordStart;
+        }
+        return MatchKind::Substring;
+    }
+    // A reading is only tried for what a name's characters could not give.
+    if (romajiQuery && readingMatches(m_nameReading, query))
+        return MatchKind::Romaji;
+    if (m_program.contains(query) || m_category.contains(query) ||
+        (romajiQuery && readingMatches(m_categoryReading, query)))
+        return MatchKind::ProgramOrCategory;
+    return std::nullopt;
+}
+
+Query::Query(const QString &typed) : text(folded(typed.trimmed()))
+{
+    romaji = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || c == u'-' || c == u'\'';
+    });
+}
+
+QList<Found> find(const QList<Candidate> &candidates, const Query &query, qint64 now)
+{
+    struct Ranked
+    {
+        MatchKind kind;
+        double use;
+        qint64 lastUsed;
+        qsizetype order;
+    };
+    std::vector<Ranked> ranked;
+    ranked.reserve(size_t(candidates.size()));
+    for (qsizetype i = 0; i < candidates.size(); ++i) {
+        const Candidate &candidate = candidates.at(i);
+        if (query.isEmpty()) {
+            ranked.push_back({MatchKind::NamePrefix, 0, candidate.lastUsed, i});
+        } else if (const auto kind = candidate.key->match(query.text, query.romaji)) {
+            ranked.push_back({*kind, usefulness(candidate, now), 0, i});
+        }
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked &a, const Ranked &b) {
+        if (a.kind != b.kind)
+            return a.kind < b.kind;
+        if (a.lastUsed != b.lastUsed)
+            return a.lastUsed > b.lastUsed;
+        return a.use > b.use;
+    });
+    QList<Found> found;
+    found.reserve(qsizetype(ranked.size()));
+    for (const Ranked &r : ranked)
+        found.append({candidates.at(r.order).category, candidates.at(r.order).index});
+    return found;
+}
+
+QList<Found> menuOrder(const Catalogue &catalogue)
+{
+    QList<Found> order;
+    for (int c : {1, 2, 3, 4, 5, 6, 7, 0}) {
+        for (int k = 1; k <= catalogue.EntryCount(c); ++k)
+            order.append({c, k});
+    }
+    return order;
+}
+
+} // namespace search

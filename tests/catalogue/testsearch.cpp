@@ -1,0 +1,126 @@
+#include "catalogue/search.h"
+
+#include <QTest>
+
+using search::MatchKind;
+
+namespace {
+constexpr int noMatch = -1;
+}
+
+class TestSearch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void matching_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<int>("kind");
+        const auto row = [](const char *tag, const char *query, const char *name, int kind,
+                            const char *program = "/usr/bin/x", const char *category = "項目1") {
+            QTest::newRow(tag) << QString::fromUtf8(query) << QString::fromUtf8(name)
+                               << QString::fromUtf8(program) << QString::fromUtf8(category)
+                               << kind;
+        };
+        const int prefix = int(MatchKind::NamePrefix), word = int(MatchKind::WordStart),
+                  inside = int(MatchKind::Substring), romaji = int(MatchKind::Romaji),
+                  other = int(MatchKind::ProgramOrCategory);
+        // Widths, case and kana.
+        row("half-width as typed", "ﾒﾓ", "ﾒﾓ帳", prefix);
+        row("full-width katakana", "メモ", "ﾒﾓ帳", prefix);
+        row("hiragana", "めも", "ﾒﾓ帳", prefix);
+        row("full-width Latin", "ＡＢＣ", "abc ﾂｰﾙ", prefix);
+        row("case", "EDIT", "editor", prefix);
+        row("voiced mark apart", "ｶﾞｲﾄﾞ", "ガイド", prefix);
+        row("combining mark", "か\u3099", "ｶﾞｲﾄﾞ", prefix);
+        row("access key", "ed", "&Editor", prefix);
+        row("doubled ampersand", "r&d", "R&&D ﾉｰﾄ", prefix);
+        // Where in the name.
+        row("kanji after kana", "帳", "ﾒﾓ帳", word);
+        row("after a space", "edit", "Text Edit", word);
+        row("camel case", "edit", "TextEdit", word);
+        row("inside a word", "ﾓ", "ﾒﾓ帳", inside);
+        // Romaji, Hepburn and kunrei.
+        row("memo", "memo", "ﾒﾓ帳", romaji);
+        row("full-width romaji", "ＭＥＭＯ", "ﾒﾓ帳", romaji);
+        row("ending inside a kana", "mem", "ﾒﾓ帳", romaji);
+        row("shi", "shisutemu", "ｼｽﾃﾑ設定", romaji);
+        row("si", "sisutemu", "ｼｽﾃﾑ設定", romaji);
+        row("tsu", "tsu-ru", "ﾂｰﾙ", romaji);
+        row("tu, long vowel as a vowel", "tuuru", "ﾂｰﾙ", romaji);
+        row("long vowel left out", "meru", "ﾒｰﾙ", romaji);
+        row("fu with a small vowel", "fairu", "ﾌｧｲﾙ", romaji);
+        row("hu", "huxairu", "ﾌｧｲﾙ", romaji);
+        row("doubled consonant", "koppu", "ｺｯﾌﾟ", romaji);
+        row("tch", "matchi", "ﾏｯﾁ", romaji);
+        row("n", "tenki", "ﾃﾝｷ予報", romaji);
+        row("nn", "tennki", "ﾃﾝｷ予報", romaji);
+        row("sha", "shatta", "ｼｬｯﾀｰ", romaji);
+        row("sya", "syatta", "ｼｬｯﾀｰ", romaji);
+        row("ja", "janpu", "ｼﾞｬﾝﾌﾟ", romaji);
+        row("zya", "zyanpu", "ｼﾞｬﾝﾌﾟ", romaji);
+        row("from the middle", "pu", "ｼﾞｬﾝﾌﾟ", romaji);
+        row("not from inside a kana", "emo", "ﾒﾓ帳", noMatch);
+        row("kanji have no reading", "cho", "ﾒﾓ帳", noMatch);
+        // The program's file name and the category.
+        row("program file name", "gedit", "ｴﾃﾞｨﾀ", other, "/usr/bin/gedit");
+        row("Windows program", "notepad", "ﾒﾓ帳", other, "C:\\WINDOWS\\notepad.exe");
+        row("not the program's folder", "bin", "ｴﾃﾞｨﾀ", noMatch, "/usr/bin/gedit");
+        row("category", "ﾂｰﾙ", "xterm", other, "/usr/bin/xterm", "ﾂｰﾙ");
+        row("category in romaji", "tsuru", "xterm", other, "/usr/bin/xterm", "ﾂｰﾙ");
+        // Whatever is typed.
+        row("nothing alike", "zzz", "ﾒﾓ帳", noMatch);
+        row("emoji", "😀", "😀ｱﾌﾟﾘ", prefix);
+        row("a long paste", QString(10000, u'm').toUtf8().constData(), "ﾒﾓﾒﾓ", noMatch);
+    }
+
+    void matching()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, name);
+        QFETCH(QString, program);
+        QFETCH(QString, category);
+        QFETCH(int, kind);
+        const search::Query typed(query);
+        const auto found = search::EntryKey(name, program, category).match(typed.text, typed.romaji);
+        QCOMPARE(found ? int(*found) : noMatch, kind);
+    }
+
+    void rankingByMatchThenUseThenMenuOrder()
+    {
+        const qint64 now = 1'800'000'000;
+        const QStringList names{"ﾒﾓ帳", "ﾃｷｽﾄ ﾒﾓ", "ｶﾝﾀﾝﾒﾓ", "ﾒﾓﾘ診断", "memory", "ﾒﾓ帳2"};
+        std::vector<search::EntryKey> keys;
+        for (const QString &name : names)
+            keys.emplace_back(name, QStringLiteral("/usr/bin/x"), QStringLiteral("項目1"));
+        QList<search::Candidate> candidates;
+        for (int i = 0; i < int(names.size()); ++i)
+            candidates.append({1, i + 1, &keys[size_t(i)]});
+        // ﾒﾓ帳2 used often lately, ﾒﾓﾘ診断 once long ago.
+        candidates[5].uses = 5;
+        candidates[5].lastUsed = now - 3600;
+        candidates[3].uses = 1;
+        candidates[3].lastUsed = now - 400 * 86400;
+
+        const auto order = [&](const char *query) {
+            QList<int> indexes;
+            for (const search::Found &found :
+                 search::find(candidates, search::Query(QString::fromUtf8(query)), now))
+                indexes << found.index;
+            return indexes;
+        };
+        // Prefixes (by use: ﾒﾓ帳2, ﾒﾓﾘ診断, then ﾒﾓ帳), the word start, the substring.
+        QCOMPARE(order("めも"), (QList<int>{6, 4, 1, 2, 3}));
+        // memory by its letters first, then the romaji readings.
+        QCOMPARE(order("memo"), (QList<int>{5, 6, 4, 1, 2, 3}));
+        // Nothing typed: the most recently used first, then menu order.
+        QCOMPARE(order(""), (QList<int>{6, 4, 1, 2, 3, 5}));
+    }
+};
+
+QTEST_MAIN(TestSearch)
+#include "testsearch.moc"
