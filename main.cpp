@@ -18,7 +18,8 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (const auto verdict = readCommandLine(arguments)) {
+    const auto commandLine = readCommandLine(arguments);
+    if (const auto *verdict = std::get_if<CommandLineVerdict>(&commandLine)) {
         std::fputs(verdict->text.toLocal8Bit().constData(),
                    verdict->exitCode == 0 ? stdout : stderr);
         return verdict->exitCode;
@@ -49,7 +50,7 @@ int main(int argc, char *argv[])
     TrayApplication launcher(executable, platform);
     QObject::connect(&launcher, &TrayApplication::ended, app.get(), &QCoreApplication::quit);
 
-    switch (launcher.Form_Load()) {
+    switch (launcher.Form_Load(std::get<StartRequest>(commandLine))) {
     case TrayApplication::StartResult::AlreadyRunning:
         return 0;
     case TrayApplication::StartResult::Failed:

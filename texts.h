@@ -55,14 +55,44 @@ inline const QString sysInfoUnavailable = QStringLiteral("現時点ではｼｽ�
 inline const QString autostartTitle = QStringLiteral("ﾛｸﾞｵﾝ時に起動");
 inline const QString autostartFailed = QStringLiteral("ﾛｸﾞｵﾝ時の起動を設定できません。");
 
+// Search window
+inline const QString searchTitle = QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ検索");
+inline const QString searchFieldName = QStringLiteral("検索する名前");
+inline const QString searchFieldHint = QStringLiteral("名前・読み（ローマ字可）・ﾌﾟﾛｸﾞﾗﾑ名");
+inline const QString searchListName = QStringLiteral("見つかったﾌﾟﾛｸﾞﾗﾑ");
+inline const QString searchCatalogueEmpty = QStringLiteral("ﾌﾟﾛｸﾞﾗﾑが登録されていません。");
+inline const QString searchNoMatch = QStringLiteral("一致するﾌﾟﾛｸﾞﾗﾑはありません。");
+inline QString searchRowName(const QString &name, const QString &category)
+{
+    return name + QStringLiteral("、") + category;
+}
+
+// Hotkey
+inline const QString hotkeyTitle = QStringLiteral("ﾎｯﾄｷｰ");
+inline const QString hotkeyUse = QStringLiteral("ﾎｯﾄｷｰで検索ｳｨﾝﾄﾞｳを開く(&H)");
+inline const QString hotkeyKey = QStringLiteral("ｷｰ(&K):");
+inline const QString hotkeyActive = QStringLiteral("有効です。どこからでもこのｷｰで検索ｳｨﾝﾄﾞｳが開きます。");
+inline const QString hotkeyTaken = QStringLiteral("このｷｰは他のﾌﾟﾛｸﾞﾗﾑが使っています。別のｷｰを選んでください。");
+inline const QString hotkeyUnavailable = QStringLiteral(
+    "このﾃﾞｽｸﾄｯﾌﾟではﾎｯﾄｷｰを登録できません。ﾃﾞｽｸﾄｯﾌﾟのｷｰﾎﾞｰﾄﾞ設定で、"
+    "ｺﾏﾝﾄﾞ「quorvel --search」にｷｰを割り当ててください。");
+inline const QString hotkeyPending = QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟに問い合わせています…");
+inline const QString hotkeyOff = QStringLiteral("ﾎｯﾄｷｰは使いません。");
+inline const QString hotkeyNotSaved =
+    QStringLiteral("ﾎｯﾄｷｰの設定を保存できません。次に起動するまでは、このｷｰが有効です。");
+inline const QString hotkeyDescription = QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ検索を開く");
+
 // Command line and start-up, on the terminal
 inline const QString commandLineHelp = QStringLiteral(
-    "使い方: quorvel [--help | --version]\n"
+    "使い方: quorvel [--search | --popup | --help | --version]\n"
     "通知領域に常駐するプログラムランチャーです。アイコンをクリックすると、登録したプログラムの"
     "メニューが開きます。\n"
     "\n"
+    "  --search       プログラム検索のウィンドウを開きます（起動していなければ起動します）\n"
+    "  --popup        ポインターの位置にメニューを開きます（X11）\n"
     "  -h, --help     この説明を表示して終了します\n"
-    "  -v, --version  バージョンを表示して終了します\n");
+    "  -v, --version  バージョンを表示して終了します\n"
+    "起動中に実行すると、起動中のプログラムが応えてすぐに終了します。\n");
 inline QString commandLineError(const QString &what)
 {
     return QStringLiteral("quorvel: ") + what + QStringLiteral("（--help で使い方を表示します）\n");
@@ -72,6 +102,7 @@ inline QString unknownOption(const QString &name)
     const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
     return QStringLiteral("不明なオプションです: ") + dashes + name;
 }
+inline const QString conflictingOptions = QStringLiteral("--search と --popup は同時に使えません");
 inline const QString missingOptionValue = QStringLiteral("オプションの値がありません");
 inline QString unexpectedArgument(const QString &argument)
 {

@@ -3,8 +3,10 @@
 # "test" for that and everything the tests need, "bench" for that and the benchmark.
 set -euo pipefail
 
-# file and dpkg-dev: the Debian package's build computes its dependencies with them.
-packages=(cmake make g++ qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic file dpkg-dev)
+# file and dpkg-dev: the Debian package's build computes its dependencies with them; libxcb1-dev:
+# the global hotkey's key grab on X11.
+packages=(cmake make g++ qt6-base-dev libxcb1-dev qt6-translations-l10n fonts-ipafont-gothic
+          file dpkg-dev)
 if [ "${1:-run}" = bench ]; then
     packages+=(xvfb trayer python3-xlib)
 fi

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "dialogs/form2.h"
+#include "platform/desktop/display.h"
 #include "platform/platform.h"
 #include "platform/system/foldertest.h"
 #include "settings/cataloguesaver.h"
@@ -65,6 +66,7 @@ void Form1::connectControls()
     connect(ui.mnuMnu, &QMenu::aboutToShow, this,
             [this] { ui.mnuAutostart->setChecked(m_platform.autostart.isEnabled()); });
     connect(ui.mnuVer, &QAction::triggered, this, &Form1::versionRequested);
+    connect(ui.mnuHotkey, &QAction::triggered, this, &Form1::hotkeyRequested);
     connect(ui.mnuUndo, &QAction::triggered, this, &Form1::mnuUndo_Click);
     connect(ui.mnuRedo, &QAction::triggered, this, &Form1::mnuRedo_Click);
     const auto showAvailability = [this] {
@@ -124,7 +126,7 @@ void Form1::closeFolderChooser()
         m_form2->hide();
 }
 
-void Form1::mnuConfig_Click()
+void Form1::mnuConfig_Click(const QByteArray &activationToken)
 {
     ui.Text3->setText(texts::uncategorised);
     m_catalogue.CurrentCategory = 0;
@@ -137,9 +139,7 @@ void Form1::mnuConfig_Click()
             move(screen->availableGeometry().center() - rect().center());
         m_shownBefore = true;
     }
-    show();
-    raise();
-    activateWindow();
+    platform::bringToFront(this, activationToken);
     m_popupMenu->menuAction()->setVisible(false);
     selectCategoryLine(0);
 }

@@ -57,7 +57,8 @@ public:
     void Form_OLEDragDrop(const QMimeData &data);
     // The window and its menu.
     void Command9_Click();
-    void mnuConfig_Click();
+    // activationToken: what the desktop gave to bring the window to the front, if anything.
+    void mnuConfig_Click(const QByteArray &activationToken = {});
     void mnuCloseWindow_Click();
     void mnuAutostart_Click();
     // Undo and redo the catalogue's changes since start (form1editing.cpp).
@@ -67,6 +68,7 @@ public:
 signals:
     void quitRequested();
     void versionRequested();
+    void hotkeyRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

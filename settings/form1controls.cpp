@@ -91,6 +91,7 @@ void Form1Controls::setupMenus(QMainWindow *window, QMenu *popupMenu)
     mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     mnuAutostart = mnuMnu->addAction(QStringLiteral("ﾛｸﾞｵﾝ時に起動(&L)"));
     mnuAutostart->setCheckable(true);
+    mnuHotkey = mnuMnu->addAction(QStringLiteral("ﾎｯﾄｷｰ(&K)..."));
     mnuUndo = mnuMnu->addAction(QStringLiteral("元に戻す(&U)"));
     mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuRedo = mnuMnu->addAction(QStringLiteral("やり直し(&R)"));

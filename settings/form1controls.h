@@ -37,6 +37,7 @@ struct Form1Controls
     QAction *mnuCloseWindow = nullptr;
     QAction *mnuQuit = nullptr;
     QAction *mnuAutostart = nullptr;
+    QAction *mnuHotkey = nullptr;
     QAction *mnuUndo = nullptr;
     QAction *mnuRedo = nullptr;
     QAction *mnuVer = nullptr;

@@ -5,7 +5,7 @@
 #include "platform/system/processes.h"
 #include "texts.h"
 
-void launchEntry(const Entry &entry, platform::Processes &processes,
+bool launchEntry(const Entry &entry, platform::Processes &processes,
                  platform::MessageBoxes &messages)
 {
     const bool folderReady =
@@ -13,4 +13,5 @@ void launchEntry(const Entry &entry, platform::Processes &processes,
     const bool started = folderReady && processes.startProgram(entry.ProgramPath);
     if (!started)
         messages.show(texts::launchError(entry.ProgramPath), texts::launchErrorTitle);
+    return started;
 }

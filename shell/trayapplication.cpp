@@ -2,13 +2,20 @@
 
 #include "application.h"
 #include "dialogs/frmabout.h"
+#include "dialogs/hotkeydialog.h"
+#include "platform/desktop/display.h"
 #include "platform/platform.h"
 #include "programicon.h"
 #include "settings/form1.h"
 #include "shell/cataloguelocation.h"
 #include "shell/launcher.h"
+#include "shell/searchwindow.h"
 #include "texts.h"
 
+#include <QCursor>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QPixmap>
@@ -22,7 +29,9 @@ constexpr std::chrono::milliseconds iconLookupDelay{300};
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
     : m_platform(platform), m_file(catalogueFolder(executablePath)), m_instance(m_file.path()),
       m_saver(m_catalogue, m_file, platform.messages), m_watcher(m_file, m_catalogue),
-      m_popup(m_catalogue, m_icons),
+      m_uses(QFileInfo(m_file.path()).dir().filePath(UseHistory::fileName())),
+      m_preferences(QFileInfo(m_file.path()).path()),
+      m_hotkey(QStringLiteral("search"), texts::hotkeyDescription), m_popup(m_catalogue, m_icons),
       m_trayIcon(m_popup.mnuPoP(), QString::fromLatin1(quorvel::ApplicationTitle), texts::noTray)
 {
     const QImage picture(quorvel::ProgramIconRgba, quorvel::ProgramIconSize,
@@ -38,8 +47,19 @@ TrayApplication::TrayApplication(const QString &executablePath, platform::Platfo
             &TrayApplication::CtlSysTray1_Click);
     connect(&m_trayIcon, &platform::TrayIcon::openRequested, this,
             &TrayApplication::mnuConfig_Click);
-    connect(&m_instance, &platform::SingleInstance::showRequested, this,
-            &TrayApplication::mnuConfig_Click);
+    connect(&m_trayIcon, &platform::TrayIcon::secondaryActivated, this,
+            [this] { openSearch(); });
+    connect(&m_hotkey, &platform::GlobalHotkey::pressed, this, &TrayApplication::openSearch);
+    connect(&m_instance, &platform::SingleInstance::requested, this,
+            [this](const QByteArray &message) {
+                const auto [request, token] = decodeStartRequest(message);
+                // A plain start shows the settings window, so that a start always shows
+                // something.
+                if (request == StartRequest::Plain)
+                    form1().mnuConfig_Click(token);
+                else
+                    carryOut(request, token);
+            });
 }
 
 TrayApplication::~TrayApplication()
@@ -47,11 +67,10 @@ TrayApplication::~TrayApplication()
     delete m_about;
 }
 
-TrayApplication::StartResult TrayApplication::Form_Load()
+TrayApplication::StartResult TrayApplication::Form_Load(StartRequest request)
 {
     if (!m_instance.tryAcquire()) {
-        // The running copy opens its settings window, so that a start always shows something.
-        m_instance.askRunningCopyToShow();
+        m_instance.askRunningCopy(encodeStartRequest(request, platform::startActivationToken()));
         return StartResult::AlreadyRunning;
     }
     m_file.removeLeftovers();
@@ -77,7 +96,23 @@ TrayApplication::StartResult TrayApplication::Form_Load()
     QTimer::singleShot(iconLookupDelay, &m_icons, &platform::ProgramIcons::start);
     // Off the start-up path too: an edit made before then is still kept by the next save.
     QTimer::singleShot(iconLookupDelay, &m_watcher, &CatalogueWatcher::start);
+    QTimer::singleShot(iconLookupDelay, this, [this] { m_hotkey.setKey(m_preferences.hotkey()); });
+    carryOut(request, platform::startActivationToken());
     return StartResult::Running;
+}
+
+void TrayApplication::carryOut(StartRequest request, const QByteArray &activationToken)
+{
+    switch (request) {
+    case StartRequest::Plain:
+        break;
+    case StartRequest::Search:
+        openSearch(activationToken);
+        break;
+    case StartRequest::Popup:
+        CtlSysTray1_Click(QCursor::pos());
+        break;
+    }
 }
 
 void TrayApplication::showTrayIcon()
@@ -94,8 +129,30 @@ Form1 &TrayApplication::form1()
                                           m_picture, m_platform);
         connect(m_form1.get(), &Form1::versionRequested, this, &TrayApplication::mnuVersion_Click);
         connect(m_form1.get(), &Form1::quitRequested, this, &TrayApplication::mnuPop_End_Click);
+        connect(m_form1.get(), &Form1::hotkeyRequested, this, &TrayApplication::mnuHotkey_Click);
     }
     return *m_form1;
+}
+
+SearchWindow &TrayApplication::searchWindow()
+{
+    if (!m_search) {
+        m_search = std::make_unique<SearchWindow>(m_catalogue, m_icons, m_uses, m_picture);
+        connect(m_search.get(), &SearchWindow::entryChosen, this, &TrayApplication::mnuMenu_Click);
+    }
+    return *m_search;
+}
+
+void TrayApplication::openSearch(const QByteArray &activationToken)
+{
+    searchWindow().open(activationToken);
+}
+
+void TrayApplication::mnuHotkey_Click()
+{
+    HotkeyDialog dialog(m_hotkey, &form1());
+    if (dialog.exec() == QDialog::Accepted && !m_preferences.setHotkey(dialog.chosenKey()))
+        m_platform.messages.show(texts::hotkeyNotSaved, texts::hotkeyTitle);
 }
 
 void TrayApplication::CtlSysTray1_Click(QPoint at)
@@ -105,7 +162,9 @@ void TrayApplication::CtlSysTray1_Click(QPoint at)
 
 void TrayApplication::mnuMenu_Click(int category, int Index)
 {
-    launchEntry(m_catalogue.entry(category, Index), m_platform.processes, m_platform.messages);
+    const Entry &entry = m_catalogue.entry(category, Index);
+    if (launchEntry(entry, m_platform.processes, m_platform.messages))
+        m_uses.recordLaunch(entry, m_catalogue, QDateTime::currentSecsSinceEpoch());
 }
 
 void TrayApplication::mnuConfig_Click()
@@ -137,6 +196,8 @@ void TrayApplication::mnuPop_End_Click()
         m_saver.SaveCatalogue(); // all that closing a window never built would do
     }
     delete m_about;
+    if (m_search)
+        m_search->hide();
     m_trayIcon.hide();
     emit ended();
 }

@@ -3,11 +3,15 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguefile.h"
 #include "catalogue/cataloguewatcher.h"
+#include "catalogue/usehistory.h"
+#include "platform/desktop/globalhotkey.h"
 #include "platform/desktop/programicons.h"
 #include "platform/system/singleinstance.h"
 #include "platform/tray/trayicon.h"
 #include "settings/cataloguesaver.h"
+#include "shell/commandline.h"
 #include "shell/popupmenu.h"
+#include "shell/preferences.h"
 
 #include <QIcon>
 #include <QObject>
@@ -17,6 +21,7 @@
 
 class Form1;
 class frmAbout;
+class SearchWindow;
 
 namespace platform {
 struct Platform;
@@ -33,7 +38,8 @@ public:
     TrayApplication(const QString &executablePath, platform::Platform &platform);
     ~TrayApplication() override;
 
-    StartResult Form_Load();
+    // request: what the command line asked for; a copy already running is asked to do it.
+    StartResult Form_Load(StartRequest request = StartRequest::Plain);
 
     // A click on the icon that asks for the menu, at the pointer or where the desktop says.
     void CtlSysTray1_Click(QPoint at);
@@ -41,6 +47,9 @@ public:
     void mnuConfig_Click();
     void mnuVersion_Click();
     void mnuPop_End_Click();
+    void mnuHotkey_Click();
+    // The hotkey, --search or a middle click on the icon.
+    void openSearch(const QByteArray &activationToken = {});
 
     Catalogue &catalogue() { return m_catalogue; }
     PopupMenu &popup() { return m_popup; }
@@ -49,6 +58,10 @@ public:
     Form1 &form1();
     bool settingsWindowBuilt() const { return m_form1 != nullptr; }
     platform::TrayIcon &trayIcon() { return m_trayIcon; }
+    platform::GlobalHotkey &hotkey() { return m_hotkey; }
+    // Built the first time it is asked for.
+    SearchWindow &searchWindow();
+    bool searchWindowBuilt() const { return m_search != nullptr; }
     frmAbout *versionDialog() const;
 
 signals:
@@ -57,6 +70,7 @@ signals:
 
 private:
     void showTrayIcon();
+    void carryOut(StartRequest request, const QByteArray &activationToken);
 
     platform::Platform &m_platform;
     CatalogueFile m_file;
@@ -66,11 +80,15 @@ private:
     Catalogue m_catalogue;
     CatalogueSaver m_saver;
     CatalogueWatcher m_watcher;
+    UseHistory m_uses;
+    Preferences m_preferences;
+    platform::GlobalHotkey m_hotkey;
     platform::ProgramIcons m_icons;
     PopupMenu m_popup;
     QIcon m_picture;
     platform::TrayIcon m_trayIcon;
     // Destroyed before the popup, which its menu bar shows.
     std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<SearchWindow> m_search;
     QPointer<frmAbout> m_about;
 };

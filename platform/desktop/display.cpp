@@ -1,6 +1,7 @@
 #include "platform/desktop/display.h"
 
 #include <QApplication>
+#include <QWidget>
 #include <QList>
 #include <cstdio>
 #include <cstdlib>
@@ -62,6 +63,22 @@ std::unique_ptr<QApplication> createApplicationOrExit(int &argc, char **argv,
         qt_message_output(held.type, context, held.text);
     }
     return application;
+}
+
+QByteArray startActivationToken()
+{
+    const QByteArray wayland = qgetenv("XDG_ACTIVATION_TOKEN");
+    return wayland.isEmpty() ? qgetenv("DESKTOP_STARTUP_ID") : wayland;
+}
+
+void bringToFront(QWidget *window, const QByteArray &activationToken)
+{
+    // Qt's Wayland support activates with the token in this variable, and removes it once used.
+    if (!activationToken.isEmpty() && QGuiApplication::platformName().startsWith(u"wayland"))
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 } // namespace platform

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
 class QApplication;
+class QWidget;
 
 namespace platform {
 
@@ -11,5 +13,12 @@ namespace platform {
 // message in one line on stderr and ends the process with status 1, instead of Qt's abort.
 std::unique_ptr<QApplication> createApplicationOrExit(int &argc, char **argv,
                                                       const QString &noDisplay);
+
+// The token this process was started with to bring its window to the front, if any.
+QByteArray startActivationToken();
+
+// Raises and focuses the window; on Wayland with the token a desktop gave for it, without
+// which a compositor may leave it behind other windows.
+void bringToFront(QWidget *window, const QByteArray &activationToken);
 
 } // namespace platform

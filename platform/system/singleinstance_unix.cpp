@@ -2,9 +2,12 @@
 
 #include <QFile>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <optional>
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -77,16 +80,44 @@ void SingleInstance::listenForLaterStarts()
     m_listener = fd;
     auto *notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this] {
-        // Each connection is one later start; nothing is read from it.
         for (int client; (client = ::accept4(int(m_listener), nullptr, nullptr,
-                                             SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0;) {
-            ::close(client);
-            emit showRequested();
-        }
+                                             SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0;)
+            readRequest(client);
     });
 }
 
-bool SingleInstance::askRunningCopyToShow() const
+void SingleInstance::readRequest(qintptr client)
+{
+    // Each connection is one later start: it writes its request and closes. One that stalls
+    // is given up after a moment with what it sent.
+    auto *notifier = new QSocketNotifier(client, QSocketNotifier::Read, this);
+    auto *timeout = new QTimer(notifier);
+    auto request = std::make_shared<QByteArray>();
+    const auto finish = [this, notifier, client, request] {
+        if (!notifier->isEnabled())
+            return; // already finished, the notifier not yet deleted
+        notifier->setEnabled(false);
+        ::close(int(client));
+        notifier->deleteLater();
+        emit requested(*request);
+    };
+    connect(timeout, &QTimer::timeout, this, finish);
+    connect(notifier, &QSocketNotifier::activated, this, [client, request, finish] {
+        char buffer[256];
+        ssize_t got;
+        while ((got = ::recv(int(client), buffer, sizeof buffer, 0)) > 0) {
+            request->append(buffer, qsizetype(got));
+            if (request->size() >= maxRequestBytes)
+                return finish();
+        }
+        if (got == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR))
+            finish();
+    });
+    timeout->setSingleShot(true);
+    timeout->start(2000);
+}
+
+bool SingleInstance::askRunningCopy(const QByteArray &request) const
 {
     const auto address = socketAddress(runtimePath(m_key, QStringLiteral("socket")));
     if (!address)
@@ -96,7 +127,9 @@ bool SingleInstance::askRunningCopyToShow() const
     if (fd < 0)
         return false;
     const bool reached =
-        ::connect(fd, reinterpret_cast<const sockaddr *>(&*address), sizeof *address) == 0;
+        ::connect(fd, reinterpret_cast<const sockaddr *>(&*address), sizeof *address) == 0 &&
+        ::send(fd, request.constData(), size_t(std::min(request.size(), maxRequestBytes)),
+               MSG_NOSIGNAL) >= 0;
     ::close(fd);
     return reached;
 }

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 #include <windows.h>
 
 namespace platform {
@@ -53,17 +54,26 @@ void SingleInstance::listenForLaterStarts()
     m_listener = 1;
     connect(server, &QLocalServer::newConnection, this, [this, server] {
         while (QLocalSocket *client = server->nextPendingConnection()) {
-            client->deleteLater();
-            emit showRequested();
+            // The later start writes its request and closes; one that stalls is given up.
+            QTimer::singleShot(2000, client, &QLocalSocket::abort);
+            connect(client, &QLocalSocket::disconnected, this, [this, client] {
+                emit requested(client->readAll().left(maxRequestBytes));
+                client->deleteLater();
+            });
         }
     });
 }
 
-bool SingleInstance::askRunningCopyToShow() const
+bool SingleInstance::askRunningCopy(const QByteArray &request) const
 {
     QLocalSocket socket;
     socket.connectToServer(channelName(lockFilePath(m_key)));
-    return socket.waitForConnected(500);
+    if (!socket.waitForConnected(500))
+        return false;
+    socket.write(request.left(maxRequestBytes));
+    const bool sent = socket.waitForBytesWritten(500);
+    socket.disconnectFromServer();
+    return sent;
 }
 
 } // namespace platform

@@ -56,11 +56,14 @@ void TrayIcon::useXEmbed()
         m_xembed = std::make_unique<QSystemTrayIcon>(m_icon);
         m_xembed->setToolTip(m_toolTip);
         // A right click shows the menu by itself; a left click pops it up at the pointer.
+        // A middle click is passed on.
         m_xembed->setContextMenu(m_menu);
         connect(m_xembed.get(), &QSystemTrayIcon::activated, this,
                 [this](QSystemTrayIcon::ActivationReason reason) {
                     if (reason == QSystemTrayIcon::Trigger)
                         emit menuRequested(QCursor::pos());
+                    else if (reason == QSystemTrayIcon::MiddleClick)
+                        emit secondaryActivated();
                 });
     }
     m_xembed->show();

@@ -42,6 +42,8 @@ signals:
     void menuRequested(QPoint at);
     // A click that asks for the program where a client cannot place a menu (Wayland).
     void openRequested();
+    // A middle click.
+    void secondaryActivated();
 
 private:
     void useXEmbed();

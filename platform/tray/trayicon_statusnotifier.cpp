@@ -57,6 +57,8 @@ void TrayIcon::useStatusNotifier()
             else
                 emit menuRequested({x, y});
         });
+        connect(m_item, &StatusNotifierItem::secondaryActivated, this,
+                &TrayIcon::secondaryActivated);
         connect(m_item, &StatusNotifierItem::contextMenuRequested, this,
                 [this, wayland](int x, int y) {
                     if (!wayland)

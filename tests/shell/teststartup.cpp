@@ -85,10 +85,13 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode"); // -1: the launcher starts
-        QTest::addColumn<QString>("output");
-        QTest::newRow("nothing") << QStringList{} << -1 << "";
+        QTest::addColumn<QString>("output"); // when it starts: the request's number
+        QTest::newRow("nothing") << QStringList{} << -1 << "0";
         QTest::newRow("Qt's own options")
-            << QStringList{"-platform", "xcb", "-session", "s1"} << -1 << "";
+            << QStringList{"-platform", "xcb", "-session", "s1"} << -1 << "0";
+        QTest::newRow("search") << QStringList{"--search"} << -1 << "1";
+        QTest::newRow("popup") << QStringList{"--popup"} << -1 << "2";
+        QTest::newRow("both") << QStringList{"--search", "--popup"} << 2 << "同時に使えません";
         QTest::newRow("version") << QStringList{"--version"} << 0 << "Quorvel 0.11.0\n";
         QTest::newRow("help") << QStringList{"-h"} << 0 << "使い方: quorvel";
         QTest::newRow("unknown option")
@@ -103,10 +106,13 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, output);
-        const auto verdict = readCommandLine(QStringList{"quorvel"} + arguments);
+        const auto read = readCommandLine(QStringList{"quorvel"} + arguments);
+        const auto *verdict = std::get_if<CommandLineVerdict>(&read);
         QCOMPARE(verdict ? verdict->exitCode : -1, exitCode);
         if (verdict)
             QVERIFY2(verdict->text.contains(output), qPrintable(verdict->text));
+        else
+            QCOMPARE(int(std::get<StartRequest>(read)), output.toInt());
     }
 };
 

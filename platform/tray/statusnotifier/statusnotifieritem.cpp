@@ -59,7 +59,7 @@ public:
 
 public slots:
     void Activate(int x, int y) { emit m_item->activated(x, y); }
-    void SecondaryActivate(int, int) {}
+    void SecondaryActivate(int, int) { emit m_item->secondaryActivated(); }
     void ContextMenu(int x, int y) { emit m_item->contextMenuRequested(x, y); }
     void Scroll(int, const QString &) {}
     void ProvideXdgActivationToken(const QString &) {}

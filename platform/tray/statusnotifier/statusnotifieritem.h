@@ -38,6 +38,7 @@ public:
 
 signals:
     void activated(int x, int y);
+    void secondaryActivated(); // a middle click
     void contextMenuRequested(int x, int y);
     // For the adaptor: what changed.
     void iconChanged();

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+#include <QKeySequence>
+
+class QCheckBox;
+class QKeySequenceEdit;
+class QLabel;
+
+namespace platform {
+class GlobalHotkey;
+}
+
+// Which key opens the search window, or none. Each key is tried as soon as it is entered, and
+// the dialog says whether it works; OK keeps it, Cancel puts back the one before.
+class HotkeyDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    HotkeyDialog(platform::GlobalHotkey &hotkey, QWidget *parent = nullptr);
+
+    // What OK keeps: empty when the hotkey is switched off.
+    QKeySequence chosenKey() const;
+
+    void done(int result) override;
+
+private:
+    void tryKey();
+    void showState();
+
+    platform::GlobalHotkey &m_hotkey;
+    const QKeySequence m_before;
+    QCheckBox *m_use;
+    QKeySequenceEdit *m_key;
+    QLabel *m_state;
+};

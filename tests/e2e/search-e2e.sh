@@ -1,0 +1,72 @@
+#!/bin/bash
+# The keyboard's way in, as a user takes it: the hotkey opens the search window, typing finds
+# entries by name, reading or program, Enter and Alt+n launch, Esc puts the window away; and
+# --search and --popup reach the running copy.
+# Usage: search-e2e.sh QUORVEL_BINARY ARTIFACT_DIR [SCREENSHOT_DIR]
+set -euo pipefail
+
+binary=$(readlink -f "$1")
+artifacts=$2
+screenshots=${3:-}
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+source "$(dirname "$0")/common.sh"
+need Xvfb trayer xdotool import iconv
+
+start_x
+start_trayer
+export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$work/runtime" "$work/wf ﾌｫﾙﾀﾞ"
+export PATH="$work/bin:$PATH"
+memo=$(recorder memo)
+term=$(recorder term)
+install_program "$work/app" "$(catalogue ﾂｰﾙ 項目2 項目3 項目4 項目5 項目6 項目7 \
+    "1,\"ﾀｰﾐﾅﾙ\",\"$term\",\"\"" "1,\"ﾒﾓﾘ診断\",\"/bin/false\",\"\"" \
+    "0,\"ﾒﾓ帳\",\"$memo\",\"$work/wf ﾌｫﾙﾀﾞ\"" '0,"&Editor","/usr/bin/gedit",""')"
+
+"$work/app/quorvel" 2>"$work/quorvel.log" &
+pids+=($!)
+search_window() { window_named '^ﾌﾟﾛｸﾞﾗﾑ検索$'; }
+focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(search_window)" ]; }
+ran_in() { [ -f "$work/$1.out" ] && [ "$(head -n1 "$work/$1.out")" = "$2" ]; }
+hotkey() {
+    xdotool key ctrl+alt+space
+    wait_for 5 visible '^ﾌﾟﾛｸﾞﾗﾑ検索$' && wait_for 5 focused
+}
+sleep 1  # the key is taken a moment after start-up, with the icon lookups
+
+check "the hotkey opens the search window, focused" hotkey
+check "the search window keeps out of the file beside the catalogue" \
+    test ! -e "$work/app/quorvel-uses.txt" -a ! -e "$work/app/quorvel.conf"
+xdotool type --delay 30 memo
+sleep 0.3
+shot search-memo
+keep "$screenshots" search "$(search_window)"
+# ﾒﾓﾘ診断 and ﾒﾓ帳 by their reading, in menu order: the named categories first.
+xdotool key Down Return
+check "romaji finds ﾒﾓ帳, Enter launches it in its working folder" wait_for 5 ran_in memo "$work/wf ﾌｫﾙﾀﾞ"
+check "launching puts the window away" wait_for 5 gone '^ﾌﾟﾛｸﾞﾗﾑ検索$'
+check "a launch is counted beside the catalogue" test -s "$work/app/quorvel-uses.txt"
+
+rm -f "$work"/*.out
+check "the hotkey opens it again" hotkey
+# Nothing typed: the entry just used first, then menu order: ﾀｰﾐﾅﾙ second.
+xdotool key alt+2
+check "Alt+2 launches the second row" wait_for 5 test -f "$work/term.out"
+check "and nothing else" test ! -e "$work/memo.out"
+
+check "--search reaches the running copy and ends at once" \
+    timeout 5 "$work/app/quorvel" --search
+check "which opens the window" wait_for 5 focused
+xdotool type --delay 30 gedit
+check "a second press keeps it open and focused" hotkey
+xdotool key Escape
+check "Esc puts it away" wait_for 5 gone '^ﾌﾟﾛｸﾞﾗﾑ検索$'
+
+before=$(windows_shown)
+check "--popup reaches the running copy and ends at once" timeout 5 "$work/app/quorvel" --popup
+check "which pops the menu up" wait_for 5 more_windows_than "$before"
+shot popup-by-command
+xdotool key Escape
+
+finish
