@@ -1,0 +1,88 @@
+#!/usr/bin/python3
+"""The desktop portal's GlobalShortcuts, as KDE Plasma and GNOME 48 provide it, on the test's
+session bus. A test drives it through org.quorvel.TestPortal: what was bound, and Activated.
+With the argument "silent" it takes every call and never answers one. Runs until killed."""
+import sys
+from gi.repository import Gio, GLib
+
+INTERFACES = """
+<node>
+  <interface name="org.freedesktop.portal.GlobalShortcuts">
+    <method name="CreateSession">
+      <arg type="a{sv}" direction="in"/><arg type="o" direction="out"/>
+    </method>
+    <method name="BindShortcuts">
+      <arg type="o" direction="in"/><arg type="a(sa{sv})" direction="in"/>
+      <arg type="s" direction="in"/><arg type="a{sv}" direction="in"/>
+      <arg type="o" direction="out"/>
+    </method>
+    <signal name="Activated">
+      <arg type="o"/><arg type="s"/><arg type="t"/><arg type="a{sv}"/>
+    </signal>
+    <property name="version" type="u" access="read"/>
+  </interface>
+  <interface name="org.quorvel.TestPortal">
+    <method name="Bound"><arg type="s" direction="out"/></method>
+    <method name="Activate">
+      <arg type="s" direction="in"/><arg type="s" direction="in"/>
+    </method>
+  </interface>
+</node>"""
+PATH = "/org/freedesktop/portal/desktop"
+silent = sys.argv[1:] == ["silent"]
+state = {"session": None, "bound": "", "client": None}
+
+
+def handle(kind, sender, token):
+    return f"{PATH}/{kind}/{sender[1:].replace('.', '_')}/{token}"
+
+
+def respond(connection, sender, request, results):
+    if not silent:
+        connection.emit_signal(sender, request, "org.freedesktop.portal.Request", "Response",
+                               GLib.Variant("(ua{sv})", (0, results)))
+
+
+def on_call(connection, sender, path, interface, method, parameters, invocation):
+    args = parameters.unpack()
+    if method == "CreateSession":
+        options = args[0]
+        request = handle("request", sender, options["handle_token"])
+        state["session"] = handle("session", sender, options["session_handle_token"])
+        state["client"] = sender
+        invocation.return_value(GLib.Variant("(o)", (request,)))
+        respond(connection, sender, request,
+                {"session_handle": GLib.Variant("s", state["session"])})
+    elif method == "BindShortcuts":
+        session, shortcuts, _, options = args
+        request = handle("request", sender, options["handle_token"])
+        state["bound"] = ",".join(f"{i}={p.get('preferred_trigger', '')}" for i, p in shortcuts)
+        invocation.return_value(GLib.Variant("(o)", (request,)))
+        bound = [(i, {"description": GLib.Variant("s", p.get("description", "")),
+                      "trigger_description": GLib.Variant("s", p.get("preferred_trigger", ""))})
+                 for i, p in shortcuts]
+        respond(connection, sender, request, {"shortcuts": GLib.Variant("a(sa{sv})", bound)})
+    elif method == "Bound":
+        invocation.return_value(GLib.Variant("(s)", (state["bound"],)))
+    elif method == "Activate":
+        shortcut, token = args
+        connection.emit_signal(state["client"], PATH, "org.freedesktop.portal.GlobalShortcuts",
+                               "Activated", GLib.Variant("(osta{sv})", (
+                                   state["session"], shortcut, 0,
+                                   {"activation_token": GLib.Variant("s", token)})))
+        invocation.return_value(None)
+
+
+def on_get(connection, sender, path, interface, name):
+    return GLib.Variant("u", 1)
+
+
+def on_bus(connection, name):
+    for info in Gio.DBusNodeInfo.new_for_xml(INTERFACES).interfaces:
+        connection.register_object(PATH, info, on_call, on_get, None)
+
+
+Gio.bus_own_name(Gio.BusType.SESSION, "org.freedesktop.portal.Desktop",
+                 Gio.BusNameOwnerFlags.NONE, on_bus, None, lambda *_: loop.quit())
+loop = GLib.MainLoop()
+loop.run()
