@@ -206,16 +206,15 @@ void SearchWindow::showResults()
     m_nothing->setText(m_entries.isEmpty() ? texts::searchCatalogueEmpty : texts::searchNoMatch);
     m_nothing->setVisible(!any);
     m_list->setVisible(any);
-    selectRow(any ? 0 : -1);
+    selectRow(0);
 }
 
 void SearchWindow::selectRow(int row)
 {
-    if (row < 0) {
-        m_list->setCurrentIndex({});
-        return;
-    }
-    m_list->setCurrentIndex(m_results->index(std::clamp(row, 0, m_results->rowCount() - 1), 0));
+    // Moving past either end stays on the end row.
+    const int rows = m_results->rowCount();
+    m_list->setCurrentIndex(rows == 0 ? QModelIndex()
+                                      : m_results->index(std::clamp(row, 0, rows - 1), 0));
 }
 
 void SearchWindow::choose(int row)

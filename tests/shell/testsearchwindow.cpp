@@ -1,0 +1,128 @@
+#include "shell/searchwindow.h"
+#include "uicatalogue.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeView>
+
+using Found = search::Found;
+using StartResult = TrayApplication::StartResult;
+
+class TestSearchWindow : public QObject
+{
+    Q_OBJECT
+
+    static QLineEdit *field(SearchWindow &window) { return window.findChild<QLineEdit *>(); }
+    static void press(SearchWindow &window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(field(window), key, modifiers);
+    }
+
+private slots:
+    void typingFindsAndKeysLaunch()
+    {
+        Launcher launcher(catalogueFile({{1, "ﾀｰﾐﾅﾙ", "/bin/term"},
+                                         {1, "ﾒﾓﾘ診断", "/bin/memtest"},
+                                         {0, "ﾒﾓ帳", "/bin/memo", "/srv"},
+                                         {0, "&Editor", "/usr/bin/gedit"}},
+                                        {"ﾂｰﾙ"}));
+        QCOMPARE(launcher.start(), StartResult::Running);
+        QVERIFY(!launcher.app->searchWindowBuilt());
+        launcher.app->openSearch();
+        SearchWindow &window = launcher.app->searchWindow();
+        QVERIFY(window.isVisible());
+        // Nothing typed, nothing used yet: menu order, the first row selected.
+        QCOMPARE(window.results(), (QList<Found>{{1, 1}, {1, 2}, {0, 1}, {0, 2}}));
+        QCOMPARE(window.selectedRow(), 0);
+
+        QTest::keyClicks(field(window), QStringLiteral("memo"));
+        QCOMPARE(window.results(), (QList<Found>{{1, 2}, {0, 1}}));
+        press(window, Qt::Key_Down);
+        press(window, Qt::Key_Return);
+        QCOMPARE(launcher.fake.processes.started, QStringList{"/bin/memo"});
+        QCOMPARE(launcher.fake.processes.folders, QStringList{"/srv"});
+        QVERIFY(!window.isVisible());
+
+        // Opened again: an empty field, the entry just used first.
+        launcher.app->openSearch();
+        QCOMPARE(field(window)->text(), QString());
+        QCOMPARE(window.results(), (QList<Found>{{0, 1}, {1, 1}, {1, 2}, {0, 2}}));
+        press(window, Qt::Key_2, Qt::AltModifier);
+        QCOMPARE(launcher.fake.processes.started.last(), QStringLiteral("/bin/term"));
+
+        launcher.app->openSearch();
+        QTest::keyClicks(field(window), QStringLiteral("gedit"));
+        QCOMPARE(window.results(), (QList<Found>{{0, 2}}));
+        press(window, Qt::Key_9, Qt::AltModifier); // no ninth row
+        press(window, Qt::Key_Up);                 // stays on the only row
+        QCOMPARE(window.selectedRow(), 0);
+        QVERIFY(window.isVisible());
+        press(window, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(launcher.fake.processes.started.size(), 2);
+        QVERIFY(launcher.fake.messages.shown.isEmpty());
+    }
+
+    void followsTheCatalogueAndSaysWhatIsMissing()
+    {
+        Launcher launcher;
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.app->openSearch();
+        SearchWindow &window = launcher.app->searchWindow();
+        const auto *nothing = window.findChild<QLabel *>();
+        QVERIFY(nothing->isVisible());
+        QCOMPARE(nothing->text(), QStringLiteral("ﾌﾟﾛｸﾞﾗﾑが登録されていません。"));
+
+        QVERIFY(launcher.catalogue().append(0, {QStringLiteral("ﾒﾓ帳"), QStringLiteral("/bin/memo"), {}}));
+        QCOMPARE(window.results(), (QList<Found>{{0, 1}}));
+        QVERIFY(!nothing->isVisible());
+        // Read out as name and category while the focus stays in the field.
+        QCOMPARE(field(window)->accessibleDescription(), QStringLiteral("ﾒﾓ帳、ｶﾃｺﾞﾘ外ﾒﾆｭｰ"));
+
+        QTest::keyClicks(field(window), QStringLiteral("zzz"));
+        QCOMPARE(nothing->text(), QStringLiteral("一致するﾌﾟﾛｸﾞﾗﾑはありません。"));
+        QVERIFY(launcher.catalogue().replace(0, 1, {QStringLiteral("zzzﾂｰﾙ"), QStringLiteral("/bin/z"), {}}));
+        QCOMPARE(window.results(), (QList<Found>{{0, 1}}));
+    }
+
+    void aBadUseFileIsNoError()
+    {
+        Launcher launcher(catalogueFile({{0, "a", "/bin/a"}, {0, "b", "/bin/b"}}));
+        const QString uses = launcher.dir.filePath(QStringLiteral("quorvel-uses.txt"));
+        QFile damaged(uses);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write(QByteArray("quorvel uses 1\nnot a line\n") + QByteArray(100'000, 'x'));
+        damaged.close();
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.app->mnuMenu_Click(0, 2);
+        // Rewritten with what it can hold.
+        damaged.open(QIODevice::ReadOnly);
+        const QList<QByteArray> lines = damaged.readAll().trimmed().split('\n');
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines.at(1).contains("\t1\t"));
+        damaged.close();
+        launcher.app->openSearch();
+        QCOMPARE(launcher.app->searchWindow().results(), (QList<Found>{{0, 2}, {0, 1}}));
+
+        // A folder where the file should be: launches go on, nothing is said.
+        QVERIFY(QFile::remove(uses) && QDir().mkdir(uses));
+        launcher.app->mnuMenu_Click(0, 1);
+        QCOMPARE(launcher.fake.processes.started, (QStringList{"/bin/b", "/bin/a"}));
+        QVERIFY(launcher.fake.messages.shown.isEmpty());
+    }
+
+    void aSecondStartWithSearchOpensTheRunningCopysWindow()
+    {
+        Launcher first(catalogueFile({{0, "a"}}));
+        QCOMPARE(first.start(), StartResult::Running);
+        FakePlatform fake;
+        TrayApplication second(first.dir.filePath(QStringLiteral("quorvel")), fake.platform);
+        QCOMPARE(second.Form_Load(StartRequest::Search), StartResult::AlreadyRunning);
+        QTRY_VERIFY(first.app->searchWindowBuilt() && first.app->searchWindow().isVisible());
+        QVERIFY(!first.app->settingsWindowBuilt());
+    }
+};
+
+QTEST_MAIN(TestSearchWindow)
+#include "testsearchwindow.moc"
