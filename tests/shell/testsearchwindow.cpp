@@ -1,7 +1,12 @@
 #include "shell/searchwindow.h"
 #include "uicatalogue.h"
 
+#include "dialogs/hotkeydialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QTimer>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeView>
@@ -110,6 +115,36 @@ private slots:
         launcher.app->mnuMenu_Click(0, 1);
         QCOMPARE(launcher.fake.processes.started, (QStringList{"/bin/b", "/bin/a"}));
         QVERIFY(launcher.fake.messages.shown.isEmpty());
+    }
+
+    void theHotkeyChoiceIsKeptBesideTheCatalogue()
+    {
+        Launcher launcher;
+        QCOMPARE(launcher.start(), StartResult::Running);
+        const QString settings = launcher.dir.filePath(QStringLiteral("quorvel.conf"));
+        QTRY_COMPARE(launcher.app->hotkey().key(), QKeySequence(QStringLiteral("Ctrl+Alt+Space")));
+        QVERIFY(!QFile::exists(settings)); // nothing written until the user chooses
+        // This desktop (offscreen) has no way to have one, and the dialog says so.
+        const auto answer = [](bool use, bool ok, QString *said) {
+            QTimer::singleShot(0, [=] {
+                auto *dialog = qobject_cast<HotkeyDialog *>(QApplication::activeModalWidget());
+                const auto labels = dialog->findChildren<QLabel *>();
+                *said = labels.last()->text();
+                dialog->findChild<QCheckBox *>()->setChecked(use);
+                ok ? dialog->accept() : dialog->reject();
+            });
+        };
+        QString said;
+        answer(false, false, &said);
+        launcher.app->mnuHotkey_Click();
+        QVERIFY2(said.contains(QStringLiteral("quorvel --search")), qPrintable(said));
+        QCOMPARE(launcher.app->hotkey().key(), QKeySequence(QStringLiteral("Ctrl+Alt+Space")));
+        QVERIFY(!QFile::exists(settings));
+
+        answer(false, true, &said);
+        launcher.app->mnuHotkey_Click();
+        QCOMPARE(launcher.app->hotkey().state(), platform::GlobalHotkey::State::Off);
+        QCOMPARE(Preferences(launcher.dir.path()).hotkey(), QKeySequence());
     }
 
     void aSecondStartWithSearchOpensTheRunningCopysWindow()
