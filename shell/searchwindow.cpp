@@ -7,6 +7,7 @@
 #include "texts.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QCursor>
 #include <QDateTime>
 #include <QGuiApplication>
@@ -14,8 +15,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
 #include <QScreen>
+#include <QStaticText>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -87,6 +91,56 @@ private:
     QList<search::Found> m_rows;
 };
 
+// Draws each cell's text from a cache of laid-out texts: the same entries come back keystroke
+// after keystroke, and laying out Japanese text is most of what a repaint costs.
+class LaidOutTextDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        const QString text = cell.text;
+        cell.text.clear();
+        QStyle *style = cell.widget ? cell.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell.widget) + 1;
+        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, cell.widget)
+                               .adjusted(margin, 0, -margin, 0);
+        const QStaticText &laidOut = layOut(text, area.width(), cell.font);
+        const bool selected = cell.state & QStyle::State_Selected;
+        const QVariant foreground = index.data(Qt::ForegroundRole);
+        painter->setPen(selected                   ? cell.palette.color(QPalette::HighlightedText)
+                        : foreground.isValid()     ? foreground.value<QBrush>().color()
+                                                   : cell.palette.color(QPalette::Text));
+        painter->drawStaticText(
+            area.left(), area.top() + (area.height() - int(laidOut.size().height())) / 2, laidOut);
+    }
+
+private:
+    const QStaticText &layOut(const QString &text, int width, const QFont &font) const
+    {
+        // Bounded: a long session of typing never grows it past a few full catalogues.
+        if (m_laidOut.size() > 8000)
+            m_laidOut.clear();
+        const QString key = text + QChar(0) + QString::number(width);
+        auto known = m_laidOut.find(key);
+        if (known == m_laidOut.end()) {
+            QStaticText laidOut(QFontMetrics(font).elidedText(text, Qt::ElideMiddle, width));
+            laidOut.setTextFormat(Qt::PlainText);
+            laidOut.prepare(QTransform(), font);
+            known = m_laidOut.insert(key, laidOut);
+        }
+        return *known;
+    }
+
+    mutable QHash<QString, QStaticText> m_laidOut;
+};
+
 SearchWindow::SearchWindow(const Catalogue &catalogue, platform::ProgramIcons &icons,
                            UseHistory &uses, const QIcon &windowIcon)
     : m_catalogue(catalogue), m_uses(uses), m_field(new QLineEdit), m_list(new QTreeView),
@@ -100,13 +154,13 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, platform::ProgramIcons &i
     m_field->setClearButtonEnabled(true);
     m_list->setAccessibleName(texts::searchListName);
     m_list->setModel(m_results);
+    m_list->setItemDelegate(new LaidOutTextDelegate(m_list));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setHeaderHidden(true);
     m_list->setAllColumnsShowFocus(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setTextElideMode(Qt::ElideMiddle);
     m_list->header()->setStretchLastSection(true);
     m_list->setColumnWidth(SearchResults::Name, 230);
     m_list->setColumnWidth(SearchResults::CategoryName, 120);
@@ -147,8 +201,11 @@ SearchWindow::~SearchWindow() = default;
 void SearchWindow::open(const QByteArray &activationToken)
 {
     if (!isVisible()) {
-        m_field->clear();
-        showResults();
+        m_usesCurrent = false; // launches are made while it is hidden
+        if (m_field->text().isEmpty())
+            showResults();
+        else
+            m_field->clear(); // which shows them
         const QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
         if (!screen)
             screen = QGuiApplication::primaryScreen();
@@ -178,7 +235,7 @@ void SearchWindow::catalogueChanged()
         showResults();
 }
 
-void SearchWindow::showResults()
+void SearchWindow::prepareCandidates()
 {
     if (!m_keysCurrent) {
         m_entries = search::menuOrder(m_catalogue);
@@ -191,15 +248,25 @@ void SearchWindow::showResults()
                                                  : m_catalogue.CategoryName(at.category));
         }
         m_keysCurrent = true;
+        m_usesCurrent = false;
     }
-    QList<search::Candidate> candidates;
-    candidates.reserve(m_entries.size());
-    for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        const search::Found &at = m_entries.at(i);
-        const UseHistory::Use use = m_uses.use(m_catalogue.entry(at.category, at.index));
-        candidates.append({at.category, at.index, &m_keys[size_t(i)], use.count, use.lastUsed});
+    if (!m_usesCurrent) {
+        m_candidates.clear();
+        m_candidates.reserve(m_entries.size());
+        for (qsizetype i = 0; i < m_entries.size(); ++i) {
+            const search::Found &at = m_entries.at(i);
+            const UseHistory::Use use = m_uses.use(m_catalogue.entry(at.category, at.index));
+            m_candidates.append(
+                {at.category, at.index, &m_keys[size_t(i)], use.count, use.lastUsed});
+        }
+        m_usesCurrent = true;
     }
-    m_results->show(search::find(candidates, search::Query(m_field->text()),
+}
+
+void SearchWindow::showResults()
+{
+    prepareCandidates();
+    m_results->show(search::find(m_candidates, search::Query(m_field->text()),
                                  QDateTime::currentSecsSinceEpoch()));
 
     const bool any = m_results->rowCount() > 0;

@@ -48,6 +48,7 @@ protected:
 
 private:
     void catalogueChanged();
+    void prepareCandidates();
     void showResults();
     void selectRow(int row);
     void choose(int row);
@@ -61,5 +62,7 @@ private:
     // The catalogue's entries in menu order, prepared for matching; rebuilt after a change.
     QList<search::Found> m_entries;
     std::vector<search::EntryKey> m_keys;
+    QList<search::Candidate> m_candidates; // with how much each was used
     bool m_keysCurrent = false;
+    bool m_usesCurrent = false;
 };
