@@ -159,7 +159,8 @@ class Session:
         """The time the focus is first seen on the window."""
         deadline = time.perf_counter() + timeout
         while time.perf_counter() < deadline:
-            if self.display.get_input_focus().focus.id == window.id:
+            focus = self.display.get_input_focus().focus  # a number for None or PointerRoot
+            if getattr(focus, "id", focus) == window.id:
                 return time.perf_counter()
             time.sleep(0.0002)
         raise RuntimeError("the window never took the focus")
