@@ -115,4 +115,4 @@ private slots:
 };
 
 QTEST_MAIN(TestGlobalHotkey)
-#include "testglobalhotkey.moc"
+#include "testglobalhotkey_unix.moc"

@@ -229,4 +229,4 @@ std::unique_ptr<GlobalHotkey::Mechanism> portalHotkeyMechanism(GlobalHotkey &own
 
 } // namespace platform
 
-#include "globalhotkey_portal.moc"
+#include "hotkeyportal_unix.moc"
