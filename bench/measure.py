@@ -229,8 +229,9 @@ def run_once(session, command, cwd, search):
             time.sleep(0.3)
             figures["hotkey to search focused"] = session.hotkey_to_focused(process.pid)
             time.sleep(0.5)
-            rss, _ = memory_mb(process.pid)
+            rss, pss = memory_mb(process.pid)
             figures["RSS growth by first search"] = rss - figures["RSS after first popup"]
+            figures["PSS growth by first search"] = pss - figures["PSS after first popup"]
             session.key("Escape")
             time.sleep(0.3)
             figures["hotkey again to focused"] = session.hotkey_to_focused(process.pid)

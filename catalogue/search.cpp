@@ -174,62 +174,100 @@ EntryKey::EntryKey(const QString &name, const QString &program, const QString &c
     m_categoryReading = readingOf(m_category);
 }
 
-QList<QList<EntryKey::Spelling>> EntryKey::readingOf(const QString &text)
+namespace {
+
+// Every spelling is kept once, here, and a reading refers to it by number: 792 entries'
+// readings then take a few kilobytes instead of a string per letter.
+struct SpellingPool
+{
+    QHash<QString, quint32> numbers;
+    QList<QString> texts;
+};
+
+SpellingPool &spellingPool()
+{
+    static SpellingPool pool;
+    return pool;
+}
+
+quint32 spellingNumber(const QString &spelling)
+{
+    SpellingPool &pool = spellingPool();
+    if (const auto known = pool.numbers.constFind(spelling); known != pool.numbers.cend())
+        return *known;
+    pool.texts.append(spelling);
+    return *pool.numbers.insert(spelling, quint32(pool.texts.size() - 1));
+}
+
+const QString &spellingText(quint32 number)
+{
+    return spellingPool().texts.at(number);
+}
+
+} // namespace
+
+EntryKey::Reading EntryKey::readingOf(const QString &text)
 {
     const auto &table = kanaSpellings();
-    QList<QList<Spelling>> reading(text.size());
+    // What may be typed at each position, with how many characters it reaches.
+    std::vector<QList<std::pair<QString, int>>> at(size_t(text.size()));
     // From the end, so that a っ can double the consonant of what follows it.
     for (qsizetype i = text.size() - 1; i >= 0; --i) {
         const QChar c = text.at(i);
-        QList<Spelling> &here = reading[i];
+        auto &here = at[size_t(i)];
         if (isAsciiAlnum(c)) {
-            here << Spelling{QString(c), 1};
+            here.append({QString(c), 1});
         } else if (c == u'っ') {
-            QList<Spelling> doubled;
             if (i + 1 < text.size()) {
-                for (const Spelling &next : reading.at(i + 1)) {
-                    const QChar first = next.text.at(0);
+                for (const auto &next : at[size_t(i + 1)]) {
+                    const QChar first = next.first.at(0);
                     if (first.isLetter() && !QStringLiteral("aiueon").contains(first))
-                        doubled << Spelling{QString(first), 1};
-                    if (next.text.startsWith(u"ch"))
-                        doubled << Spelling{QStringLiteral("t"), 1};
+                        here.append({QString(first), 1});
+                    if (next.first.startsWith(u"ch"))
+                        here.append({QStringLiteral("t"), 1});
                 }
             }
-            here << doubled;
             for (const QString &spelling : table.value(c))
-                here << Spelling{spelling, 1};
+                here.append({spelling, 1});
         } else if (c == u'ー' || c == u'-') {
-            here << Spelling{QStringLiteral("-"), 1} << Spelling{QString(), 1};
-            if (i > 0 && table.contains(text.at(i - 1))) {
-                const QStringList before = table.value(text.at(i - 1));
-                here << Spelling{before.first().right(1), 1};
-            }
+            here.append({QStringLiteral("-"), 1});
+            here.append({QString(), 1});
+            if (i > 0 && table.contains(text.at(i - 1)))
+                here.append({table.value(text.at(i - 1)).first().right(1), 1});
         } else if (const auto spellings = table.find(c); spellings != table.end()) {
             for (const QString &spelling : *spellings)
-                here << Spelling{spelling, 1};
+                here.append({spelling, 1});
             if (i + 1 < text.size() && (isSmallY(text.at(i + 1)) || isSmallVowel(text.at(i + 1)))) {
                 for (const QString &spelling : combinedSpellings(*spellings, text.at(i + 1)))
-                    here << Spelling{spelling, 2};
+                    here.append({spelling, 2});
             }
         }
     }
+    Reading reading;
+    reading.starts.reserve(text.size() + 1);
+    for (const auto &here : at) {
+        reading.starts.append(int(reading.spellings.size()));
+        for (const auto &[spelling, reach] : here)
+            reading.spellings.append(spellingNumber(spelling) << 2 | quint32(reach));
+    }
+    reading.starts.append(int(reading.spellings.size()));
     return reading;
 }
 
 // Whether the query spells a run of the reading, from any position, possibly ending inside
 // the last kana's spelling (mem finds めも).
-bool EntryKey::readingMatches(const QList<QList<Spelling>> &reading, const QString &query)
+bool EntryKey::readingMatches(const Reading &reading, const QString &query)
 {
-    const qsizetype positions = reading.size() + 1, length = query.size();
+    const qsizetype positions = reading.starts.size(), length = query.size();
     // No kana is spelt with more than four letters.
-    if (length > 4 * reading.size())
+    if (length > 4 * (positions - 1))
         return false;
     // Each state (position in the reading, characters of the query spelt) is tried once.
     std::vector<bool> tried(size_t(positions * (length + 1)));
     std::vector<std::pair<qsizetype, qsizetype>> pending;
-    for (qsizetype start = 0; start < reading.size(); ++start) {
-        if (reading.at(start).isEmpty())
-            continue;
+    for (qsizetype start = 0; start + 1 < positions; ++start) {
+        if (reading.starts.at(start) == reading.starts.at(start + 1))
+            continue; // nothing spells it
         pending.emplace_back(start, 0);
         while (!pending.empty()) {
             const auto [at, spelt] = pending.back();
@@ -237,14 +275,16 @@ bool EntryKey::readingMatches(const QList<QList<Spelling>> &reading, const QStri
             if (spelt == length)
                 return true;
             const size_t state = size_t(at * (length + 1) + spelt);
-            if (at >= reading.size() || tried[state])
+            if (at + 1 >= positions || tried[state])
                 continue;
             tried[state] = true;
             const QStringView rest = QStringView(query).mid(spelt);
-            for (const Spelling &spelling : reading.at(at)) {
-                if (rest.startsWith(spelling.text))
-                    pending.emplace_back(at + spelling.reach, spelt + spelling.text.size());
-                else if (spelling.text.startsWith(rest))
+            for (int s = reading.starts.at(at); s < reading.starts.at(at + 1); ++s) {
+                const QString &spelling = spellingText(reading.spellings.at(s) >> 2);
+                if (rest.startsWith(spelling))
+                    pending.emplace_back(at + (reading.spellings.at(s) & 3),
+                                         spelt + spelling.size());
+                else if (spelling.startsWith(rest))
                     return true;
             }
         }

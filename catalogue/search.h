@@ -29,22 +29,24 @@ public:
     std::optional<MatchKind> match(const QString &foldedQuery, bool romajiQuery) const;
 
 private:
-    // What may be typed at one position of the folded name, and how far each spelling reaches.
-    struct Spelling
+    // What may be typed at each position of a folded text: the spellings of position i are
+    // spellings[starts[i]] up to spellings[starts[i + 1]], each a spelling's number shifted
+    // left by two, or-ed with how many characters it reaches (1 or 2).
+    struct Reading
     {
-        QString text;
-        int reach;
+        QList<quint32> spellings;
+        QList<int> starts;
     };
 
-    static QList<QList<Spelling>> readingOf(const QString &foldedText);
-    static bool readingMatches(const QList<QList<Spelling>> &reading, const QString &query);
+    static Reading readingOf(const QString &foldedText);
+    static bool readingMatches(const Reading &reading, const QString &query);
 
     QString m_name;
     QList<int> m_wordStarts;
-    QList<QList<Spelling>> m_nameReading;
+    Reading m_nameReading;
     QString m_program;
     QString m_category;
-    QList<QList<Spelling>> m_categoryReading;
+    Reading m_categoryReading;
 };
 
 // A query: the folded text, and whether it may be a romaji reading (ASCII letters only, or

@@ -3,147 +3,22 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/usehistory.h"
 #include "platform/desktop/display.h"
-#include "platform/desktop/programicons.h"
+#include "shell/searchresults.h"
 #include "texts.h"
 
-#include <QAbstractTableModel>
-#include <QApplication>
 #include <QCursor>
 #include <QDateTime>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPalette>
+#include <QListView>
 #include <QScreen>
-#include <QStaticText>
-#include <QStyledItemDelegate>
-#include <QTreeView>
 #include <QVBoxLayout>
-
-// The rows the list shows: name with its program's icon, category, and the program, dimmed.
-class SearchResults : public QAbstractTableModel
-{
-public:
-    enum Column { Name, CategoryName, Program, ColumnCount };
-
-    SearchResults(const Catalogue &catalogue, platform::ProgramIcons &icons, QObject *parent)
-        : QAbstractTableModel(parent), m_catalogue(catalogue), m_icons(icons)
-    {
-        connect(&icons, &platform::ProgramIcons::iconsChanged, this, [this] {
-            if (!m_rows.isEmpty())
-                emit dataChanged(index(0, Name), index(rowCount() - 1, Name));
-        });
-    }
-
-    void show(QList<search::Found> rows)
-    {
-        beginResetModel();
-        m_rows = std::move(rows);
-        endResetModel();
-    }
-    const QList<search::Found> &rows() const { return m_rows; }
-
-    int rowCount(const QModelIndex &parent = {}) const override
-    {
-        return parent.isValid() ? 0 : int(m_rows.size());
-    }
-    int columnCount(const QModelIndex &parent = {}) const override
-    {
-        return parent.isValid() ? 0 : ColumnCount;
-    }
-
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        const search::Found &row = m_rows.at(index.row());
-        const Entry &entry = m_catalogue.entry(row.category, row.index);
-        const QString name = search::withoutAccessKey(entry.EntryName);
-        const QString category = row.category == 0
-                                     ? texts::uncategorised
-                                     : search::withoutAccessKey(m_catalogue.CategoryName(row.category));
-        switch (role) {
-        case Qt::DisplayRole:
-            return index.column() == Name           ? name
-                   : index.column() == CategoryName ? category
-                                                    : entry.ProgramPath;
-        case Qt::AccessibleTextRole:
-            return index.column() == Name ? texts::searchRowName(name, category)
-                                          : data(index, Qt::DisplayRole);
-        case Qt::DecorationRole:
-            if (index.column() == Name)
-                return m_icons.icon(entry.ProgramPath, entry.WorkFolder);
-            break;
-        case Qt::ForegroundRole:
-            if (index.column() == Program)
-                return QPalette().brush(QPalette::Disabled, QPalette::Text);
-            break;
-        default:
-            break;
-        }
-        return {};
-    }
-
-private:
-    const Catalogue &m_catalogue;
-    platform::ProgramIcons &m_icons;
-    QList<search::Found> m_rows;
-};
-
-// Draws each cell's text from a cache of laid-out texts: the same entries come back keystroke
-// after keystroke, and laying out Japanese text is most of what a repaint costs.
-class LaidOutTextDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override
-    {
-        QStyleOptionViewItem cell = option;
-        initStyleOption(&cell, index);
-        const QString text = cell.text;
-        cell.text.clear();
-        QStyle *style = cell.widget ? cell.widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
-
-        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell.widget) + 1;
-        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, cell.widget)
-                               .adjusted(margin, 0, -margin, 0);
-        const QStaticText &laidOut = layOut(text, area.width(), cell.font);
-        const bool selected = cell.state & QStyle::State_Selected;
-        const QVariant foreground = index.data(Qt::ForegroundRole);
-        painter->setPen(selected                   ? cell.palette.color(QPalette::HighlightedText)
-                        : foreground.isValid()     ? foreground.value<QBrush>().color()
-                                                   : cell.palette.color(QPalette::Text));
-        painter->drawStaticText(
-            area.left(), area.top() + (area.height() - int(laidOut.size().height())) / 2, laidOut);
-    }
-
-private:
-    const QStaticText &layOut(const QString &text, int width, const QFont &font) const
-    {
-        // Bounded: a long session of typing never grows it past a few full catalogues.
-        if (m_laidOut.size() > 8000)
-            m_laidOut.clear();
-        const QString key = text + QChar(0) + QString::number(width);
-        auto known = m_laidOut.find(key);
-        if (known == m_laidOut.end()) {
-            QStaticText laidOut(QFontMetrics(font).elidedText(text, Qt::ElideMiddle, width));
-            laidOut.setTextFormat(Qt::PlainText);
-            laidOut.prepare(QTransform(), font);
-            known = m_laidOut.insert(key, laidOut);
-        }
-        return *known;
-    }
-
-    mutable QHash<QString, QStaticText> m_laidOut;
-};
 
 SearchWindow::SearchWindow(const Catalogue &catalogue, platform::ProgramIcons &icons,
                            UseHistory &uses, const QIcon &windowIcon)
-    : m_catalogue(catalogue), m_uses(uses), m_field(new QLineEdit), m_list(new QTreeView),
+    : m_catalogue(catalogue), m_uses(uses), m_field(new QLineEdit), m_list(new QListView),
       m_nothing(new QLabel), m_results(new SearchResults(catalogue, icons, this))
 {
     setWindowTitle(texts::searchTitle);
@@ -151,19 +26,11 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, platform::ProgramIcons &i
     setWindowFlag(Qt::WindowStaysOnTopHint);
     m_field->setAccessibleName(texts::searchFieldName);
     m_field->setPlaceholderText(texts::searchFieldHint);
-    m_field->setClearButtonEnabled(true);
     m_list->setAccessibleName(texts::searchListName);
     m_list->setModel(m_results);
-    m_list->setItemDelegate(new LaidOutTextDelegate(m_list));
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
-    m_list->setHeaderHidden(true);
-    m_list->setAllColumnsShowFocus(true);
+    m_list->setItemDelegate(new SearchResultDelegate(m_list));
+    m_list->setUniformItemSizes(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->header()->setStretchLastSection(true);
-    m_list->setColumnWidth(SearchResults::Name, 230);
-    m_list->setColumnWidth(SearchResults::CategoryName, 120);
     m_nothing->setAlignment(Qt::AlignCenter);
     m_nothing->setEnabled(false);
 
@@ -171,7 +38,7 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, platform::ProgramIcons &i
     layout->addWidget(m_field);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_nothing, 1);
-    resize(620, 400);
+    resize(560, 340);
 
     m_field->installEventFilter(this);
     m_list->installEventFilter(this);
@@ -182,10 +49,7 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, platform::ProgramIcons &i
             [this](const QModelIndex &current) {
                 // Read out while the focus stays in the field.
                 m_field->setAccessibleDescription(
-                    current.isValid() ? current.siblingAtColumn(SearchResults::Name)
-                                            .data(Qt::AccessibleTextRole)
-                                            .toString()
-                                      : QString());
+                    current.data(Qt::AccessibleTextRole).toString());
             });
 
     connect(&catalogue, &Catalogue::entryAppended, this, &SearchWindow::catalogueChanged);

@@ -9,7 +9,7 @@
 class Catalogue;
 class QLabel;
 class QLineEdit;
-class QTreeView;
+class QListView;
 class SearchResults;
 class UseHistory;
 
@@ -56,7 +56,7 @@ private:
     const Catalogue &m_catalogue;
     UseHistory &m_uses;
     QLineEdit *m_field;
-    QTreeView *m_list;
+    QListView *m_list;
     QLabel *m_nothing;
     SearchResults *m_results;
     // The catalogue's entries in menu order, prepared for matching; rebuilt after a change.

@@ -1,0 +1,107 @@
+#include "shell/searchresults.h"
+
+#include "catalogue/catalogue.h"
+#include "platform/desktop/programicons.h"
+#include "texts.h"
+
+#include <QApplication>
+#include <QPainter>
+
+SearchResults::SearchResults(const Catalogue &catalogue, platform::ProgramIcons &icons,
+                             QObject *parent)
+    : QAbstractListModel(parent), m_catalogue(catalogue), m_icons(icons)
+{
+    connect(&icons, &platform::ProgramIcons::iconsChanged, this, [this] {
+        if (!m_rows.isEmpty())
+            emit dataChanged(index(0), index(rowCount() - 1), {Qt::DecorationRole});
+    });
+}
+
+void SearchResults::show(QList<search::Found> rows)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+int SearchResults::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+QVariant SearchResults::data(const QModelIndex &index, int role) const
+{
+    const search::Found &row = m_rows.at(index.row());
+    const Entry &entry = m_catalogue.entry(row.category, row.index);
+    const auto category = [&] {
+        return row.category == 0 ? texts::uncategorised
+                                 : search::withoutAccessKey(m_catalogue.CategoryName(row.category));
+    };
+    switch (role) {
+    case Qt::DisplayRole:
+        return search::withoutAccessKey(entry.EntryName);
+    case CategoryRole:
+        return category();
+    case ProgramRole:
+        return entry.ProgramPath;
+    case Qt::AccessibleTextRole:
+        return texts::searchRowName(search::withoutAccessKey(entry.EntryName), category());
+    case Qt::DecorationRole:
+        return m_icons.icon(entry.ProgramPath, entry.WorkFolder);
+    default:
+        return {};
+    }
+}
+
+void SearchResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                 const QModelIndex &index) const
+{
+    QStyleOptionViewItem row = option;
+    initStyleOption(&row, index);
+    const QString name = row.text;
+    row.text.clear();
+    const QStyle *style = row.widget ? row.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &row, painter, row.widget); // background, icon
+
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, row.widget) + 1;
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &row, row.widget)
+                           .adjusted(margin, 0, -margin, 0);
+    const bool selected = row.state & QStyle::State_Selected;
+    const QColor text = row.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    const QColor dimmed =
+        selected ? text : row.palette.color(QPalette::Disabled, QPalette::Text);
+    // Name, category, program: four, two and four tenths of the row.
+    const struct
+    {
+        QString text;
+        int from, to;
+        QColor colour;
+    } columns[] = {{name, 0, 4, text},
+                   {index.data(SearchResults::CategoryRole).toString(), 4, 6, text},
+                   {index.data(SearchResults::ProgramRole).toString(), 6, 10, dimmed}};
+    for (const auto &column : columns) {
+        const int left = area.left() + area.width() * column.from / 10;
+        const int width = area.width() * (column.to - column.from) / 10 - margin;
+        const QStaticText &laidOut = layOut(column.text, width, row.font);
+        painter->setPen(column.colour);
+        painter->drawStaticText(
+            left, area.top() + (area.height() - int(laidOut.size().height())) / 2, laidOut);
+    }
+}
+
+const QStaticText &SearchResultDelegate::layOut(const QString &text, int width,
+                                                const QFont &font) const
+{
+    // Bounded: a long session of typing never grows it past a few full catalogues.
+    if (m_laidOut.size() > 8000)
+        m_laidOut.clear();
+    const QString key = text + QChar(0) + QString::number(width);
+    auto known = m_laidOut.find(key);
+    if (known == m_laidOut.end()) {
+        QStaticText laidOut(QFontMetrics(font).elidedText(text, Qt::ElideMiddle, width));
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.prepare(QTransform(), font);
+        known = m_laidOut.insert(key, laidOut);
+    }
+    return *known;
+}
