@@ -7,7 +7,10 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QKeySequenceEdit>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -44,11 +47,13 @@ HotkeyDialog::HotkeyDialog(platform::GlobalHotkey &hotkey, QWidget *parent)
             m_key->setKeySequence(usualKey);
         tryKey();
     });
-    // One combination is a hotkey: the edit is ended after the first.
+    // One combination is a hotkey: the edit ends with the first.
     connect(m_key, &QKeySequenceEdit::keySequenceChanged, this, [this](const QKeySequence &key) {
         if (key.count() > 1)
             m_key->setKeySequence(QKeySequence(key[0]));
     });
+    m_key->installEventFilter(this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
     connect(m_key, &QKeySequenceEdit::editingFinished, this, &HotkeyDialog::tryKey);
     connect(&m_hotkey, &platform::GlobalHotkey::stateChanged, this, &HotkeyDialog::showState);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -58,7 +63,10 @@ HotkeyDialog::HotkeyDialog(platform::GlobalHotkey &hotkey, QWidget *parent)
 
 QKeySequence HotkeyDialog::chosenKey() const
 {
-    return m_use->isChecked() ? m_key->keySequence() : QKeySequence();
+    if (!m_use->isChecked())
+        return {};
+    // A field emptied on the way to a new key keeps the key there was.
+    return m_key->keySequence().isEmpty() ? m_hotkey.key() : m_key->keySequence();
 }
 
 void HotkeyDialog::tryKey()
@@ -78,6 +86,19 @@ void HotkeyDialog::showState()
     case State::Taken: m_state->setText(texts::hotkeyTaken); break;
     case State::Unavailable: m_state->setText(texts::hotkeyUnavailable); break;
     }
+}
+
+bool HotkeyDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // Once a key other than a modifier is pressed the combination is complete: the focus moves
+    // on, which ends the edit, and Enter then means OK rather than a key.
+    if (watched == m_key && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Shift &&
+            key != Qt::Key_Meta && key != Qt::Key_AltGr)
+            QTimer::singleShot(0, m_ok, [this] { m_ok->setFocus(); });
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void HotkeyDialog::done(int result)

@@ -6,6 +6,7 @@
 class QCheckBox;
 class QKeySequenceEdit;
 class QLabel;
+class QPushButton;
 
 namespace platform {
 class GlobalHotkey;
@@ -25,6 +26,9 @@ public:
 
     void done(int result) override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void tryKey();
     void showState();
@@ -34,4 +38,5 @@ private:
     QCheckBox *m_use;
     QKeySequenceEdit *m_key;
     QLabel *m_state;
+    QPushButton *m_ok;
 };
