@@ -3,7 +3,7 @@
 namespace platform {
 
 GlobalHotkey::GlobalHotkey(const QString &id, const QString &description, QObject *parent)
-    : QObject(parent), m_mechanism(mechanismFor(*this, id, description))
+    : QObject(parent), m_id(id), m_description(description)
 {
 }
 
@@ -16,6 +16,11 @@ GlobalHotkey::~GlobalHotkey()
 void GlobalHotkey::setKey(const QKeySequence &key)
 {
     m_key = key.isEmpty() ? QKeySequence() : QKeySequence(key[0]);
+    // Made with the first key asked for, which is off the start-up path.
+    if (!m_mechanism && !m_key.isEmpty() && !m_mechanismAsked) {
+        m_mechanism = mechanismFor(*this, m_id, m_description);
+        m_mechanismAsked = true;
+    }
     if (m_mechanism)
         m_mechanism->release();
     if (m_key.isEmpty())

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QKeySequence>
 #include <QObject>
+#include <QString>
 #include <memory>
 
 namespace platform {
@@ -47,9 +48,12 @@ private:
     static std::unique_ptr<Mechanism> mechanismFor(GlobalHotkey &owner, const QString &id,
                                                    const QString &description);
 
+    QString m_id;
+    QString m_description;
     QKeySequence m_key;
     State m_state = State::Off;
     std::unique_ptr<Mechanism> m_mechanism;
+    bool m_mechanismAsked = false;
 };
 
 class GlobalHotkey::Mechanism

@@ -56,6 +56,8 @@ private slots:
         platform::GlobalHotkey hotkey(QStringLiteral("search"), QStringLiteral("search"));
         hotkey.setKey(ctrlAltSpace);
         QCOMPARE(hotkey.state(), State::Taken);
+        xcb_ungrab_key(other, XCB_GRAB_ANY, root, XCB_MOD_MASK_ANY);
+        free(xcb_get_input_focus_reply(other, xcb_get_input_focus(other), nullptr));
         xcb_disconnect(other);
 
         // Free again: taken, and pressing it reaches the program.
