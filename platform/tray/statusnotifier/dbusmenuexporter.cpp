@@ -27,6 +27,8 @@ public:
     {
         setAutoRelaySignals(false);
         connect(exporter, &DBusMenuExporter::layoutUpdated, this, &DBusMenuAdaptor::LayoutUpdated);
+        connect(exporter, &DBusMenuExporter::itemsPropertiesUpdated, this,
+                &DBusMenuAdaptor::ItemsPropertiesUpdated);
     }
 
     uint version() const { return 3; }
@@ -240,11 +242,21 @@ bool DBusMenuExporter::eventFilter(QObject *watched, QEvent *event)
     case QEvent::ActionAdded:
         if (QMenu *submenu = static_cast<QActionEvent *>(event)->action()->menu())
             watch(submenu);
-        announceChange();
+        [[fallthrough]];
+    case QEvent::ActionRemoved:
+        // A submenu no host has been shown needs no announcement: it is read whole when it is.
+        if (const int parent = idOfMenu(static_cast<QMenu *>(watched)); parent >= 0) {
+            m_changedParents.insert(parent);
+            announceChanges();
+        }
         break;
     case QEvent::ActionChanged:
-    case QEvent::ActionRemoved:
-        announceChange();
+        // Only an item a host has been told of can have changed for it.
+        if (const auto id = m_ids.constFind(static_cast<QActionEvent *>(event)->action());
+            id != m_ids.cend()) {
+            m_changedItems.insert(*id);
+            announceChanges();
+        }
         break;
     default:
         break;
@@ -252,15 +264,48 @@ bool DBusMenuExporter::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-// Many changes in one handler (a load, a deletion) make one announcement.
-void DBusMenuExporter::announceChange()
+int DBusMenuExporter::idOfMenu(QMenu *menu) const
 {
-    if (m_changeAnnounced)
+    if (menu == m_root)
+        return 0;
+    return m_ids.value(menu->menuAction(), -1);
+}
+
+// Many changes in one handler (a load, a batch of icons) make one announcement of each kind:
+// the changed items' properties, and the layout only where items came or went.
+void DBusMenuExporter::announceChanges()
+{
+    if (m_changesAnnounced)
         return;
-    m_changeAnnounced = true;
+    m_changesAnnounced = true;
     QTimer::singleShot(0, this, [this] {
-        m_changeAnnounced = false;
-        emit layoutUpdated(++m_revision, 0);
+        m_changesAnnounced = false;
+        dbus::MenuItemPropertiesList updated;
+        dbus::MenuItemPropertyNamesList removed;
+        for (const int id : std::as_const(m_changedItems)) {
+            QAction *action = m_actions.value(id);
+            if (!action)
+                continue;
+            const QVariantMap properties = propertiesOf(action, {});
+            QStringList defaults;
+            for (const QString &name : {QStringLiteral("enabled"), QStringLiteral("visible"),
+                                        QStringLiteral("icon-data")}) {
+                if (!properties.contains(name))
+                    defaults << name;
+            }
+            updated.append({id, properties});
+            removed.append({id, defaults});
+        }
+        m_changedItems.clear();
+        if (!updated.isEmpty())
+            emit itemsPropertiesUpdated(updated, removed);
+
+        if (m_changedParents.isEmpty())
+            return;
+        // One parent when one menu changed; the whole tree when several did.
+        const int parent = m_changedParents.size() == 1 ? *m_changedParents.cbegin() : 0;
+        m_changedParents.clear();
+        emit layoutUpdated(++m_revision, parent);
     });
 }
 

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 
 class QAction;
 class QIcon;
@@ -16,7 +17,8 @@ namespace platform {
 // Exports a menu tree over com.canonical.dbusmenu, for desktops that draw a tray item's menu
 // themselves: the very actions of the menu, their captions (access keys written "_"), their
 // visibility, separators and submenus. A click on the desktop's menu triggers the action, as a
-// click in the menu would. Changes to the menus are announced as they happen.
+// click in the menu would. Changes are announced once per turn of the event loop: a changed
+// item's properties for that item alone, the layout only where items came or went.
 class DBusMenuExporter : public QObject
 {
     Q_OBJECT
@@ -40,6 +42,8 @@ public:
 
 signals:
     void layoutUpdated(uint revision, int parent);
+    void itemsPropertiesUpdated(const platform::dbus::MenuItemPropertiesList &updated,
+                                const platform::dbus::MenuItemPropertyNamesList &removed);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -52,7 +56,8 @@ private:
     QVariantMap propertiesOf(QAction *action, const QStringList &names) const;
     QByteArray pngOf(const QIcon &icon) const;
     void watch(QMenu *menu);
-    void announceChange();
+    int idOfMenu(QMenu *menu) const; // -1 for a submenu no host has been told of
+    void announceChanges();
 
     QPointer<QMenu> m_root;
     QHash<QAction *, int> m_ids;
@@ -60,7 +65,9 @@ private:
     int m_nextId = 1; // 0 is the root; ids are never used twice
     uint m_revision = 1;
     mutable QHash<qint64, QByteArray> m_pngs; // icons as the desktop takes them, by cache key
-    bool m_changeAnnounced = false;
+    QSet<int> m_changedItems;
+    QSet<int> m_changedParents;
+    bool m_changesAnnounced = false;
 };
 
 } // namespace platform
