@@ -9,16 +9,19 @@
 #include "settings/form1.h"
 #include "shell/cataloguelocation.h"
 #include "shell/launcher.h"
+#include "shell/popupplacement.h"
 #include "shell/searchwindow.h"
 #include "texts.h"
 
 #include <QCursor>
 #include <QDateTime>
 #include <QDir>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -46,9 +49,9 @@ TrayApplication::TrayApplication(const QString &executablePath, platform::Platfo
     connect(&m_trayIcon, &platform::TrayIcon::menuRequested, this,
             &TrayApplication::CtlSysTray1_Click);
     connect(&m_trayIcon, &platform::TrayIcon::openRequested, this,
-            &TrayApplication::mnuConfig_Click);
+            [this](const QByteArray &token) { form1().mnuConfig_Click(token); });
     connect(&m_trayIcon, &platform::TrayIcon::secondaryActivated, this,
-            [this] { openSearch(); });
+            &TrayApplication::openSearch);
     connect(&m_hotkey, &platform::GlobalHotkey::pressed, this, &TrayApplication::openSearch);
     connect(&m_instance, &platform::SingleInstance::requested, this,
             [this](const QByteArray &message) {
@@ -157,7 +160,11 @@ void TrayApplication::mnuHotkey_Click()
 
 void TrayApplication::CtlSysTray1_Click(QPoint at)
 {
-    m_popup.mnuPoP()->popup(at);
+    QList<ScreenArea> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append({screen->geometry(), screen->availableGeometry()});
+    QMenu *menu = m_popup.mnuPoP();
+    menu->popup(popupPosition(at, QCursor::pos(), menu->sizeHint(), screens));
 }
 
 void TrayApplication::mnuMenu_Click(int category, int Index)

@@ -41,7 +41,8 @@ public:
     // request: what the command line asked for; a copy already running is asked to do it.
     StartResult Form_Load(StartRequest request = StartRequest::Plain);
 
-    // A click on the icon that asks for the menu, at the pointer or where the desktop says.
+    // A click on the icon that asks for the menu, at the pointer or where the desktop says,
+    // beside the icon and never over a panel.
     void CtlSysTray1_Click(QPoint at);
     void mnuMenu_Click(int category, int Index);
     void mnuConfig_Click();

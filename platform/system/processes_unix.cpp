@@ -8,6 +8,25 @@
 #include <QStandardPaths>
 
 namespace platform {
+namespace {
+
+// Detached: the launcher never waits, and the child is reparented so no zombie remains. The
+// child never takes the token this program was started with: it was meant for the launcher's
+// own window, and a desktop accepts each token once.
+bool startDetached(const QString &program, const QStringList &arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+    environment.remove(QStringLiteral("DESKTOP_STARTUP_ID"));
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(QDir::currentPath());
+    process.setProcessEnvironment(environment);
+    return process.startDetached();
+}
+
+} // namespace
 
 bool SystemProcesses::setCurrentFolder(const QString &path)
 {
@@ -16,16 +35,15 @@ bool SystemProcesses::setCurrentFolder(const QString &path)
 
 bool SystemProcesses::startProgram(const QString &commandLine)
 {
-    // Detached: the launcher never waits, and the child is reparented so no zombie remains.
     if (const auto command = splitCommandLine(commandLine))
-        return QProcess::startDetached(command->program, command->arguments, QDir::currentPath());
+        return startDetached(command->program, command->arguments);
     if (!isWebAddress(commandLine) && !QFileInfo::exists(commandLine))
         return false;
     // The desktop's own opener knows the user's default application for each kind of file.
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     const QString target =
         isWebAddress(commandLine) ? commandLine : QFileInfo(commandLine).absoluteFilePath();
-    return !opener.isEmpty() && QProcess::startDetached(opener, {target}, QDir::currentPath());
+    return !opener.isEmpty() && startDetached(opener, {target});
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/tray/trayicon.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <cstdio>
@@ -34,7 +35,7 @@ void TrayIcon::show()
 {
     m_shown = true;
     watchForWatcher();
-    if (watcherPresent())
+    if (hostPresent())
         useStatusNotifier();
     else
         useXEmbed();
@@ -50,6 +51,11 @@ void TrayIcon::hide()
 
 void TrayIcon::useXEmbed()
 {
+    // Wayland has no XEmbed tray: the icon waits for a StatusNotifier host.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        sayNoTray();
+        return;
+    }
     // Made only while no watcher is on the bus: Qt decides once, when its first tray icon is
     // made, whether it is a StatusNotifier item of its own.
     if (!m_xembed) {
@@ -63,14 +69,20 @@ void TrayIcon::useXEmbed()
                     if (reason == QSystemTrayIcon::Trigger)
                         emit menuRequested(QCursor::pos());
                     else if (reason == QSystemTrayIcon::MiddleClick)
-                        emit secondaryActivated();
+                        emit secondaryActivated({});
                 });
     }
     m_xembed->show();
-    if (!QSystemTrayIcon::isSystemTrayAvailable() && !m_toldNoTray) {
-        std::fputs(m_noTrayMessage.toLocal8Bit().constData(), stderr);
-        m_toldNoTray = true;
-    }
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        sayNoTray();
+}
+
+void TrayIcon::sayNoTray()
+{
+    if (m_toldNoTray)
+        return;
+    std::fputs(m_noTrayMessage.toLocal8Bit().constData(), stderr);
+    m_toldNoTray = true;
 }
 
 } // namespace platform

@@ -13,10 +13,11 @@ namespace platform {
 
 class StatusNotifierItem;
 
-// The launcher's icon in the desktop's tray. Where a StatusNotifier watcher is on the session
-// bus, at start or whenever one appears, the icon is a StatusNotifier item whose menu the
-// desktop draws; otherwise it is docked in an XEmbed tray through QSystemTrayIcon, which docks
-// again when a tray appears or comes back. With no tray of either kind the program says so once
+// The launcher's icon in the desktop's tray. Where a StatusNotifier watcher on the session bus
+// says a host shows items, at start or whenever one comes, the icon is a StatusNotifier item
+// whose menu the desktop draws; otherwise, on X11, it is docked in an XEmbed tray through QSystemTrayIcon,
+// which docks again when a tray appears or comes back (Wayland has no XEmbed tray: there the
+// icon waits for a StatusNotifier host). With no tray of either kind the program says so once
 // on stderr and keeps running until one appears.
 class TrayIcon : public QObject
 {
@@ -40,16 +41,17 @@ public:
 signals:
     // A click that asks for the menu at this point of the screen.
     void menuRequested(QPoint at);
-    // A click that asks for the program where a client cannot place a menu (Wayland).
-    void openRequested();
-    // A middle click.
-    void secondaryActivated();
+    // A click that asks for the program where a client cannot place a menu (Wayland), and a
+    // middle click; with the token the desktop gave to bring the window to the front, if any.
+    void openRequested(const QByteArray &activationToken);
+    void secondaryActivated(const QByteArray &activationToken);
 
 private:
     void useXEmbed();
+    void sayNoTray(); // once
     // The StatusNotifier half, in a file of its own where the build has D-Bus and empty
     // where it has not.
-    bool watcherPresent() const;
+    bool hostPresent() const;
     void watchForWatcher();
     void useStatusNotifier();
     void dropStatusNotifier();

@@ -4,17 +4,61 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDBusServiceWatcher>
+#include <QDBusVariant>
 #include <QGuiApplication>
 #include <QSystemTrayIcon>
+#include <functional>
 
 namespace platform {
 
-bool TrayIcon::watcherPresent() const
+namespace {
+
+const QString watcherPath = QStringLiteral("/StatusNotifierWatcher");
+
+// The watcher's word on whether a host shows items; Qt's own signal slots need an object.
+class HostSignals : public QObject
 {
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() &&
-           bus.interface()->isServiceRegistered(QLatin1String(StatusNotifierItem::WatcherService));
+    Q_OBJECT
+
+public:
+    HostSignals(QObject *parent, std::function<void(bool)> changed)
+        : QObject(parent), m_changed(std::move(changed))
+    {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        const QString watcher = QLatin1String(StatusNotifierItem::WatcherService);
+        bus.connect(watcher, watcherPath, watcher, QStringLiteral("StatusNotifierHostRegistered"),
+                    this, SLOT(registered()));
+        bus.connect(watcher, watcherPath, watcher,
+                    QStringLiteral("StatusNotifierHostUnregistered"), this, SLOT(unregistered()));
+    }
+
+private slots:
+    void registered() { m_changed(true); }
+    void unregistered() { m_changed(false); }
+
+private:
+    std::function<void(bool)> m_changed;
+};
+
+} // namespace
+
+bool TrayIcon::hostPresent() const
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString watcher = QLatin1String(StatusNotifierItem::WatcherService);
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher))
+        return false;
+    // A watcher is not a host: some programs run one where the panel is an XEmbed tray. One
+    // that does not answer at once is taken to have none, and its signal is waited for.
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        watcher, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
+    ask << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage answer = bus.call(ask, QDBus::Block, 250);
+    return answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty() &&
+           answer.arguments().first().value<QDBusVariant>().variant().toBool();
 }
 
 void TrayIcon::watchForWatcher()
@@ -29,8 +73,18 @@ void TrayIcon::watchForWatcher()
     // A host that starts later, or starts again, gets the item; one that goes hands the icon
     // back to an XEmbed tray.
     connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] {
-        if (m_shown)
+        if (m_shown && hostPresent())
             useStatusNotifier();
+    });
+    new HostSignals(this, [this](bool present) {
+        if (!m_shown || present == (m_item != nullptr))
+            return;
+        if (present) {
+            useStatusNotifier();
+        } else {
+            dropStatusNotifier();
+            useXEmbed();
+        }
     });
     connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
         if (!m_shown)
@@ -53,12 +107,12 @@ void TrayIcon::useStatusNotifier()
         const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
         connect(m_item, &StatusNotifierItem::activated, this, [this, wayland](int x, int y) {
             if (wayland)
-                emit openRequested();
+                emit openRequested(m_item->takeActivationToken());
             else
                 emit menuRequested({x, y});
         });
         connect(m_item, &StatusNotifierItem::secondaryActivated, this,
-                &TrayIcon::secondaryActivated);
+                [this] { emit secondaryActivated(m_item->takeActivationToken()); });
         connect(m_item, &StatusNotifierItem::contextMenuRequested, this,
                 [this, wayland](int x, int y) {
                     if (!wayland)
@@ -83,3 +137,5 @@ void TrayIcon::showOnItem()
 }
 
 } // namespace platform
+
+#include "trayicon_statusnotifier.moc"

@@ -3,7 +3,7 @@
 
 namespace platform {
 
-bool TrayIcon::watcherPresent() const
+bool TrayIcon::hostPresent() const
 {
     return false;
 }

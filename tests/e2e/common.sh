@@ -81,6 +81,13 @@ catalogue() { # category names 1-7, then entry lines: the text of a launch.cfg
     printf '%s' "$text"
 }
 
+tray_icons() { # the program's windows that the tray host has reparented
+    local w
+    for w in $(xdotool search --class '^quorvel$' 2>/dev/null); do
+        xwininfo -children -id "$w" | grep -q 'Parent window id: .*(the root window)' || echo "$w"
+    done
+}
+has_icon() { [ -n "$(tray_icons)" ]; }
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 visible() { [ -n "$(window_named "$1")" ]; }
 gone() { ! visible "$1"; }

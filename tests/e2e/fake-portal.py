@@ -1,9 +1,24 @@
 #!/usr/bin/python3
 """The desktop portal's GlobalShortcuts, as KDE Plasma and GNOME 48 provide it, on the test's
 session bus. A test drives it through org.quorvel.TestPortal: what was bound, and Activated.
-With the argument "silent" it takes every call and never answers one. Runs until killed."""
+With the argument "silent" it takes every call and never answers one. Runs until killed.
+
+  fake-portal.py bound                what the running one was asked to bind
+  fake-portal.py activate ID TOKEN    makes the running one send Activated
+"""
 import sys
 from gi.repository import Gio, GLib
+
+if sys.argv[1:2] in (["bound"], ["activate"]):
+    bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+    method, args = ("Bound", None) if sys.argv[1] == "bound" else \
+        ("Activate", GLib.Variant("(ss)", tuple(sys.argv[2:4])))
+    result = bus.call_sync("org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
+                           "org.quorvel.TestPortal", method, args, None,
+                           Gio.DBusCallFlags.NONE, 5000)
+    if method == "Bound":
+        print(result.unpack()[0])
+    sys.exit(0)
 
 INTERFACES = """
 <node>

@@ -19,12 +19,16 @@ export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUNTIME_DIR="$
 mkdir -m 700 "$work/runtime" "$work/wf ﾌｫﾙﾀﾞ"
 export PATH="$work/bin:$PATH"
 memo=$(recorder memo)
-term=$(recorder term)
+# What a launched program finds of the token the launcher was started with: nothing.
+term="$work/bin/term"
+printf '#!/bin/sh\necho "token=[$XDG_ACTIVATION_TOKEN$DESKTOP_STARTUP_ID]" > "%s/term.out"\n' \
+    "$work" > "$term"
+chmod +x "$term"
 install_program "$work/app" "$(catalogue ﾂｰﾙ 項目2 項目3 項目4 項目5 項目6 項目7 \
     "1,\"ﾀｰﾐﾅﾙ\",\"$term\",\"\"" "1,\"ﾒﾓﾘ診断\",\"/bin/false\",\"\"" \
     "0,\"ﾒﾓ帳\",\"$memo\",\"$work/wf ﾌｫﾙﾀﾞ\"" '0,"&Editor","/usr/bin/gedit",""')"
 
-"$work/app/quorvel" 2>"$work/quorvel.log" &
+XDG_ACTIVATION_TOKEN=stale DESKTOP_STARTUP_ID=stale "$work/app/quorvel" 2>"$work/quorvel.log" &
 pids+=($!)
 search_window() { window_named '^ﾌﾟﾛｸﾞﾗﾑ検索$'; }
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(search_window)" ]; }
@@ -56,6 +60,7 @@ check "the hotkey opens it again" hotkey
 # Nothing typed: the entry just used first, then menu order: ﾀｰﾐﾅﾙ second.
 xdotool key alt+2
 check "Alt+2 launches the second row" wait_for 5 test -f "$work/term.out"
+check "which does not inherit the launcher's activation token" grep -qx 'token=\[\]' "$work/term.out"
 check "and nothing else" test ! -e "$work/memo.out"
 
 check "--search reaches the running copy and ends at once" \

@@ -7,6 +7,7 @@
                                      separators as "-", submenus marked " >"
   sni-client.py click LABEL          a click on the visible item with that label
   sni-client.py activate X Y         Activate(x, y), as a host's left click
+  sni-client.py secondary X Y        SecondaryActivate(x, y), as a host's middle click
   sni-client.py await-update SECS    waits for LayoutUpdated; fails after SECS seconds
 """
 import sys
@@ -84,8 +85,9 @@ def main(argv):
                      if label.rstrip(" >") == argv[2])
         call(service, menu_path(service), "com.canonical.dbusmenu", "Event",
              GLib.Variant("(isvu)", (ident, "clicked", GLib.Variant("i", 0), 0)), "()")
-    elif command == "activate":
-        call(service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", "Activate",
+    elif command in ("activate", "secondary"):
+        method = "Activate" if command == "activate" else "SecondaryActivate"
+        call(service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", method,
              GLib.Variant("(ii)", (int(argv[2]), int(argv[3]))), "()")
     elif command == "await-update":
         loop = GLib.MainLoop()

@@ -1,7 +1,10 @@
 #!/usr/bin/python3
 """A StatusNotifierWatcher with a host registered, as KDE Plasma or GNOME's AppIndicator
 extension provide one, on the session bus of the end-to-end test. It keeps the list of
-registered items and drops an item whose owner leaves the bus. Runs until killed."""
+registered items and drops an item whose owner leaves the bus. With the argument "no-host" it
+is a watcher that some program runs where no host shows items. Runs until killed."""
+import sys
+
 from gi.repository import Gio, GLib
 
 INTERFACE = """
@@ -50,7 +53,7 @@ def drop(connection, service):
 
 def on_get(connection, sender, path, interface, name):
     return {"RegisteredStatusNotifierItems": GLib.Variant("as", sorted(items)),
-            "IsStatusNotifierHostRegistered": GLib.Variant("b", True),
+            "IsStatusNotifierHostRegistered": GLib.Variant("b", sys.argv[1:] != ["no-host"]),
             "ProtocolVersion": GLib.Variant("i", 0)}[name]
 
 

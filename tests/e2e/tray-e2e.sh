@@ -37,13 +37,6 @@ printf '[Desktop Entry]\nType=Application\nName=Recorder\nExec=%s %%U\nIcon=%s\n
     "$(cd "$(dirname "$0")/../.." && pwd)/resources/icons/hicolor/32x32/apps/org.quorvel.Quorvel.png" \
     > "$XDG_DATA_HOME/applications/recorder.desktop"
 
-tray_icons() { # the program's windows that the tray host has reparented
-    local w
-    for w in $(xdotool search --class '^quorvel$' 2>/dev/null); do
-        xwininfo -children -id "$w" | grep -q 'Parent window id: .*(the root window)' || echo "$w"
-    done
-}
-has_icon() { [ -n "$(tray_icons)" ]; }
 click_icon() { # button; returns once the popup is up, since keys sent before it would be lost
     local icon X Y WIDTH HEIGHT before
     icon=$(tray_icons | head -n1)

@@ -11,7 +11,7 @@ artifacts=$2
 mkdir -p "$artifacts"
 work=$(mktemp -d)
 source "$(dirname "$0")/common.sh"
-need Xvfb xdotool import iconv weston
+need Xvfb trayer xdotool xwininfo import iconv weston
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "run me inside dbus-run-session"; exit 1; }
 here=$(cd "$(dirname "$0")" && pwd)
 client() { /usr/bin/python3 "$here/sni-client.py" "$@"; }
@@ -27,6 +27,18 @@ app="$work/app"
 install_program "$app" "$(catalogue ﾂｰﾙ 項目2 項目3 項目4 項目5 項目6 項目7 \
     "1,\"my_tool\",\"$record\",\"\"" '0,"Tom && Jerry","/bin/true",""' '0,"A&B","/bin/true",""')"
 
+# --- a watcher that no host uses: the icon docks in the XEmbed tray ------------------------
+start_trayer
+/usr/bin/python3 "$here/sni-watcher.py" no-host & nohost=$!
+pids+=($nohost)
+wait_for 10 sh -c "'$here/sni-client.py' item >/dev/null 2>&1"
+"$app/quorvel" 2>/dev/null &
+xembed=$!
+check "a watcher without a host leaves the icon in the XEmbed tray" wait_for 10 has_icon
+check "and registers no item with it" unregistered
+kill "$xembed" "$nohost" "$trayer_pid"
+wait "$xembed" "$nohost" "$trayer_pid" 2>/dev/null || true
+
 # --- started before the host, as at a login: the item registers once a host appears -------
 "$app/quorvel" 2>"$work/quorvel.log" &
 launcher=$!
@@ -34,6 +46,8 @@ pids+=($launcher)
 sleep 1
 start_watcher
 check "the item registers once a host appears" wait_for 10 registered
+own_name() { [[ $(client item) =~ ^org\.kde\.StatusNotifierItem-$launcher-1$ ]]; }
+check "under a bus name of its own" own_name
 check "it is a menu, titled Quorvel" \
     test "$(client prop ItemIsMenu) $(client prop Title)" = "true 'Quorvel'"
 expected="ﾂｰﾙ >
@@ -81,6 +95,19 @@ check "at that point" popup_at
 shot popup-at-activate
 xdotool key Escape
 
+# --- KDE Plasma's tray draws the menu itself when Activate fails: it is made to fail --------
+ln -s "$(readlink -f /usr/bin/python3)" "$work/plasmashell"
+shown=$(windows_shown)
+check "Activate from plasmashell is answered with an error" \
+    sh -c "! '$work/plasmashell' '$here/sni-client.py' activate 300 200 2>/dev/null"
+sleep 0.5
+check "and opens no popup of ours" no_more_windows_than "$shown"
+
+# --- a middle click on the item opens the search window ----------------------------------
+client secondary 300 200
+check "SecondaryActivate opens the search window" wait_for 5 visible '^ﾌﾟﾛｸﾞﾗﾑ検索$'
+xdotool key Escape
+
 # --- a second start opens the first one's settings window --------------------------------
 second_status=0
 timeout 10 "$app/quorvel" 2>/dev/null || second_status=$?
@@ -106,6 +133,11 @@ pids+=($!)
 wait_for 10 test -S "$XDG_RUNTIME_DIR/quorvel-wl"
 wayland="$work/wayland"
 install_program "$wayland" "$(catalogue 項目1 項目2 項目3 項目4 項目5 項目6 項目7)"
+# The desktop portal's global shortcuts, as KDE Plasma and GNOME 48 have them.
+portal() { /usr/bin/python3 "$here/fake-portal.py" "$@"; }
+portal_up() { portal bound >/dev/null 2>&1; }
+/usr/bin/python3 "$here/fake-portal.py" & pids+=($!)
+wait_for 10 portal_up
 env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=quorvel-wl WAYLAND_DEBUG=client \
     "$wayland/quorvel" 2>"$work/wayland.log" &
 wayland_pid=$!
@@ -116,6 +148,11 @@ toplevel_titled() { grep -q "xdg_toplevel@[0-9]*\.set_title(\"$1\")" "$work/wayl
 check "Activate opens the settings window, which the compositor places" \
     wait_for 10 toplevel_titled 設定
 check "and no popup stands anywhere as a window" sh -c "! grep -q 'get_popup' '$work/wayland.log'"
+bound() { [ "$(portal bound)" = "search=CTRL+ALT+space" ]; }
+check "the hotkey is bound through the portal" wait_for 10 bound
+portal activate search token-1
+check "and the portal's Activated opens the search window" \
+    wait_for 10 toplevel_titled ﾌﾟﾛｸﾞﾗﾑ検索
 client click ﾊﾞｰｼﾞｮﾝ情報
 check "a click on the desktop's menu opens the version dialog" \
     wait_for 10 toplevel_titled 'Quorvelのﾊﾞｰｼﾞｮﾝ情報'

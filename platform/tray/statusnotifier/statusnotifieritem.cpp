@@ -2,15 +2,32 @@
 
 #include "platform/tray/statusnotifier/dbusmenuexporter.h"
 
+#include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusReply>
+#include <QFile>
 #include <QImage>
 #include <QtEndian>
+#include <utility>
 
 namespace platform {
 namespace {
+
+// KDE Plasma's tray calls Activate on a left click even for an item that is a menu, and draws
+// the menu itself only when that call fails.
+bool callerDrawsMenuOnFailure(const QDBusMessage &call)
+{
+    const QDBusReply<uint> pid =
+        QDBusConnection::sessionBus().interface()->servicePid(call.service());
+    if (!pid.isValid())
+        return false;
+    QFile name(QStringLiteral("/proc/%1/comm").arg(pid.value()));
+    return name.open(QIODevice::ReadOnly) && name.readAll().trimmed() == "plasmashell";
+}
 
 class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor
 {
@@ -58,11 +75,24 @@ public:
     }
 
 public slots:
-    void Activate(int x, int y) { emit m_item->activated(x, y); }
+    void Activate(int x, int y)
+    {
+        // The call's context is the item's, the adaptor's parent.
+        if (m_item->calledFromDBus() && callerDrawsMenuOnFailure(m_item->message())) {
+            m_item->sendErrorReply(QDBusError::NotSupported,
+                                   QStringLiteral("The menu is the item's action: draw it"));
+            return;
+        }
+        emit m_item->activated(x, y);
+    }
     void SecondaryActivate(int, int) { emit m_item->secondaryActivated(); }
     void ContextMenu(int x, int y) { emit m_item->contextMenuRequested(x, y); }
     void Scroll(int, const QString &) {}
-    void ProvideXdgActivationToken(const QString &) {}
+    // Sent before Activate by hosts on Wayland, for the window the click opens.
+    void ProvideXdgActivationToken(const QString &token)
+    {
+        m_item->setActivationToken(token.toUtf8());
+    }
 
 signals:
     void NewTitle();
@@ -109,8 +139,11 @@ StatusNotifierItem::StatusNotifierItem(QMenu *menu, const QString &title, QObjec
 
 StatusNotifierItem::~StatusNotifierItem()
 {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    // The name goes first: hosts drop the item when its name leaves the bus.
+    if (!m_service.isEmpty() && m_service != bus.baseService())
+        bus.unregisterService(m_service);
     if (m_registered) {
-        QDBusConnection bus = QDBusConnection::sessionBus();
         bus.unregisterObject(QLatin1String(ObjectPath));
         bus.unregisterObject(QLatin1String(DBusMenuExporter::ObjectPath));
     }
@@ -125,12 +158,19 @@ bool StatusNotifierItem::registerItem()
             m_menu->exportOn(bus);
         if (!m_registered)
             return false;
+        // A name of the item's own, as hosts expect; the connection's own name if refused.
+        static int items = 0;
+        m_service = QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
+                        .arg(QCoreApplication::applicationPid())
+                        .arg(++items);
+        if (!bus.registerService(m_service))
+            m_service = bus.baseService();
     }
     // Asynchronously: a watcher that hangs must not hang the launcher.
     QDBusMessage call = QDBusMessage::createMethodCall(
         QLatin1String(WatcherService), QStringLiteral("/StatusNotifierWatcher"),
         QLatin1String(WatcherService), QStringLiteral("RegisterStatusNotifierItem"));
-    call << bus.baseService();
+    call << m_service;
     return bus.send(call);
 }
 
@@ -138,6 +178,11 @@ void StatusNotifierItem::setIcon(const QIcon &icon)
 {
     m_pixmaps = pixmapsOf(icon);
     emit iconChanged();
+}
+
+QByteArray StatusNotifierItem::takeActivationToken()
+{
+    return std::exchange(m_activationToken, {});
 }
 
 void StatusNotifierItem::setToolTip(const QString &text)

@@ -2,6 +2,7 @@
 
 #include "platform/tray/statusnotifier/dbustypes.h"
 
+#include <QDBusContext>
 #include <QIcon>
 #include <QObject>
 
@@ -15,7 +16,7 @@ class DBusMenuExporter;
 // AppIndicator extension and others), on the session bus: org.kde.StatusNotifierItem with
 // ItemIsMenu set, so that the desktop draws the exported menu at the icon on a click, on X11
 // and Wayland alike. Hosts that call Activate or ContextMenu instead are told through signals.
-class StatusNotifierItem : public QObject
+class StatusNotifierItem : public QObject, public QDBusContext
 {
     Q_OBJECT
 
@@ -26,11 +27,16 @@ public:
     StatusNotifierItem(QMenu *menu, const QString &title, QObject *parent = nullptr);
     ~StatusNotifierItem() override;
 
-    // Exports the item and its menu and registers them with the watcher.
+    // Exports the item and its menu under a bus name of the item's own,
+    // org.kde.StatusNotifierItem-<pid>-<n>, and registers them with the watcher. The name is
+    // released with the item.
     bool registerItem();
 
     void setIcon(const QIcon &icon);
     void setToolTip(const QString &text);
+    // The token a host gave for the next click's window, once.
+    void setActivationToken(const QByteArray &token) { m_activationToken = token; }
+    QByteArray takeActivationToken();
 
     QString title() const { return m_title; }
     dbus::IconPixmapList iconPixmaps() const { return m_pixmaps; }
@@ -49,6 +55,8 @@ private:
     QString m_toolTip;
     dbus::IconPixmapList m_pixmaps;
     DBusMenuExporter *m_menu;
+    QString m_service;
+    QByteArray m_activationToken;
     bool m_registered = false;
 };
 
