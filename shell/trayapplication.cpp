@@ -37,9 +37,10 @@ TrayApplication::TrayApplication(const QString &executablePath, platform::Platfo
       m_hotkey(QStringLiteral("search"), texts::hotkeyDescription), m_popup(m_catalogue, m_icons),
       m_trayIcon(m_popup.mnuPoP(), QString::fromLatin1(quorvel::ApplicationTitle), texts::noTray)
 {
-    const QImage picture(quorvel::ProgramIconRgba, quorvel::ProgramIconSize,
-                         quorvel::ProgramIconSize, QImage::Format_RGBA8888);
-    m_picture = QIcon(QPixmap::fromImage(picture));
+    for (const quorvel::ProgramIconPicture &picture : quorvel::ProgramIconPictures) {
+        m_picture.addPixmap(QPixmap::fromImage(
+            QImage(picture.rgba, picture.size, picture.size, QImage::Format_RGBA8888)));
+    }
 
     connect(&m_popup, &PopupMenu::itemChosen, this, &TrayApplication::mnuMenu_Click);
     connect(m_popup.mnuConfig, &QAction::triggered, this, &TrayApplication::mnuConfig_Click);

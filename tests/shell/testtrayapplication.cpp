@@ -35,7 +35,16 @@ private slots:
         QCOMPARE(launcher.ui().Combo1->currentIndex(), 0);
         QCOMPARE(launcher.ui().Text3->text(), QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭｰ"));
         QCOMPARE(launcher.app->trayIcon().toolTip(), QStringLiteral("Quorvel"));
-        QCOMPARE(launcher.app->trayIcon().icon().pixmap(32).size(), QSize(32, 32));
+        // At each size a tray asks for, the picture drawn for it, not one scaled.
+        for (const int size : {16, 22, 24, 32, 48, 64}) {
+            const QImage drawn(
+                QStringLiteral(QUORVEL_TESTDATA "/../../resources/icons/hicolor/%1x%1/apps/"
+                               "org.quorvel.Quorvel.png")
+                    .arg(size));
+            QCOMPARE(launcher.app->trayIcon().icon().pixmap(size).toImage().convertToFormat(
+                         QImage::Format_ARGB32_Premultiplied),
+                     drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        }
         QCOMPARE(launcher.form().windowIcon().pixmap(32).toImage(),
                  launcher.app->trayIcon().icon().pixmap(32).toImage());
         QVERIFY(launcher.app->trayIcon().isVisible());
