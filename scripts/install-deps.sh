@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(cmake make g++ qt6-base-dev libxcb1-dev qt6-translations-l10n fonts-ipafont-gothic
           file dpkg-dev)
 if [ "${1:-run}" = bench ]; then
-    packages+=(xvfb trayer python3-xlib)
+    packages+=(xvfb trayer python3-xlib dbus python3-gi gir1.2-glib-2.0)
 fi
 if [ "${1:-run}" = test ]; then
     packages+=(clang libclang-rt-dev g++-mingw-w64-x86-64
