@@ -75,6 +75,7 @@ def main(argv):
     if not service:
         print("no item registered", file=sys.stderr)
         return 1
+    service = service.split("/", 1)[0]  # some watchers list the item's path after its name
     if command == "prop":
         print(prop(service, argv[2]))
     elif command == "layout":
