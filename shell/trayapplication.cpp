@@ -23,10 +23,12 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 constexpr std::chrono::milliseconds popupPreparationDelay{250};
 constexpr std::chrono::milliseconds iconLookupDelay{300};
+constexpr std::chrono::milliseconds deactivationWait{500};
 } // namespace
 
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
@@ -160,6 +162,24 @@ void TrayApplication::mnuHotkey_Click()
 }
 
 void TrayApplication::CtlSysTray1_Click(QPoint at)
+{
+    // A window of ours just put away (the search window, by Esc or a click on the icon) leaves
+    // the program active for a moment, and the deactivation that follows closes any menu open
+    // by then: the menu waits for it, briefly.
+    if (const QWindow *focus = QGuiApplication::focusWindow(); focus && !focus->isVisible()) {
+        auto *waiting = new QObject(this);
+        const auto popUp = [this, at, waiting] {
+            delete waiting; // ends both waits
+            popUpMenu(at);
+        };
+        connect(qApp, &QGuiApplication::applicationStateChanged, waiting, popUp);
+        QTimer::singleShot(deactivationWait, waiting, popUp);
+        return;
+    }
+    popUpMenu(at);
+}
+
+void TrayApplication::popUpMenu(QPoint at)
 {
     QList<ScreenArea> screens;
     for (const QScreen *screen : QGuiApplication::screens())

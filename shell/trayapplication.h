@@ -71,6 +71,7 @@ signals:
 
 private:
     void showTrayIcon();
+    void popUpMenu(QPoint at);
     void carryOut(StartRequest request, const QByteArray &activationToken);
 
     platform::Platform &m_platform;
