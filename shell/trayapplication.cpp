@@ -116,7 +116,11 @@ void TrayApplication::carryOut(StartRequest request, const QByteArray &activatio
         openSearch(activationToken);
         break;
     case StartRequest::Popup:
-        CtlSysTray1_Click(QCursor::pos());
+        // Where no menu can be placed, the keyboard's way in instead.
+        if (platform::canPlaceMenus())
+            CtlSysTray1_Click(QCursor::pos());
+        else
+            openSearch(activationToken);
         break;
     }
 }

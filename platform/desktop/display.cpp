@@ -65,6 +65,18 @@ std::unique_ptr<QApplication> createApplicationOrExit(int &argc, char **argv,
     return application;
 }
 
+namespace {
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(u"wayland");
+}
+} // namespace
+
+bool canPlaceMenus()
+{
+    return !onWayland();
+}
+
 QByteArray startActivationToken()
 {
     const QByteArray wayland = qgetenv("XDG_ACTIVATION_TOKEN");
@@ -74,7 +86,7 @@ QByteArray startActivationToken()
 void bringToFront(QWidget *window, const QByteArray &activationToken)
 {
     // Qt's Wayland support activates with the token in this variable, and removes it once used.
-    if (!activationToken.isEmpty() && QGuiApplication::platformName().startsWith(u"wayland"))
+    if (!activationToken.isEmpty() && onWayland())
         qputenv("XDG_ACTIVATION_TOKEN", activationToken);
     window->show();
     window->raise();

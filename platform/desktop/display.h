@@ -14,6 +14,10 @@ namespace platform {
 std::unique_ptr<QApplication> createApplicationOrExit(int &argc, char **argv,
                                                       const QString &noDisplay);
 
+// Whether the program may place a menu where it wants: not under Wayland, where a menu
+// without a parent window would stand anywhere, as a stray window.
+bool canPlaceMenus();
+
 // The token this process was started with to bring its window to the front, if any.
 QByteArray startActivationToken();
 
