@@ -53,7 +53,7 @@ keep "$screenshots" search "$(search_window)"
 xdotool key Down Return
 check "romaji finds ﾒﾓ帳, Enter launches it in its working folder" wait_for 5 ran_in memo "$work/wf ﾌｫﾙﾀﾞ"
 check "launching puts the window away" wait_for 5 gone '^ﾌﾟﾛｸﾞﾗﾑ検索$'
-check "a launch is counted beside the catalogue" test -s "$work/app/quorvel-uses.txt"
+check "a launch is counted beside the catalogue" wait_for 5 test -s "$work/app/quorvel-uses.txt"
 
 rm -f "$work"/*.out
 check "the hotkey opens it again" hotkey
