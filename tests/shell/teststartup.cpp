@@ -101,6 +101,19 @@ private slots:
         QTest::newRow("after --") << QStringList{"--", "--version"} << 2 << "引数は取りません";
     }
 
+    void aLaterStartsRequestTravelsWithItsTokenAndNothingElse()
+    {
+        const auto sent = decodeStartRequest(encodeStartRequest(StartRequest::Search, "t-1_2"));
+        QCOMPARE(int(sent.first), int(StartRequest::Search));
+        QCOMPARE(sent.second, QByteArray("t-1_2"));
+        // Whatever else reaches the channel is a plain start; a token with spaces, controls or
+        // bytes beyond ASCII is none.
+        QCOMPARE(int(decodeStartRequest("rm -rf\nx").first), int(StartRequest::Plain));
+        QCOMPARE(decodeStartRequest("popup\nbad token\x01").second, QByteArray());
+        QCOMPARE(decodeStartRequest(QByteArray("search\n\xff\xfe")).second, QByteArray());
+        QCOMPARE(int(decodeStartRequest({}).first), int(StartRequest::Plain));
+    }
+
     void commandLine()
     {
         QFETCH(QStringList, arguments);
