@@ -14,7 +14,8 @@ if [ "${1:-run}" = test ]; then
     packages+=(clang libclang-rt-dev g++-mingw-w64-x86-64
                xvfb trayer xdotool x11-utils imagemagick procps
                dpkg-dev lintian desktop-file-utils appstream
-               dbus python3-gi gir1.2-glib-2.0 weston qt6-wayland xfce4-panel xfwm4)
+               dbus python3-gi gir1.2-glib-2.0 weston qt6-wayland xfce4-panel xfwm4
+               mate-panel marco mate-settings-daemon-common)
 fi
 
 missing=()

@@ -1,0 +1,71 @@
+#!/bin/bash
+# The program on MATE's panel and window manager under Xvfb: the panel takes the item, and on
+# a left click asks the item to show its menu with Activate(0, 25), not knowing where its icon
+# is. The menu must open beside the icon, below the panel. Run inside dbus-run-session.
+# Usage: mate-e2e.sh QUORVEL_BINARY ARTIFACT_DIR
+set -euo pipefail
+
+binary=$(readlink -f "$1")
+artifacts=$2
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+source "$(dirname "$0")/common.sh"
+need Xvfb mate-panel marco xdotool import iconv
+[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "run me inside dbus-run-session"; exit 1; }
+here=$(cd "$(dirname "$0")" && pwd)
+
+start_x
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
+mkdir -m 700 "$work/runtime"
+mkdir -p "$HOME"
+# The panel's applets are started by the bus: they need the display too.
+dbus-update-activation-environment DISPLAY XDG_RUNTIME_DIR HOME
+marco >"$work/marco.log" 2>&1 &
+pids+=($!)
+mate-panel >"$work/panel.log" 2>&1 &
+pids+=($!)
+# The window manager reserves the panels' space: the work area below the top panel.
+below_panel() { xprop -root _NET_WORKAREA | grep -qv '= 0, 0,'; }
+wait_for 20 below_panel || true
+
+record=$(recorder record)
+app="$work/app"
+install_program "$app" "$(catalogue 項目1 項目2 項目3 項目4 項目5 項目6 項目7 \
+    "0,\"記録\",\"$record\",\"\"")"
+"$app/quorvel" 2>"$work/quorvel.log" &
+launcher=$!
+pids+=($launcher)
+
+check "MATE's tray takes the item" wait_for 20 sh -c \
+    "'$here/sni-client.py' item 2>/dev/null | grep -q '^org.kde.StatusNotifierItem-$launcher-1'"
+icon_at() { # the icon, found by its blue among the top panel's pixels, right of the middle
+    import -window root -crop 1024x40+0+0 +repage "$work/panel.png"
+    convert "$work/panel.png" txt:- | awk -F'[,: ()]+' \
+        'NR > 1 && $1 > 512 && $3 < 60 && $4 > 60 && $4 < 110 && $5 > 120 && $5 < 170 {
+             n++; x += $1; y += $2 } END { if (n > 20) print int(x / n), int(y / n) }'
+}
+shown_icon() { [ -n "$(icon_at)" ]; }
+check "its icon shows in the panel" wait_for 10 shown_icon
+read -r x y <<<"$(icon_at)"
+top=$(xprop -root _NET_WORKAREA | sed 's/.*= *[0-9]*, *\([0-9]*\),.*/\1/')
+
+before=$(windows_shown)
+xdotool mousemove "$x" "$y" click 1
+check "a left click opens the menu" wait_for 5 more_windows_than "$before"
+sleep 0.3
+shot mate-menu
+menu_beside_icon() { # just below the panel, next to the icon, not at the screen's corner
+    local w X Y WIDTH HEIGHT
+    for w in $(xdotool search --onlyvisible --class '^quorvel$'); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        [ "$WIDTH" -gt 60 ] || continue  # the tray icon itself
+        [ "$top" -gt 0 ] && [ "$Y" -ge "$top" ] && [ "$Y" -lt $((top + 10)) ] &&
+            [ $((X + WIDTH)) -ge $((x - 40)) ] && [ "$X" -le $((x + 40)) ] && return 0
+    done
+    return 1
+}
+check "beside the icon and below the panel, not at the corner" menu_beside_icon
+xdotool key Down Return
+check "and launches the entry" wait_for 5 test -f "$work/record.out"
+
+finish
