@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
     if (file.LoadCatalogue(catalogue) != LoadResult::Read)
         return 1;
     platform::ProgramIcons icons;
-    UseHistory uses(folder + QStringLiteral("/no-such-uses.txt"));
+    UseHistory uses(folder + QStringLiteral("/no-such-folder"));
     SearchWindow window(catalogue, icons, uses, QIcon());
     window.open();
     auto *field = window.findChild<QLineEdit *>();

@@ -4,6 +4,7 @@
 #include "platform/system/files.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QSet>
 #include <algorithm>
 
@@ -14,11 +15,9 @@ constexpr qint64 maxBytes = 64 * 1024;
 constexpr int maxCount = 1'000'000;
 } // namespace
 
-UseHistory::UseHistory(const QString &path) : m_path(path) {}
-
-QString UseHistory::fileName()
+UseHistory::UseHistory(const QString &folder)
+    : m_path(QDir(folder).filePath(QStringLiteral("quorvel-uses.txt")))
 {
-    return QStringLiteral("quorvel-uses.txt");
 }
 
 QByteArray UseHistory::keyOf(const Entry &entry)

@@ -21,13 +21,12 @@ public:
         qint64 lastUsed = 0; // seconds since the epoch
     };
 
-    explicit UseHistory(const QString &path);
+    // Keeps its file in this folder, the catalogue's.
+    explicit UseHistory(const QString &folder);
 
     Use use(const Entry &entry);
     // Counts a launch and writes the file, keeping only entries the catalogue still holds.
     void recordLaunch(const Entry &entry, const Catalogue &catalogue, qint64 now);
-
-    static QString fileName();
 
 private:
     static QByteArray keyOf(const Entry &entry);

@@ -15,7 +15,6 @@
 
 #include <QCursor>
 #include <QDateTime>
-#include <QDir>
 #include <QGuiApplication>
 #include <QFileInfo>
 #include <QImage>
@@ -34,8 +33,7 @@ constexpr std::chrono::milliseconds deactivationWait{500};
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
     : m_platform(platform), m_file(catalogueFolder(executablePath)), m_instance(m_file.path()),
       m_saver(m_catalogue, m_file, platform.messages), m_watcher(m_file, m_catalogue),
-      m_uses(QFileInfo(m_file.path()).dir().filePath(UseHistory::fileName())),
-      m_preferences(QFileInfo(m_file.path()).path()),
+      m_uses(QFileInfo(m_file.path()).path()), m_preferences(QFileInfo(m_file.path()).path()),
       m_hotkey(QStringLiteral("search"), texts::hotkeyDescription), m_popup(m_catalogue, m_icons),
       m_trayIcon(m_popup.mnuPoP(), QString::fromLatin1(quorvel::ApplicationTitle), texts::noTray)
 {

@@ -88,6 +88,15 @@ tray_icons() { # the program's windows that the tray host has reparented
     done
 }
 has_icon() { [ -n "$(tray_icons)" ]; }
+# "x y" of the program's icon in a desktop's top panel, found by its blue, right of the middle.
+icon_at() {
+    import -window root -crop 1024x40+0+0 +repage "$work/panel.png"
+    convert "$work/panel.png" txt:- | awk -F'[,: ()]+' \
+        'NR > 1 && $1 > 512 && $3 < 60 && $4 > 60 && $4 < 110 && $5 > 120 && $5 < 170 {
+             n++; x += $1; y += $2 } END { if (n > 20) print int(x / n), int(y / n) }'
+}
+shown_icon() { [ -n "$(icon_at)" ]; }
+
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 visible() { [ -n "$(window_named "$1")" ]; }
 gone() { ! visible "$1"; }

@@ -38,13 +38,6 @@ pids+=($launcher)
 
 check "MATE's tray takes the item" wait_for 20 sh -c \
     "'$here/sni-client.py' item 2>/dev/null | grep -q '^org.kde.StatusNotifierItem-$launcher-1'"
-icon_at() { # the icon, found by its blue among the top panel's pixels, right of the middle
-    import -window root -crop 1024x40+0+0 +repage "$work/panel.png"
-    convert "$work/panel.png" txt:- | awk -F'[,: ()]+' \
-        'NR > 1 && $1 > 512 && $3 < 60 && $4 > 60 && $4 < 110 && $5 > 120 && $5 < 170 {
-             n++; x += $1; y += $2 } END { if (n > 20) print int(x / n), int(y / n) }'
-}
-shown_icon() { [ -n "$(icon_at)" ]; }
 check "its icon shows in the panel" wait_for 10 shown_icon
 read -r x y <<<"$(icon_at)"
 top=$(xprop -root _NET_WORKAREA | sed 's/.*= *[0-9]*, *\([0-9]*\),.*/\1/')

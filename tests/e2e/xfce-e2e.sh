@@ -39,14 +39,6 @@ pids+=($launcher)
 
 check "Xfce's tray takes the item, under its own name" \
     wait_for 15 sh -c "'$here/sni-client.py' item 2>/dev/null | grep -q '^org.kde.StatusNotifierItem-$launcher-1'"
-# The icon, found by its blue among the panel's pixels, right of the middle.
-icon_at() {
-    import -window root -crop 1024x40+0+0 +repage "$work/panel.png"
-    convert "$work/panel.png" txt:- | awk -F'[,: ()]+' \
-        'NR > 1 && $1 > 512 && $3 < 60 && $4 > 60 && $4 < 110 && $5 > 120 && $5 < 170 {
-             n++; x += $1; y += $2 } END { if (n > 20) print int(x / n), int(y / n) }'
-}
-shown_icon() { [ -n "$(icon_at)" ]; }
 check "its icon shows in the panel" wait_for 10 shown_icon
 read -r x y <<<"$(icon_at)"
 
