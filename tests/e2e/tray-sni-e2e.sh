@@ -75,8 +75,9 @@ at 200 241; xdotool type --delay 20 'sni entry'
 at 200 265; xdotool type --delay 20 /bin/true
 at 388 72                                 # 追加
 check "the edit is announced" wait "$updating"
-in_menu() { client layout | grep -qx "$1"; }
-check "and the new entry is in the menu" in_menu 'sni entry'
+in_menu() { client layout | grep -x "$1" >/dev/null; }
+# Another change (an icon found) may have been announced first: the host reads again.
+check "and the new entry is in the menu" wait_for 5 in_menu 'sni entry'
 xdotool windowfocus --sync "$(window_named '^設定$')" key ctrl+w
 
 # --- a host that calls Activate(x, y) gets the popup there, under X11 ---------------------
