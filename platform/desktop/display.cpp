@@ -85,9 +85,16 @@ QByteArray startActivationToken()
 
 void bringToFront(QWidget *window, const QByteArray &activationToken)
 {
-    // Qt's Wayland support activates with the token in this variable, and removes it once used.
-    if (!activationToken.isEmpty() && onWayland())
-        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    if (onWayland()) {
+        // Qt's Wayland support activates with the token in this variable, and removes it once used.
+        if (!activationToken.isEmpty())
+            qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+        // A compositor may only mark an open window urgent when it asks for the focus (sway does,
+        // token or not), but focuses a window as it appears: an open one behind others is shown
+        // anew. Not while a dialog of ours is open over it, which would lose its parent.
+        if (window->isVisible() && !window->isActiveWindow() && !QApplication::activeModalWidget())
+            window->hide();
+    }
     window->show();
     window->raise();
     window->activateWindow();
