@@ -15,7 +15,8 @@ if [ "${1:-run}" = test ]; then
                xvfb trayer xdotool x11-utils imagemagick procps
                dpkg-dev lintian desktop-file-utils appstream
                dbus python3-gi gir1.2-glib-2.0 weston qt6-wayland xfce4-panel xfwm4
-               mate-panel marco mate-settings-daemon-common)
+               mate-panel marco mate-settings-daemon-common
+               sway waybar grim foot libwayland-dev wayland-protocols)
 fi
 
 missing=()

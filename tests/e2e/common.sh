@@ -88,9 +88,11 @@ tray_icons() { # the program's windows that the tray host has reparented
     done
 }
 has_icon() { [ -n "$(tray_icons)" ]; }
+# The top 40 px of the screen as $work/panel.png; a script on a Wayland desktop sets its own.
+panel_picture() { import -window root -crop 1024x40+0+0 +repage "$work/panel.png"; }
 # "x y" of the program's icon in a desktop's top panel, found by its blue, right of the middle.
 icon_at() {
-    import -window root -crop 1024x40+0+0 +repage "$work/panel.png"
+    panel_picture
     convert "$work/panel.png" txt:- | awk -F'[,: ()]+' \
         'NR > 1 && $1 > 512 && $3 < 60 && $4 > 60 && $4 < 110 && $5 > 120 && $5 < 170 {
              n++; x += $1; y += $2 } END { if (n > 20) print int(x / n), int(y / n) }'
