@@ -1,5 +1,6 @@
 #include "application.h"
 #include "platform/desktop/display.h"
+#include "platform/desktop/startupids.h"
 #include "platform/platform.h"
 #include "shell/commandline.h"
 #include "shell/trayapplication.h"
@@ -41,7 +42,8 @@ int main(int argc, char *argv[])
     const QString executable =
         QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
     platform::QtMessageBoxes messages;
-    platform::SystemProcesses processes;
+    platform::StartupIds startupIds;
+    platform::SystemProcesses processes([&startupIds] { return startupIds.next(); });
     platform::QtFileDialog fileDialog;
     platform::SystemRegistry registry;
     platform::SystemAutostart autostart({executable, QString::fromLatin1(quorvel::ApplicationId),

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <functional>
+#include <utility>
 
 namespace platform {
 
@@ -19,8 +22,17 @@ public:
 class SystemProcesses : public Processes
 {
 public:
+    // startupId gives each program about to start the id by which its first window may take
+    // the focus, if there is one.
+    explicit SystemProcesses(std::function<QByteArray()> startupId = {})
+        : m_startupId(std::move(startupId))
+    {
+    }
     bool setCurrentFolder(const QString &path) override;
     bool startProgram(const QString &commandLine) override;
+
+private:
+    std::function<QByteArray()> m_startupId;
 };
 
 } // namespace platform

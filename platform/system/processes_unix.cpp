@@ -12,12 +12,15 @@ namespace {
 
 // Detached: the launcher never waits, and the child is reparented so no zombie remains. The
 // child never takes the token this program was started with: it was meant for the launcher's
-// own window, and a desktop accepts each token once.
-bool startDetached(const QString &program, const QStringList &arguments)
+// own window, and a desktop accepts each token once. It gets one of its own where there is one.
+bool startDetached(const QString &program, const QStringList &arguments,
+                   const QByteArray &startupId)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
     environment.remove(QStringLiteral("DESKTOP_STARTUP_ID"));
+    if (!startupId.isEmpty())
+        environment.insert(QStringLiteral("DESKTOP_STARTUP_ID"), QString::fromLatin1(startupId));
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
@@ -35,15 +38,16 @@ bool SystemProcesses::setCurrentFolder(const QString &path)
 
 bool SystemProcesses::startProgram(const QString &commandLine)
 {
+    const QByteArray startupId = m_startupId ? m_startupId() : QByteArray();
     if (const auto command = splitCommandLine(commandLine))
-        return startDetached(command->program, command->arguments);
+        return startDetached(command->program, command->arguments, startupId);
     if (!isWebAddress(commandLine) && !QFileInfo::exists(commandLine))
         return false;
     // The desktop's own opener knows the user's default application for each kind of file.
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     const QString target =
         isWebAddress(commandLine) ? commandLine : QFileInfo(commandLine).absoluteFilePath();
-    return !opener.isEmpty() && startDetached(opener, {target});
+    return !opener.isEmpty() && startDetached(opener, {target}, startupId);
 }
 
 } // namespace platform

@@ -19,7 +19,7 @@ export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUNTIME_DIR="$
 mkdir -m 700 "$work/runtime" "$work/wf ﾌｫﾙﾀﾞ"
 export PATH="$work/bin:$PATH"
 memo=$(recorder memo)
-# What a launched program finds of the token the launcher was started with: nothing.
+# What a launched program finds of a token: its own, never the launcher's.
 term="$work/bin/term"
 printf '#!/bin/sh\necho "token=[$XDG_ACTIVATION_TOKEN$DESKTOP_STARTUP_ID]" > "%s/term.out"\n' \
     "$work" > "$term"
@@ -60,7 +60,8 @@ check "the hotkey opens it again" hotkey
 # Nothing typed: the entry just used first, then menu order: ﾀｰﾐﾅﾙ second.
 xdotool key alt+2
 check "Alt+2 launches the second row" wait_for 5 test -f "$work/term.out"
-check "which does not inherit the launcher's activation token" grep -qx 'token=\[\]' "$work/term.out"
+check "with a startup id of its own, with the key press's time, not the launcher's token" \
+    grep -qx 'token=\[Quorvel-[0-9]*-[0-9]*_TIME[1-9][0-9]*\]' "$work/term.out"
 check "and nothing else" test ! -e "$work/memo.out"
 
 check "--search reaches the running copy and ends at once" \
