@@ -73,6 +73,22 @@ recorder() { # name: a program that records where it ran and its arguments in $w
     chmod +x "$work/bin/$1"
     echo "$work/bin/$1"
 }
+# On a desktop shell: the program in $work/app with one entry, 記録, which records where it ran
+# in $work/record.out; started, its pid in $launcher.
+start_with_recorder() { # the entry's working folder
+    app="$work/app"
+    install_program "$app" "$(catalogue 項目1 項目2 項目3 項目4 項目5 項目6 項目7 \
+        "0,\"記録\",\"$(recorder record)\",\"$1\"")"
+    "$app/quorvel" 2>"$work/quorvel.log" &
+    launcher=$!
+    pids+=($launcher)
+}
+# Whether the shell's watcher lists the program's item, under the item's own bus name.
+item_listed() {
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sni-client.py" item 2>/dev/null |
+        grep -Eq "^org\.kde\.StatusNotifierItem-$launcher-1(/|$)"
+}
+ran_in_folder() { [ "$(head -n1 "$work/record.out" 2>/dev/null)" = "$1" ]; }
 catalogue() { # category names 1-7, then entry lines: the text of a launch.cfg
     local crlf=$'\r\n' text i
     text="\"Format Ver.1.0\"$crlf"

@@ -12,7 +12,6 @@ work=$(mktemp -d)
 source "$(dirname "$0")/common.sh"
 need Xvfb mate-panel marco xdotool import iconv
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "run me inside dbus-run-session"; exit 1; }
-here=$(cd "$(dirname "$0")" && pwd)
 
 start_x
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
@@ -28,16 +27,9 @@ pids+=($!)
 below_panel() { xprop -root _NET_WORKAREA | grep -qv '= 0, 0,'; }
 wait_for 20 below_panel || true
 
-record=$(recorder record)
-app="$work/app"
-install_program "$app" "$(catalogue 項目1 項目2 項目3 項目4 項目5 項目6 項目7 \
-    "0,\"記録\",\"$record\",\"\"")"
-"$app/quorvel" 2>"$work/quorvel.log" &
-launcher=$!
-pids+=($launcher)
+start_with_recorder ""
 
-check "MATE's tray takes the item" wait_for 20 sh -c \
-    "'$here/sni-client.py' item 2>/dev/null | grep -q '^org.kde.StatusNotifierItem-$launcher-1'"
+check "MATE's tray takes the item" wait_for 20 item_listed
 check "its icon shows in the panel" wait_for 10 shown_icon
 read -r x y <<<"$(icon_at)"
 top=$(xprop -root _NET_WORKAREA | sed 's/.*= *[0-9]*, *\([0-9]*\),.*/\1/')

@@ -13,8 +13,6 @@ work=$(mktemp -d)
 source "$(dirname "$0")/common.sh"
 need sway swaymsg waybar grim foot convert iconv
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "run me inside dbus-run-session"; exit 1; }
-here=$(cd "$(dirname "$0")" && pwd)
-client() { /usr/bin/python3 "$here/sni-client.py" "$@"; }
 shot() { grim "$artifacts/$1.png"; echo "     screenshot $artifacts/$1.png"; }
 panel_picture() { grim -g '0,0 1024x40' "$work/panel.png"; }
 
@@ -48,23 +46,16 @@ def walk(node):
 sys.exit(walk(json.load(sys.stdin)) != sys.argv[1])' "$1"
 }
 
-record=$(recorder record)
-export PATH="$work/bin:$PATH"
 mkdir -p "$work/wf"
-app="$work/app"
-install_program "$app" "$(catalogue 項目1 項目2 項目3 項目4 項目5 項目6 項目7 \
-    "0,\"記録\",\"$record\",\"$work/wf\"")"
 # Started before the bar, as at a login where the bar comes up late.
-"$app/quorvel" 2>"$work/quorvel.log" &
-launcher=$!
-pids+=($launcher)
+start_with_recorder "$work/wf"
 sleep 1
 printf '{"position": "top", "height": 30, "modules-right": ["tray"]}' > "$work/waybar.json"
 waybar -c "$work/waybar.json" >"$work/waybar.log" 2>&1 &
 pids+=($!)
 
 check "waybar's tray takes the item that waited for it, under its own name" \
-    wait_for 15 sh -c "'$here/sni-client.py' item 2>/dev/null | grep -q '^org.kde.StatusNotifierItem-$launcher-1'"
+    wait_for 15 item_listed
 check "its icon shows in the bar" wait_for 10 shown_icon
 read -r x y <<<"$(icon_at)"
 
@@ -74,7 +65,7 @@ shot sway-menu
 # waybar's menu hangs from the bar beside the icon; its first row is 33 px from the top.
 "$input" click $((x - 60)) 33
 check "a click on the icon opens waybar's menu, which launches the entry in its folder" \
-    wait_for 5 sh -c "[ \"\$(head -n1 '$work/record.out' 2>/dev/null)\" = '$work/wf' ]"
+    wait_for 5 ran_in_folder "$work/wf"
 
 foot >/dev/null 2>&1 &
 pids+=($!)

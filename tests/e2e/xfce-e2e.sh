@@ -26,19 +26,12 @@ pids+=($!)
 xfce4-panel >"$work/panel.log" 2>&1 &
 pids+=($!)
 
-record=$(recorder record)
 renamed=$(recorder renamed)
 export PATH="$work/bin:$PATH"
 mkdir -p "$work/wf"
-app="$work/app"
-install_program "$app" "$(catalogue 項目1 項目2 項目3 項目4 項目5 項目6 項目7 \
-    "0,\"記録\",\"$record\",\"$work/wf\"")"
-"$app/quorvel" 2>"$work/quorvel.log" &
-launcher=$!
-pids+=($launcher)
+start_with_recorder "$work/wf"
 
-check "Xfce's tray takes the item, under its own name" \
-    wait_for 15 sh -c "'$here/sni-client.py' item 2>/dev/null | grep -q '^org.kde.StatusNotifierItem-$launcher-1'"
+check "Xfce's tray takes the item, under its own name" wait_for 15 item_listed
 check "its icon shows in the panel" wait_for 10 shown_icon
 read -r x y <<<"$(icon_at)"
 
@@ -47,7 +40,7 @@ sleep 1
 shot xfce-menu
 xdotool key Down Return
 check "a click on the icon opens Xfce's menu, which launches the entry in its folder" \
-    wait_for 5 sh -c "[ \"\$(head -n1 '$work/record.out' 2>/dev/null)\" = '$work/wf' ]"
+    wait_for 5 ran_in_folder "$work/wf"
 
 # An outside edit of the list reaches the menu the panel draws.
 printf '%s' "$(catalogue 項目1 項目2 項目3 項目4 項目5 項目6 項目7 "0,\"記録2\",\"$renamed\",\"\"")" |
