@@ -91,8 +91,10 @@ void bringToFront(QWidget *window, const QByteArray &activationToken)
             qputenv("XDG_ACTIVATION_TOKEN", activationToken);
         // A compositor may only mark an open window urgent when it asks for the focus (sway does,
         // token or not), but focuses a window as it appears: an open one behind others is shown
-        // anew. Not while a dialog of ours is open over it, which would lose its parent.
-        if (window->isVisible() && !window->isActiveWindow() && !QApplication::activeModalWidget())
+        // anew. Not while a dialog of ours is open over it (modal, or one that disables it),
+        // which would lose its parent.
+        if (window->isVisible() && window->isEnabled() && !window->isActiveWindow() &&
+            !QApplication::activeModalWidget())
             window->hide();
     }
     window->show();
