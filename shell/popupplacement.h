@@ -15,8 +15,9 @@ struct ScreenArea
 
 // The top-left corner for a menu of this size. The point the tray host gave is used when it
 // lies on a screen and not on its first row or column (hosts that do not know where their
-// icon is send (0, 0) or, like MATE's panel, (0, 25)); otherwise the pointer. A point on a panel puts the menu beside the panel, on the work area's side; a point
-// in the work area puts the menu's corner there, flipped above or to the left where it would
-// not fit. The menu always ends up inside the work area.
+// icon is send (0, 0) or, like MATE's panel, (0, 25)); otherwise the pointer. A point on a
+// panel puts the menu beside the panel, on the work area's side; a point in the work area puts
+// the menu's corner there, flipped above or to the left where it would not fit. The menu
+// always ends up inside the work area.
 QPoint popupPosition(QPoint requested, QPoint pointer, QSize menu,
                      const QList<ScreenArea> &screens);

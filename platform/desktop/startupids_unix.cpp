@@ -52,7 +52,8 @@ StartupIds::~StartupIds() = default;
 
 QByteArray StartupIds::next()
 {
-    if (!m_inputTimes || m_inputTimes->lastTime == 0 || !m_inputTimes->sinceLast.isValid() ||
+    // The time and its timer are set together.
+    if (!m_inputTimes || m_inputTimes->lastTime == 0 ||
         m_inputTimes->sinceLast.elapsed() > momentMs)
         return {};
     return QCoreApplication::applicationName().toLatin1() + '-' +

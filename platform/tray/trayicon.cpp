@@ -49,10 +49,15 @@ void TrayIcon::hide()
         m_xembed->hide();
 }
 
+bool TrayIcon::onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void TrayIcon::useXEmbed()
 {
     // Wayland has no XEmbed tray: the icon waits for a StatusNotifier host.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (onWayland()) {
         sayNoTray();
         return;
     }

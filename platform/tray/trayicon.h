@@ -15,10 +15,10 @@ class StatusNotifierItem;
 
 // The launcher's icon in the desktop's tray. Where a StatusNotifier watcher on the session bus
 // says a host shows items, at start or whenever one comes, the icon is a StatusNotifier item
-// whose menu the desktop draws; otherwise, on X11, it is docked in an XEmbed tray through QSystemTrayIcon,
-// which docks again when a tray appears or comes back (Wayland has no XEmbed tray: there the
-// icon waits for a StatusNotifier host). With no tray of either kind the program says so once
-// on stderr and keeps running until one appears.
+// whose menu the desktop draws; otherwise, on X11, it is docked in an XEmbed tray through
+// QSystemTrayIcon, which docks again when a tray appears or comes back (Wayland has no XEmbed
+// tray: there the icon waits for a StatusNotifier host). With no tray of either kind the
+// program says so once on stderr and keeps running until one appears.
 class TrayIcon : public QObject
 {
     Q_OBJECT
@@ -47,6 +47,7 @@ signals:
     void secondaryActivated(const QByteArray &activationToken);
 
 private:
+    static bool onWayland(); // where a program can neither place a menu nor dock an icon
     void useXEmbed();
     void sayNoTray(); // once
     // The StatusNotifier half, in a file of its own where the build has D-Bus and empty

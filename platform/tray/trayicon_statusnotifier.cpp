@@ -7,7 +7,6 @@
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
-#include <QGuiApplication>
 #include <QSystemTrayIcon>
 #include <functional>
 
@@ -104,7 +103,7 @@ void TrayIcon::useStatusNotifier()
         // Under Wayland a client cannot place a menu: it would stand anywhere, as a stray
         // window. The left click opens the program's window instead, which the compositor
         // places; the desktop draws the menu itself, as ItemIsMenu asks.
-        const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+        const bool wayland = onWayland();
         connect(m_item, &StatusNotifierItem::activated, this, [this, wayland](int x, int y) {
             if (wayland)
                 emit openRequested(m_item->takeActivationToken());
