@@ -156,7 +156,8 @@ QString folded(const QString &text)
     return widthFolded(text).toCaseFolded();
 }
 
-EntryKey::EntryKey(const QString &name, const QString &program, const QString &categoryName)
+EntryKey::EntryKey(const QString &name, const QString &program, const QString &categoryName,
+                   const QStringList &nameReadings, const QStringList &categoryReadings)
 {
     const QString cased = widthFolded(withoutAccessKey(name));
     m_name = cased.toCaseFolded();
@@ -168,10 +169,34 @@ EntryKey::EntryKey(const QString &name, const QString &program, const QString &c
             (before.isLower() && here.isUpper()))
             m_wordStarts << int(i);
     }
-    m_nameReading = readingOf(m_name);
+    m_nameSpoken = spokenForms(m_name, nameReadings);
     m_program = folded(programFileName(program));
     m_category = folded(withoutAccessKey(categoryName));
-    m_categoryReading = readingOf(m_category);
+    m_categorySpoken = spokenForms(m_category, categoryReadings);
+}
+
+QList<EntryKey::Spoken> EntryKey::spokenForms(const QString &folded,
+                                             const QStringList &readings)
+{
+    QList<Spoken> forms{{folded, readingOf(folded)}};
+    for (const QString &reading : readings) {
+        // A reading's own spaces are no part of it, as a query's are not.
+        const QString text = search::folded(reading).remove(u' ');
+        forms.append({text, readingOf(text)});
+    }
+    return forms;
+}
+
+// The first form is the text itself, whose characters were already compared; the readings
+// match as kana or as romaji.
+bool EntryKey::anySpokenMatches(const QList<Spoken> &forms, const Query::Word &word)
+{
+    for (qsizetype i = 0; i < forms.size(); ++i) {
+        if ((i > 0 && forms.at(i).text.contains(word.text)) ||
+            (word.romaji && readingMatches(forms.at(i).reading, word.text)))
+            return true;
+    }
+    return false;
 }
 
 namespace {
@@ -292,8 +317,21 @@ bool EntryKey::readingMatches(const Reading &reading, const QString &query)
     return false;
 }
 
-std::optional<MatchKind> EntryKey::match(const QString &query, bool romajiQuery) const
+std::optional<MatchKind> EntryKey::match(const Query &query) const
 {
+    std::optional<MatchKind> worst;
+    for (const Query::Word &word : query.words) {
+        const auto kind = matchWord(word);
+        if (!kind)
+            return std::nullopt;
+        worst = std::max(worst.value_or(*kind), *kind);
+    }
+    return worst;
+}
+
+std::optional<MatchKind> EntryKey::matchWord(const Query::Word &word) const
+{
+    const QString &query = word.text;
     const qsizetype at = m_name.indexOf(query);
     if (at == 0)
         return MatchKind::NamePrefix;
@@ -305,19 +343,30 @@ std::optional<MatchKind> EntryKey::match(const QString &query, bool romajiQuery)
         return MatchKind::Substring;
     }
     // A reading is only tried for what a name's characters could not give.
-    if (romajiQuery && readingMatches(m_nameReading, query))
-        return MatchKind::Romaji;
+    if (anySpokenMatches(m_nameSpoken, word))
+        return MatchKind::Reading;
     if (m_program.contains(query) || m_category.contains(query) ||
-        (romajiQuery && readingMatches(m_categoryReading, query)))
+        anySpokenMatches(m_categorySpoken, word))
         return MatchKind::ProgramOrCategory;
     return std::nullopt;
 }
 
-Query::Query(const QString &typed) : text(folded(typed.trimmed()))
+Query::Query(const QString &typed)
 {
-    romaji = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
-        return (c >= u'a' && c <= u'z') || c == u'-' || c == u'\'';
-    });
+    // Folding makes an ideographic space an ordinary one.
+    const QString text = folded(typed);
+    for (qsizetype from = 0, to = 0; from < text.size(); from = to + 1) {
+        to = from;
+        while (to < text.size() && !text.at(to).isSpace())
+            ++to;
+        if (to == from)
+            continue;
+        const QString word = text.mid(from, to - from);
+        const bool romaji = std::all_of(word.begin(), word.end(), [](QChar c) {
+            return (c >= u'a' && c <= u'z') || c == u'-' || c == u'\'';
+        });
+        words.append({word, romaji});
+    }
 }
 
 QList<Found> find(const QList<Candidate> &candidates, const Query &query, qint64 now)
@@ -335,7 +384,7 @@ QList<Found> find(const QList<Candidate> &candidates, const Query &query, qint64
         const Candidate &candidate = candidates.at(i);
         if (query.isEmpty()) {
             ranked.push_back({MatchKind::NamePrefix, 0, candidate.lastUsed, i});
-        } else if (const auto kind = candidate.key->match(query.text, query.romaji)) {
+        } else if (const auto kind = candidate.key->match(query)) {
             ranked.push_back({*kind, usefulness(candidate, now), 0, i});
         }
     }

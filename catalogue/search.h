@@ -7,7 +7,7 @@
 #include <optional>
 
 // Finding entries by what a user types, the way a Japanese user expects: ﾒﾓ帳 is found by
-// ﾒﾓ, メモ, めも, memo or ＭＥＭＯ.
+// ﾒﾓ, メモ, めも, memo or ＭＥＭＯ, and 電卓, given its reading デンタク, by でんたく or dentaku.
 namespace search {
 
 // The name as menus show it: a single "&" marks the access key and is dropped, "&&" is "&".
@@ -18,15 +18,35 @@ QString withoutAccessKey(const QString &name);
 QString folded(const QString &text);
 
 // How an entry matched, best first.
-enum class MatchKind { NamePrefix, WordStart, Substring, Romaji, ProgramOrCategory };
+enum class MatchKind { NamePrefix, WordStart, Substring, Reading, ProgramOrCategory };
+
+// A query: its words, folded, each with whether it may be a romaji reading (ASCII letters
+// only, or with the long-vowel dash and the n-apostrophe). Spaces of any width part words.
+struct Query
+{
+    struct Word
+    {
+        QString text;
+        bool romaji = false;
+    };
+
+    explicit Query(const QString &typed);
+    bool isEmpty() const { return words.isEmpty(); }
+
+    QList<Word> words;
+};
 
 // One entry's texts, prepared once so that each keystroke only compares.
 class EntryKey
 {
 public:
-    EntryKey(const QString &name, const QString &program, const QString &categoryName);
+    // nameReadings, categoryReadings: how the names are read where they hold kanji, in kana.
+    EntryKey(const QString &name, const QString &program, const QString &categoryName,
+             const QStringList &nameReadings = {}, const QStringList &categoryReadings = {});
 
-    std::optional<MatchKind> match(const QString &foldedQuery, bool romajiQuery) const;
+    // Every word of the query must match the name, its reading, the program or the category;
+    // the entry matches as well as its worst word does.
+    std::optional<MatchKind> match(const Query &query) const;
 
 private:
     // What may be typed at each position of a folded text: the spellings of position i are
@@ -41,23 +61,23 @@ private:
     static Reading readingOf(const QString &foldedText);
     static bool readingMatches(const Reading &reading, const QString &query);
 
+    // A text as it is read: folded, and what may be typed for it.
+    struct Spoken
+    {
+        QString text;
+        Reading reading;
+    };
+    static QList<Spoken> spokenForms(const QString &folded, const QStringList &readings);
+    static bool anySpokenMatches(const QList<Spoken> &forms, const Query::Word &word);
+
+    std::optional<MatchKind> matchWord(const Query::Word &word) const;
+
     QString m_name;
     QList<int> m_wordStarts;
-    Reading m_nameReading;
+    QList<Spoken> m_nameSpoken; // the name's own kana, then its readings
     QString m_program;
     QString m_category;
-    Reading m_categoryReading;
-};
-
-// A query: the folded text, and whether it may be a romaji reading (ASCII letters only, or
-// with the long-vowel dash and the n-apostrophe).
-struct Query
-{
-    explicit Query(const QString &typed);
-    bool isEmpty() const { return text.isEmpty(); }
-
-    QString text;
-    bool romaji = false;
+    QList<Spoken> m_categorySpoken;
 };
 
 // An entry as the search sees it, with how much it has been used.

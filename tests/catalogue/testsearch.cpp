@@ -1,5 +1,7 @@
+#include "catalogue/namereadings.h"
 #include "catalogue/search.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using search::MatchKind;
@@ -20,15 +22,17 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("category");
         QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("dictionary");
         const auto row = [](const char *tag, const char *query, const char *name, int kind,
-                            const char *program = "/usr/bin/x", const char *category = "項目1") {
+                            const char *program = "/usr/bin/x", const char *category = "項目1",
+                            bool dictionary = true) {
             QTest::newRow(tag) << QString::fromUtf8(query) << QString::fromUtf8(name)
                                << QString::fromUtf8(program) << QString::fromUtf8(category)
-                               << kind;
+                               << kind << dictionary;
         };
         const int prefix = int(MatchKind::NamePrefix), word = int(MatchKind::WordStart),
-                  inside = int(MatchKind::Substring), romaji = int(MatchKind::Romaji),
-                  other = int(MatchKind::ProgramOrCategory);
+                  inside = int(MatchKind::Substring), romaji = int(MatchKind::Reading),
+                  reading = int(MatchKind::Reading), other = int(MatchKind::ProgramOrCategory);
         // Widths, case and kana.
         row("half-width as typed", "ﾒﾓ", "ﾒﾓ帳", prefix);
         row("full-width katakana", "メモ", "ﾒﾓ帳", prefix);
@@ -65,7 +69,26 @@ private slots:
         row("zya", "zyanpu", "ｼﾞｬﾝﾌﾟ", romaji);
         row("from the middle", "pu", "ｼﾞｬﾝﾌﾟ", romaji);
         row("not from inside a kana", "emo", "ﾒﾓ帳", noMatch);
-        row("kanji have no reading", "cho", "ﾒﾓ帳", noMatch);
+        // Readings of kanji, from the dictionary.
+        row("kanji by hiragana", "でんたく", "電卓", reading);
+        row("kanji by katakana", "ﾃﾞﾝﾀｸ", "電卓", reading);
+        row("kanji by romaji", "dentaku", "電卓", reading);
+        row("kanji by kunrei", "tanmatu", "端末", reading);
+        row("kanji then katakana", "gazoubyuua", "画像ビューア", reading);
+        row("reading from the middle", "byu-a", "画像ビューア", reading);
+        row("as pronounced", "gazo-", "画像ビューア", reading);
+        row("half-width katakana after kanji", "settei", "設定ﾂｰﾙ", reading);
+        row("kana then kanji", "memochou", "ﾒﾓ帳", reading);
+        row("a wrong reading", "denwa", "電卓", noMatch);
+        row("category read", "kaihatsu", "xterm", other, "/usr/bin/xterm", "開発ﾂｰﾙ");
+        row("no dictionary: kanji as characters", "電卓", "電卓", prefix, "/usr/bin/x", "項目1",
+            false);
+        row("no dictionary: no reading", "dentaku", "電卓", noMatch, "/usr/bin/x", "項目1", false);
+        // Words.
+        row("spaces around", "\u3000 memo  ", "ﾒﾓ帳", romaji);
+        row("words in any order", "ﾂｰﾙ　めも", "ﾒﾓ帳", other, "/usr/bin/x", "ﾂｰﾙ");
+        row("every word must match", "memo zzz", "ﾒﾓ帳", noMatch);
+        row("as bad as the worst word", "めも dentaku", "ﾒﾓ帳 電卓", reading);
         // The program's file name and the category.
         row("program file name", "gedit", "ｴﾃﾞｨﾀ", other, "/usr/bin/gedit");
         row("Windows program", "notepad", "ﾒﾓ帳", other, "C:\\WINDOWS\\notepad.exe");
@@ -85,9 +108,52 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QString, category);
         QFETCH(int, kind);
-        const search::Query typed(query);
-        const auto found = search::EntryKey(name, program, category).match(typed.text, typed.romaji);
+        QFETCH(bool, dictionary);
+        const QTemporaryDir cache;
+        const readings::NameReadings read = readings::readNames(
+            {name, category}, cache.filePath(QStringLiteral("readings.json")),
+            dictionary ? QString() : cache.filePath(QStringLiteral("no-dictionary")));
+        const auto found = search::EntryKey(name, program, category, read.value(name),
+                                            read.value(category))
+                               .match(search::Query(query));
         QCOMPARE(found ? int(*found) : noMatch, kind);
+    }
+
+    // A start reads its names from the cache, not the dictionary; a cache that is not sound is
+    // rebuilt, never trusted.
+    void readingsCache_data()
+    {
+        QTest::addColumn<QByteArray>("damage");
+        QTest::newRow("sound") << QByteArray();
+        QTest::newRow("not JSON") << QByteArray("\xff\xfe{{{");
+        QTest::newRow("a wrong reading") << QByteArray(R"({"format":1,"readings":{"電卓":[3]}})");
+        QTest::newRow("another format") << QByteArray(R"({"format":2,"readings":{}})");
+        QTest::newRow("huge") << QByteArray(5 * 1024 * 1024, ' ');
+        QTest::newRow("a folder") << QByteArray("folder");
+    }
+
+    void readingsCache()
+    {
+        QFETCH(QByteArray, damage);
+        const QTemporaryDir folder;
+        const QString cache = folder.filePath(QStringLiteral("cache/readings.json"));
+        const QString missing = folder.filePath(QStringLiteral("no-dictionary"));
+        const QStringList names{QStringLiteral("電卓"), QStringLiteral("端末")};
+        const readings::NameReadings fresh = readings::readNames(names, cache);
+        QCOMPARE(fresh.value(names.at(0)), QStringList{QStringLiteral("デンタク")});
+
+        if (damage == "folder") {
+            QVERIFY(QFile::remove(cache) && QDir().mkpath(cache));
+        } else if (!damage.isEmpty()) {
+            QFile file(cache);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(damage) == damage.size());
+        }
+        // Without a dictionary only a sound cache can give the readings.
+        QCOMPARE(readings::readNames(names, cache, missing),
+                 damage.isEmpty() ? fresh : readings::NameReadings());
+        QCOMPARE(readings::readNames(names, cache), fresh);
+        if (damage != "folder")
+            QCOMPARE(readings::readNames(names, cache, missing), fresh); // rebuilt
     }
 
     void rankingByMatchThenUseThenMenuOrder()
