@@ -6,6 +6,7 @@
 #include "catalogue/cataloguefile.h"
 #include "catalogue/usehistory.h"
 #include "platform/desktop/programicons.h"
+#include "shell/namereader.h"
 #include "shell/searchwindow.h"
 
 #include <QApplication>
@@ -43,7 +44,8 @@ int main(int argc, char *argv[])
         return 1;
     platform::ProgramIcons icons;
     UseHistory uses(folder + QStringLiteral("/no-such-folder"));
-    SearchWindow window(catalogue, icons, uses, QIcon());
+    NameReader readings(catalogue, folder + QStringLiteral("/readings.json"));
+    SearchWindow window(catalogue, readings, icons, uses, QIcon());
     window.open();
     auto *field = window.findChild<QLineEdit *>();
 

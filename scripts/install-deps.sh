@@ -4,9 +4,9 @@
 set -euo pipefail
 
 # file and dpkg-dev: the Debian package's build computes its dependencies with them; libxcb1-dev:
-# the global hotkey's key grab on X11.
+# the global hotkey's key grab on X11; libmecab-dev and mecab-ipadic-utf8: readings of kanji.
 packages=(cmake make g++ qt6-base-dev libxcb1-dev qt6-translations-l10n fonts-ipafont-gothic
-          file dpkg-dev)
+          file dpkg-dev libmecab-dev mecab-ipadic-utf8)
 if [ "${1:-run}" = bench ]; then
     packages+=(xvfb trayer python3-xlib dbus python3-gi gir1.2-glib-2.0)
 fi
@@ -16,7 +16,8 @@ if [ "${1:-run}" = test ]; then
                dpkg-dev lintian desktop-file-utils appstream
                dbus python3-gi gir1.2-glib-2.0 weston qt6-wayland xfce4-panel xfwm4
                mate-panel marco mate-settings-daemon-common
-               sway waybar grim foot libwayland-dev wayland-protocols)
+               sway waybar grim foot libwayland-dev wayland-protocols
+               fcitx5 fcitx5-mozc fcitx5-frontend-qt6 at-spi2-core python3-pyatspi)
 fi
 
 missing=()

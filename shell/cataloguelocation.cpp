@@ -27,3 +27,9 @@ QString catalogueFolder(const QString &executablePath)
         return programFolder.path();
     return userCatalogueFolder();
 }
+
+QString readingsCacheFile()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
+        .filePath(QStringLiteral("quorvel/readings.json"));
+}

@@ -13,3 +13,7 @@
 // The configuration folder is $XDG_CONFIG_HOME/quorvel, by default ~/.config/quorvel (on
 // Windows, in the local application data).
 QString catalogueFolder(const QString &executablePath);
+
+// What can be made again, kept out of the catalogue's folder: the readings of kanji names, in
+// $XDG_CACHE_HOME/quorvel (by default ~/.cache/quorvel).
+QString readingsCacheFile();

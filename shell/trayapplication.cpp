@@ -33,7 +33,8 @@ constexpr std::chrono::milliseconds deactivationWait{500};
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
     : m_platform(platform), m_file(catalogueFolder(executablePath)), m_instance(m_file.path()),
       m_saver(m_catalogue, m_file, platform.messages), m_watcher(m_file, m_catalogue),
-      m_uses(QFileInfo(m_file.path()).path()), m_preferences(QFileInfo(m_file.path()).path()),
+      m_uses(QFileInfo(m_file.path()).path()), m_readings(m_catalogue, readingsCacheFile()),
+      m_preferences(QFileInfo(m_file.path()).path()),
       m_hotkey(QStringLiteral("search"), texts::hotkeyDescription), m_popup(m_catalogue, m_icons),
       m_trayIcon(m_popup.mnuPoP(), QString::fromLatin1(quorvel::ApplicationTitle), texts::noTray)
 {
@@ -101,6 +102,7 @@ TrayApplication::StartResult TrayApplication::Form_Load(StartRequest request)
     // Off the start-up path too: an edit made before then is still kept by the next save.
     QTimer::singleShot(iconLookupDelay, &m_watcher, &CatalogueWatcher::start);
     QTimer::singleShot(iconLookupDelay, this, [this] { m_hotkey.setKey(m_preferences.hotkey()); });
+    QTimer::singleShot(iconLookupDelay, &m_readings, &NameReader::start);
     carryOut(request, platform::startActivationToken());
     return StartResult::Running;
 }
@@ -145,7 +147,8 @@ Form1 &TrayApplication::form1()
 SearchWindow &TrayApplication::searchWindow()
 {
     if (!m_search) {
-        m_search = std::make_unique<SearchWindow>(m_catalogue, m_icons, m_uses, m_picture);
+        m_search =
+            std::make_unique<SearchWindow>(m_catalogue, m_readings, m_icons, m_uses, m_picture);
         connect(m_search.get(), &SearchWindow::entryChosen, this, &TrayApplication::mnuMenu_Click);
     }
     return *m_search;

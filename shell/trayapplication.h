@@ -10,6 +10,7 @@
 #include "platform/tray/trayicon.h"
 #include "settings/cataloguesaver.h"
 #include "shell/commandline.h"
+#include "shell/namereader.h"
 #include "shell/popupmenu.h"
 #include "shell/preferences.h"
 
@@ -63,6 +64,7 @@ public:
     // Built the first time it is asked for.
     SearchWindow &searchWindow();
     bool searchWindowBuilt() const { return m_search != nullptr; }
+    NameReader &nameReader() { return m_readings; }
     frmAbout *versionDialog() const;
 
 signals:
@@ -83,6 +85,7 @@ private:
     CatalogueSaver m_saver;
     CatalogueWatcher m_watcher;
     UseHistory m_uses;
+    NameReader m_readings;
     Preferences m_preferences;
     platform::GlobalHotkey m_hotkey;
     platform::ProgramIcons m_icons;

@@ -57,6 +57,8 @@ struct Launcher
             cfg.open(QIODevice::WriteOnly);
             cfg.write(file);
         }
+        // The readings' cache, like the catalogue, stays in the test's folder.
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("cache"))));
         app = std::make_unique<TrayApplication>(dir.filePath(QStringLiteral("quorvel")),
                                                 fake.platform);
     }
