@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <initializer_list>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -64,6 +65,11 @@ void Form1Controls::setupUi(QMainWindow *window)
         p.widget->setGeometry(twipsRect(t.x(), t.y(), t.width(), t.height()));
     }
     client->setFixedSize(twipsToPixels(6405), twipsToPixels(4530));
+
+    // A screen reader names each field by its caption.
+    for (const auto &[label, field] : {std::pair{Label1, Text1}, std::pair{Label2, Text2},
+                                       std::pair{Label3, Text3}, std::pair{Label4, Text4}})
+        label->setBuddy(field);
 
     // The fields hold whatever the catalogue holds; a limit would cut a long text on "変更".
     for (QLineEdit *field : {Text1, Text2, Text3, Text4})

@@ -3,24 +3,44 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/usehistory.h"
 #include "platform/desktop/display.h"
+#include "shell/namereader.h"
+#include "shell/searchfield.h"
 #include "shell/searchresults.h"
 #include "texts.h"
 
+#include <QAccessibleWidget>
 #include <QCursor>
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListView>
 #include <QScreen>
 #include <QVBoxLayout>
 
-SearchWindow::SearchWindow(const Catalogue &catalogue, platform::ProgramIcons &icons,
-                           UseHistory &uses, const QIcon &windowIcon)
-    : m_catalogue(catalogue), m_uses(uses), m_field(new QLineEdit), m_list(new QListView),
+namespace {
+
+// A screen reader announces a dialog by its title as it opens; a plain top-level widget would be
+// a nameless pane to it.
+QAccessibleInterface *accessibleAsDialog(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("SearchWindow") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
+    return nullptr;
+}
+
+} // namespace
+
+SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &readings,
+                           platform::ProgramIcons &icons, UseHistory &uses,
+                           const QIcon &windowIcon)
+    : m_catalogue(catalogue), m_readings(readings), m_uses(uses), m_field(new SearchField),
+      m_list(new QListView),
       m_nothing(new QLabel), m_results(new SearchResults(catalogue, icons, this))
 {
+    static const bool accessibleFactoryInstalled =
+        (QAccessible::installFactory(accessibleAsDialog), true);
+    Q_UNUSED(accessibleFactoryInstalled);
     setWindowTitle(texts::searchTitle);
     setWindowIcon(windowIcon);
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -42,7 +62,7 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, platform::ProgramIcons &i
 
     m_field->installEventFilter(this);
     m_list->installEventFilter(this);
-    connect(m_field, &QLineEdit::textChanged, this, &SearchWindow::showResults);
+    connect(m_field, &SearchField::queryChanged, this, &SearchWindow::showResults);
     connect(m_list, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { choose(index.row()); });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -58,6 +78,7 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, platform::ProgramIcons &i
     connect(&catalogue, &Catalogue::entriesSwapped, this, &SearchWindow::catalogueChanged);
     connect(&catalogue, &Catalogue::categoryRenamed, this, &SearchWindow::catalogueChanged);
     connect(&catalogue, &Catalogue::replaced, this, &SearchWindow::catalogueChanged);
+    connect(&readings, &NameReader::readingsChanged, this, &SearchWindow::catalogueChanged);
 }
 
 SearchWindow::~SearchWindow() = default;
@@ -66,7 +87,7 @@ void SearchWindow::open(const QByteArray &activationToken)
 {
     if (!isVisible()) {
         m_usesCurrent = false; // launches are made while it is hidden
-        if (m_field->text().isEmpty())
+        if (m_field->query().isEmpty())
             showResults();
         else
             m_field->clear(); // which shows them
@@ -107,9 +128,12 @@ void SearchWindow::prepareCandidates()
         m_keys.reserve(size_t(m_entries.size()));
         for (const search::Found &at : m_entries) {
             const Entry &entry = m_catalogue.entry(at.category, at.index);
-            m_keys.emplace_back(entry.EntryName, entry.ProgramPath,
-                                at.category == 0 ? texts::uncategorised
-                                                 : m_catalogue.CategoryName(at.category));
+            const QString category = at.category == 0 ? texts::uncategorised
+                                                      : m_catalogue.CategoryName(at.category);
+            m_keys.emplace_back(
+                entry.EntryName, entry.ProgramPath, category,
+                m_readings.readingsOf(search::withoutAccessKey(entry.EntryName)),
+                m_readings.readingsOf(search::withoutAccessKey(category)));
         }
         m_keysCurrent = true;
         m_usesCurrent = false;
@@ -130,7 +154,7 @@ void SearchWindow::prepareCandidates()
 void SearchWindow::showResults()
 {
     prepareCandidates();
-    m_results->show(search::find(m_candidates, search::Query(m_field->text()),
+    m_results->show(search::find(m_candidates, search::Query(m_field->query()),
                                  QDateTime::currentSecsSinceEpoch()));
 
     const bool any = m_results->rowCount() > 0;
@@ -162,13 +186,17 @@ bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    const int row = selectedRow();
-    const int page = std::max(1, m_list->viewport()->height() /
-                                     std::max(1, m_list->sizeHintForRow(0)) - 1);
     if (key->modifiers() == Qt::AltModifier && key->key() >= Qt::Key_1 && key->key() <= Qt::Key_9) {
         choose(key->key() - Qt::Key_1);
         return true;
     }
+    // Other keys that reach us while the input method composes are its to act on (one that
+    // takes them itself never passes them on).
+    if (m_field->isComposing())
+        return QWidget::eventFilter(watched, event);
+    const int row = selectedRow();
+    const int page = std::max(1, m_list->viewport()->height() /
+                                     std::max(1, m_list->sizeHintForRow(0)) - 1);
     switch (key->key()) {
     case Qt::Key_Escape:
         hide();

@@ -7,9 +7,10 @@
 #include <vector>
 
 class Catalogue;
+class NameReader;
 class QLabel;
-class QLineEdit;
 class QListView;
+class SearchField;
 class SearchResults;
 class UseHistory;
 
@@ -17,16 +18,17 @@ namespace platform {
 class ProgramIcons;
 }
 
-// The keyboard's way in: a field above the entries that match what is typed, from every
-// category. Enter or Alt+1 … Alt+9 chooses, Esc or leaving the window hides it. One more view
+// The keyboard's way in: a field above the entries that match what is typed (or is being
+// composed), from every category. Enter or Alt+1 … Alt+9 chooses, Esc or leaving the window
+// hides it; while an input method composes, Enter and Esc are the input method's. One more view
 // of the catalogue: it follows every change, and is built the first time it is asked for.
 class SearchWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    SearchWindow(const Catalogue &catalogue, platform::ProgramIcons &icons, UseHistory &uses,
-                 const QIcon &windowIcon);
+    SearchWindow(const Catalogue &catalogue, const NameReader &readings,
+                 platform::ProgramIcons &icons, UseHistory &uses, const QIcon &windowIcon);
     ~SearchWindow() override;
 
     // Centred on the screen under the pointer, raised and focused. When already open it stays
@@ -54,8 +56,9 @@ private:
     void choose(int row);
 
     const Catalogue &m_catalogue;
+    const NameReader &m_readings;
     UseHistory &m_uses;
-    QLineEdit *m_field;
+    SearchField *m_field;
     QListView *m_list;
     QLabel *m_nothing;
     SearchResults *m_results;

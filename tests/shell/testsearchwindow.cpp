@@ -2,8 +2,11 @@
 #include "uicatalogue.h"
 
 #include "dialogs/hotkeydialog.h"
+#include "settings/form1controls.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QCheckBox>
 #include <QLabel>
 #include <QTimer>
@@ -67,6 +70,87 @@ private slots:
         QVERIFY(!window.isVisible());
         QCOMPARE(launcher.fake.processes.started.size(), 2);
         QVERIFY(launcher.fake.messages.shown.isEmpty());
+    }
+
+    // The list follows the input method's composition; Return and Esc while composing are the
+    // input method's, Return after the commit launches.
+    void theCompositionIsSearchedFor()
+    {
+        Launcher launcher(catalogueFile({{0, "ﾀｰﾐﾅﾙ", "/bin/term"}, {1, "ﾒﾓ帳", "/bin/memo"}}));
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.app->openSearch();
+        SearchWindow &window = launcher.app->searchWindow();
+        const auto compose = [&](const QString &preedit, const QString &commit = {}) {
+            QInputMethodEvent event(preedit, {});
+            event.setCommitString(commit);
+            QApplication::sendEvent(field(window), &event);
+        };
+        const QList<Found> everything{{1, 1}, {0, 1}}, memo{{1, 1}};
+
+        compose(QStringLiteral("め"));
+        compose(QStringLiteral("めも"));
+        QCOMPARE(field(window)->text(), QString());
+        QCOMPARE(window.results(), memo);
+        press(window, Qt::Key_Return);
+        press(window, Qt::Key_Escape);
+        QVERIFY(window.isVisible());
+        QVERIFY(launcher.fake.processes.started.isEmpty());
+        compose(QStringLiteral("メモ")); // converted
+        QCOMPARE(window.results(), memo);
+        compose(QString()); // cancelled
+        QCOMPARE(window.results(), everything);
+
+        // Committed after a half-committed word: the composition stands at the cursor.
+        field(window)->setText(QStringLiteral("ﾂｰﾙ"));
+        field(window)->setCursorPosition(0);
+        compose(QStringLiteral("たーみ"));
+        QCOMPARE(window.results(), QList<Found>());
+        compose(QString(), QStringLiteral("たーみ "));
+        QCOMPARE(field(window)->text(), QStringLiteral("たーみ ﾂｰﾙ"));
+        QCOMPARE(window.results(), QList<Found>());
+        field(window)->setText(QStringLiteral("memo"));
+        QCOMPARE(window.results(), memo);
+        press(window, Qt::Key_Return);
+        QCOMPARE(launcher.fake.processes.started, QStringList{"/bin/memo"});
+    }
+
+    // 電卓 found by its reading, once the readings have been read off the UI thread.
+    void kanjiAreFoundByTheirReading()
+    {
+        Launcher launcher(catalogueFile({{0, "電卓", "/bin/calc"}, {0, "端末", "/bin/term"}}));
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.app->openSearch();
+        SearchWindow &window = launcher.app->searchWindow();
+        field(window)->setText(QStringLiteral("でんたく"));
+        QTRY_COMPARE(window.results(), (QList<Found>{{0, 1}}));
+        field(window)->setText(QStringLiteral("tanmatsu"));
+        QCOMPARE(window.results(), (QList<Found>{{0, 2}}));
+        // A renamed entry is read anew.
+        QVERIFY(launcher.catalogue().replace(0, 2, {QStringLiteral("時計"), QStringLiteral("/bin/clock"), {}}));
+        field(window)->setText(QStringLiteral("tokei"));
+        QTRY_COMPARE(window.results(), (QList<Found>{{0, 2}}));
+        QVERIFY(QFile::exists(launcher.dir.filePath(QStringLiteral("cache/quorvel/readings.json"))));
+        QVERIFY(!QFile::exists(launcher.dir.filePath(QStringLiteral("readings.json"))));
+    }
+
+    // What a screen reader says: the fields by their captions, the list by its name.
+    void fieldsAreNamedForScreenReaders()
+    {
+        Launcher launcher;
+        QCOMPARE(launcher.start(), StartResult::Running);
+        const auto name = [](QObject *object) {
+            return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+        };
+        const Form1Controls &ui = launcher.ui();
+        QCOMPARE(name(ui.Text1), QStringLiteral("登録名"));
+        QCOMPARE(name(ui.Text2), QStringLiteral("起動プログラム"));
+        QCOMPARE(name(ui.Text3), QStringLiteral("ｶﾃｺﾞﾘ名"));
+        QCOMPARE(name(ui.Text4), QStringLiteral("作業ﾌｫﾙﾀﾞ"));
+        launcher.app->openSearch();
+        SearchWindow &window = launcher.app->searchWindow();
+        QCOMPARE(name(field(window)), QStringLiteral("検索する名前"));
+        QCOMPARE(name(&window), QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ検索"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Dialog);
     }
 
     void followsTheCatalogueAndSaysWhatIsMissing()
