@@ -51,6 +51,7 @@ deb=$(ls "$work"/package/quorvel_*.deb)
 check "the package holds the same files under /usr" \
     test "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print substr($6, 2)}' | LC_ALL=C sort)" = "$(LC_ALL=C sort <<<"$expected")"
 check "its dependencies come from the binary" sh -c "dpkg-deb -f '$deb' Depends | grep -q libqt6widgets6"
+check "it recommends MeCab and its dictionary, which it loads only to read names" sh -c "dpkg-deb -f '$deb' Recommends | grep -q 'libmecab2, mecab-ipadic-utf8'"
 check "lintian finds no error" lintian --fail-on error --suppress-tags initial-upload-closes-no-bugs "$deb"
 
 dpkg-deb -x "$deb" "$work/installed"
