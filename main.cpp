@@ -2,6 +2,7 @@
 #include "platform/desktop/display.h"
 #include "platform/desktop/startupids.h"
 #include "platform/platform.h"
+#include "platform/system/memory.h"
 #include "shell/commandline.h"
 #include "shell/trayapplication.h"
 #include "texts.h"
@@ -26,6 +27,7 @@ int main(int argc, char *argv[])
         return verdict->exitCode;
     }
 
+    platform::shareOneHeap();
     const auto app = platform::createApplicationOrExit(argc, argv, texts::noDisplay);
     QApplication::setApplicationName(QString::fromLatin1(quorvel::ApplicationTitle));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(quorvel::ApplicationId));

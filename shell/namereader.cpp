@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/search.h"
+#include "platform/system/memory.h"
 #include "texts.h"
 
 #include <QThread>
@@ -9,6 +10,7 @@
 
 namespace {
 constexpr std::chrono::milliseconds batchDelay{500};
+constexpr uint threadStack = 512 * 1024;
 } // namespace
 
 NameReader::NameReader(const Catalogue &catalogue, QString cacheFile)
@@ -73,6 +75,8 @@ void NameReader::read()
         m_arrived = readings::readNames(names, m_cacheFile);
     }));
     connect(m_thread.get(), &QThread::finished, this, &NameReader::take);
+    // Reading takes little stack; what a thread touches of its stack stays with the process.
+    m_thread->setStackSize(threadStack);
     m_thread->start(QThread::LowPriority);
 }
 
@@ -82,6 +86,7 @@ void NameReader::take()
     m_thread.reset();
     const bool changed = m_arrived != m_readings;
     m_readings = std::exchange(m_arrived, {});
+    platform::returnFreedMemory(); // what reading the cache and the dictionary took
     if (changed)
         emit readingsChanged();
     if (std::exchange(m_changedMeanwhile, false))
