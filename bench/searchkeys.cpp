@@ -1,7 +1,7 @@
 // Keystroke to updated list in the search window, with the catalogue of the folder given
-// (792 entries in the benchmark, with the readings of their kanji): the CPU time of each keystroke of a few typical queries,
-// filtering, the list's reset and its repaint included. Prints the median and the slowest, in
-// ms, as JSON.
+// (792 entries in the benchmark, with the readings of their kanji): the CPU time of each keystroke
+// of a few typical queries, filtering, the list's reset and its repaint included. Prints the median
+// and the slowest, in ms, as JSON.
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguefile.h"
 #include "catalogue/usehistory.h"

@@ -61,9 +61,8 @@ void writeCache(const QString &path, const NameReadings &readings)
 
 bool needsReading(const QString &text)
 {
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        return c.script() == QChar::Script_Han || c.isSurrogate();
-    });
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.script() == QChar::Script_Han || c.isSurrogate(); });
 }
 
 NameReadings readNames(const QStringList &names, const QString &cacheFile,

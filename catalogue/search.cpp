@@ -175,8 +175,7 @@ EntryKey::EntryKey(const QString &name, const QString &program, const QString &c
     m_categorySpoken = spokenForms(m_category, categoryReadings);
 }
 
-QList<EntryKey::Spoken> EntryKey::spokenForms(const QString &folded,
-                                             const QStringList &readings)
+QList<EntryKey::Spoken> EntryKey::spokenForms(const QString &folded, const QStringList &readings)
 {
     QList<Spoken> forms{{folded, readingOf(folded)}};
     for (const QString &reading : readings) {

@@ -71,9 +71,8 @@ void NameReader::read()
     if (std::all_of(names.begin(), names.end(),
                     [this](const QString &name) { return m_readings.contains(name); }))
         return;
-    m_thread.reset(QThread::create([this, names] {
-        m_arrived = readings::readNames(names, m_cacheFile);
-    }));
+    m_thread.reset(
+        QThread::create([this, names] { m_arrived = readings::readNames(names, m_cacheFile); }));
     connect(m_thread.get(), &QThread::finished, this, &NameReader::take);
     // Reading takes little stack; what a thread touches of its stack stays with the process.
     m_thread->setStackSize(threadStack);

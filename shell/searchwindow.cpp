@@ -32,11 +32,10 @@ QAccessibleInterface *accessibleAsDialog(const QString &className, QObject *obje
 } // namespace
 
 SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &readings,
-                           platform::ProgramIcons &icons, UseHistory &uses,
-                           const QIcon &windowIcon)
+                           platform::ProgramIcons &icons, UseHistory &uses, const QIcon &windowIcon)
     : m_catalogue(catalogue), m_readings(readings), m_uses(uses), m_field(new SearchField),
-      m_list(new QListView),
-      m_nothing(new QLabel), m_results(new SearchResults(catalogue, icons, this))
+      m_list(new QListView), m_nothing(new QLabel),
+      m_results(new SearchResults(catalogue, icons, this))
 {
     static const bool accessibleFactoryInstalled =
         (QAccessible::installFactory(accessibleAsDialog), true);
@@ -128,12 +127,11 @@ void SearchWindow::prepareCandidates()
         m_keys.reserve(size_t(m_entries.size()));
         for (const search::Found &at : m_entries) {
             const Entry &entry = m_catalogue.entry(at.category, at.index);
-            const QString category = at.category == 0 ? texts::uncategorised
-                                                      : m_catalogue.CategoryName(at.category);
-            m_keys.emplace_back(
-                entry.EntryName, entry.ProgramPath, category,
-                m_readings.readingsOf(search::withoutAccessKey(entry.EntryName)),
-                m_readings.readingsOf(search::withoutAccessKey(category)));
+            const QString category =
+                at.category == 0 ? texts::uncategorised : m_catalogue.CategoryName(at.category);
+            m_keys.emplace_back(entry.EntryName, entry.ProgramPath, category,
+                                m_readings.readingsOf(search::withoutAccessKey(entry.EntryName)),
+                                m_readings.readingsOf(search::withoutAccessKey(category)));
         }
         m_keysCurrent = true;
         m_usesCurrent = false;
@@ -195,8 +193,8 @@ bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
     if (m_field->isComposing())
         return QWidget::eventFilter(watched, event);
     const int row = selectedRow();
-    const int page = std::max(1, m_list->viewport()->height() /
-                                     std::max(1, m_list->sizeHintForRow(0)) - 1);
+    const int page =
+        std::max(1, m_list->viewport()->height() / std::max(1, m_list->sizeHintForRow(0)) - 1);
     switch (key->key()) {
     case Qt::Key_Escape:
         hide();

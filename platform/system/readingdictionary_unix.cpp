@@ -1,10 +1,10 @@
 #include "platform/system/readingdictionary.h"
 
+#include "platform/system/memory.h"
+
 #include <QByteArray>
 #include <QFileInfo>
 #include <QLibrary>
-#include "platform/system/memory.h"
-
 #include <mecab.h>
 
 namespace platform {
@@ -104,11 +104,12 @@ QStringList ReadingDictionary::readingsOf(const QString &text)
     if (!m_mecab->tagger)
         return {};
     // MeCab knows full-width katakana and Latin letters, not their half-width forms.
-    const QByteArray utf8 = text.left(longestText).normalized(QString::NormalizationForm_KC).toUtf8();
+    const QByteArray utf8 =
+        text.left(longestText).normalized(QString::NormalizationForm_KC).toUtf8();
     QString reading, pronunciation;
     bool anyRead = false;
-    for (const mecab_node_t *node = m_mecab->parse(m_mecab->tagger, utf8.constData(),
-                                                   size_t(utf8.size()));
+    for (const mecab_node_t *node =
+             m_mecab->parse(m_mecab->tagger, utf8.constData(), size_t(utf8.size()));
          node; node = node->next) {
         if (node->stat == MECAB_BOS_NODE || node->stat == MECAB_EOS_NODE)
             continue;
@@ -117,7 +118,7 @@ QStringList ReadingDictionary::readingsOf(const QString &text)
         const auto field = [&](int at) {
             const QString value = fields.value(at);
             return node->stat == MECAB_NOR_NODE && !value.isEmpty() && value != u"*" ? value
-                                                                                       : surface;
+                                                                                     : surface;
         };
         reading += field(readingField);
         pronunciation += field(pronunciationField);

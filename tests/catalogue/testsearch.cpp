@@ -27,8 +27,8 @@ private slots:
                             const char *program = "/usr/bin/x", const char *category = "項目1",
                             bool dictionary = true) {
             QTest::newRow(tag) << QString::fromUtf8(query) << QString::fromUtf8(name)
-                               << QString::fromUtf8(program) << QString::fromUtf8(category)
-                               << kind << dictionary;
+                               << QString::fromUtf8(program) << QString::fromUtf8(category) << kind
+                               << dictionary;
         };
         const int prefix = int(MatchKind::NamePrefix), word = int(MatchKind::WordStart),
                   inside = int(MatchKind::Substring), romaji = int(MatchKind::Reading),
@@ -113,9 +113,9 @@ private slots:
         const readings::NameReadings read = readings::readNames(
             {name, category}, cache.filePath(QStringLiteral("readings.json")),
             dictionary ? QString() : cache.filePath(QStringLiteral("no-dictionary")));
-        const auto found = search::EntryKey(name, program, category, read.value(name),
-                                            read.value(category))
-                               .match(search::Query(query));
+        const auto found =
+            search::EntryKey(name, program, category, read.value(name), read.value(category))
+                .match(search::Query(query));
         QCOMPARE(found ? int(*found) : noMatch, kind);
     }
 

@@ -6,12 +6,12 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLabel>
-#include <QTimer>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 using Found = search::Found;
@@ -126,10 +126,12 @@ private slots:
         field(window)->setText(QStringLiteral("tanmatsu"));
         QCOMPARE(window.results(), (QList<Found>{{0, 2}}));
         // A renamed entry is read anew.
-        QVERIFY(launcher.catalogue().replace(0, 2, {QStringLiteral("時計"), QStringLiteral("/bin/clock"), {}}));
+        QVERIFY(launcher.catalogue().replace(
+            0, 2, {QStringLiteral("時計"), QStringLiteral("/bin/clock"), {}}));
         field(window)->setText(QStringLiteral("tokei"));
         QTRY_COMPARE(window.results(), (QList<Found>{{0, 2}}));
-        QVERIFY(QFile::exists(launcher.dir.filePath(QStringLiteral("cache/quorvel/readings.json"))));
+        QVERIFY(
+            QFile::exists(launcher.dir.filePath(QStringLiteral("cache/quorvel/readings.json"))));
         QVERIFY(!QFile::exists(launcher.dir.filePath(QStringLiteral("readings.json"))));
     }
 
