@@ -1,8 +1,11 @@
 # Fails when a source file includes a header of a layer above its own. Arrows run downward:
-#   shell, main.cpp -> settings -> dialogs -> platform
+#   shell, main.cpp -> settings -> dialogs -> platform (the tray: shell alone)
 #   settings -> catalogue -> platform/system
-# and platform knows nothing of the product (texts.h, application.h, programicon.h).
+# and platform knows nothing of the product (texts.h, application.h, programicon.h). Our own
+# headers are included with quotes and by their path from the source root, so that no include
+# can slip past: one in angle brackets, or with "." or ".." in its path, fails too.
 # Usage: cmake -DSOURCE_DIR=<tree> [-DSTAMP=<file>] -P CheckLayers.cmake
+cmake_policy(VERSION 3.21)
 set(product_headers "texts.h" "application.h" "programicon.h")
 
 # What each layer may include, by folder prefix of the included path.
@@ -11,8 +14,9 @@ set(allowed_platform/desktop "platform/system/" "platform/desktop/")
 set(allowed_platform/tray "platform/system/" "platform/tray/")
 set(allowed_platform "platform/system/" "platform/desktop/")
 set(allowed_catalogue "platform/system/" "catalogue/")
-set(allowed_dialogs "platform/" "dialogs/" ${product_headers})
-set(allowed_settings "platform/" "catalogue/" "dialogs/" "settings/" ${product_headers})
+set(below_the_shell "platform/platform.h" "platform/system/" "platform/desktop/")
+set(allowed_dialogs ${below_the_shell} "dialogs/" ${product_headers})
+set(allowed_settings ${below_the_shell} "catalogue/" "dialogs/" "settings/" ${product_headers})
 set(allowed_shell "platform/" "catalogue/" "dialogs/" "settings/" "shell/" ${product_headers})
 
 function(layer_of file result)
@@ -42,10 +46,21 @@ file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
 set(violations "")
 foreach(file IN LISTS sources)
     layer_of(${file} layer)
-    file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
     foreach(line IN LISTS includes)
-        string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*$" "\\1" header "${line}")
+        string(REGEX REPLACE "^[^<\"]*[<\"]([^>\"]+)[>\"].*$" "\\1" header "${line}")
+        if(line MATCHES "include[ \t]*<")
+            if(header MATCHES "^(catalogue|dialogs|platform|settings|shell)/" OR
+               header IN_LIST product_headers)
+                string(APPEND violations "  ${file} (${layer}) includes <${header}> in angle brackets\n")
+            endif()
+            continue()
+        endif()
         if(header MATCHES "\\.moc$")
+            continue()
+        endif()
+        if(header MATCHES "(^|/)\\.\\.?(/|$)")
+            string(APPEND violations "  ${file} (${layer}) includes ${header} through . or ..\n")
             continue()
         endif()
         set(ok FALSE)
