@@ -3,10 +3,14 @@
 #include "platform/system/files.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <utility>
 
 namespace {
 const QByteArray hotkeyField = QByteArrayLiteral("hotkey=");
 const QKeySequence usualHotkey(Qt::CTRL | Qt::ALT | Qt::Key_Space);
+// A settings file is a few lines; a larger one is not rewritten.
+constexpr qint64 maxBytes = 64 * 1024;
 } // namespace
 
 Preferences::Preferences(const QString &folder)
@@ -16,7 +20,7 @@ Preferences::Preferences(const QString &folder)
 
 QKeySequence Preferences::hotkey() const
 {
-    const auto bytes = platform::readRegularFile(m_path, 4096);
+    const auto bytes = platform::readRegularFile(m_path, maxBytes);
     if (!bytes)
         return usualHotkey;
     for (const QByteArray &line : bytes->split('\n')) {
@@ -33,8 +37,33 @@ QKeySequence Preferences::hotkey() const
 
 bool Preferences::setHotkey(const QKeySequence &key)
 {
-    const QByteArray text = key.isEmpty() ? QByteArray()
-                                          : QKeySequence(key[0]).toString(QKeySequence::PortableText).toUtf8();
+    const QByteArray line =
+        hotkeyField +
+        (key.isEmpty() ? QByteArray()
+                       : QKeySequence(key[0]).toString(QKeySequence::PortableText).toUtf8());
     platform::removeLeftoversOf(m_path);
-    return platform::replaceFile(m_path, "# Quorvel\n" + hotkeyField + text + '\n');
+    QByteArray text = QByteArrayLiteral("# Quorvel\n") + line + '\n';
+    if (QFileInfo::exists(m_path)) {
+        const auto bytes = platform::readRegularFile(m_path, maxBytes);
+        if (!bytes)
+            return false; // rewriting it would lose what it holds
+        // Our line where it stood, once; every other line as it was.
+        QList<QByteArray> lines = bytes->split('\n');
+        if (lines.last().isEmpty())
+            lines.removeLast();
+        bool placed = false;
+        for (auto at = lines.begin(); at != lines.end();) {
+            if (!at->startsWith(hotkeyField)) {
+                ++at;
+            } else if (!std::exchange(placed, true)) {
+                *at++ = line;
+            } else {
+                at = lines.erase(at);
+            }
+        }
+        if (!placed)
+            lines.append(line);
+        text = lines.join('\n') + '\n';
+    }
+    return platform::replaceFile(m_path, text);
 }
