@@ -38,9 +38,9 @@ QKeySequence Preferences::hotkey() const
 bool Preferences::setHotkey(const QKeySequence &key)
 {
     const QByteArray line =
-        hotkeyField +
-        (key.isEmpty() ? QByteArray()
-                       : QKeySequence(key[0]).toString(QKeySequence::PortableText).toUtf8());
+        hotkeyField + (key.isEmpty()
+                           ? QByteArray()
+                           : QKeySequence(key[0]).toString(QKeySequence::PortableText).toUtf8());
     platform::removeLeftoversOf(m_path);
     QByteArray text = QByteArrayLiteral("# Quorvel\n") + line + '\n';
     if (QFileInfo::exists(m_path)) {
