@@ -230,23 +230,26 @@ bool CatalogueFile::SaveCatalogue(const Catalogue &catalogue)
     if (existing.exists() && !existing.isWritable())
         return false;
 
-    keepOutsideChange();
+    // A change that cannot be kept is not overwritten: the save fails, and the next one tries
+    // again.
+    if (!keepOutsideChange())
+        return false;
     if (!platform::replaceFile(m_path, *bytes))
         return false;
     m_known = *bytes;
     return true;
 }
 
-void CatalogueFile::keepOutsideChange()
+bool CatalogueFile::keepOutsideChange()
 {
     // Anything but what was read or written here: an edit not taken in yet, a damaged file, a
     // FIFO or a folder in its place. None is read past the size a catalogue can have.
     const QFileInfo found(m_path);
     if (!m_known || (!found.exists() && !found.isSymLink()))
-        return;
+        return true;
     const auto bytes = platform::readRegularFile(m_path, MaxCatalogueFileBytes);
     if (bytes && *bytes == m_known)
-        return;
+        return true;
     const bool damaged = !bytes || !parseCatalogue(*bytes);
     const QString stem = m_path +
                          (damaged ? QStringLiteral(".damaged-") : QStringLiteral(".changed-")) +
@@ -257,10 +260,12 @@ void CatalogueFile::keepOutsideChange()
         const QString copy = n == 1 ? stem : stem + u'-' + QString::number(n);
         if (QFileInfo(copy).exists() || QFileInfo(copy).isSymLink())
             continue;
-        if (QFile::rename(m_path, copy))
-            m_keptCopy = copy;
-        return;
+        if (!QFile::rename(m_path, copy))
+            return false;
+        m_keptCopy = copy;
+        return true;
     }
+    return false;
 }
 
 bool CatalogueFile::takeInOutsideChange(Catalogue &catalogue)

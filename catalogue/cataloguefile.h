@@ -47,7 +47,8 @@ public:
 
     // Replaces the file in one step; on failure the former file stays whole. A file that was
     // changed by someone else since this program last read or wrote it, and not taken in, is
-    // first kept beside it under a name of its own (keptCopy).
+    // first kept beside it under a name of its own (keptCopy); where it cannot be kept, nothing
+    // is saved.
     bool SaveCatalogue(const Catalogue &catalogue);
 
     // Takes in a change someone else made to the file: true when it read correctly and
@@ -58,8 +59,9 @@ public:
     QString takeKeptCopy() { return std::exchange(m_keptCopy, QString()); }
 
 private:
-    // Keeps the file beside itself when it holds what this program did not read or write.
-    void keepOutsideChange();
+    // Keeps the file beside itself when it holds what this program did not read or write:
+    // false when it does and could not be kept.
+    bool keepOutsideChange();
 
     QString m_path;
     // What this program last read from the file or wrote to it; nothing before it did either.

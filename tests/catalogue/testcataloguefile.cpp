@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #endif
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -283,6 +284,39 @@ private slots:
             QVERIFY(!CatalogueFile(m_dir.path()).SaveCatalogue(catalogue));
             QCOMPARE(readAll(cfgPath()), defaultFile);
         }
+    }
+
+    // An outside change that cannot be kept aside (here every name for it is taken) is not
+    // overwritten: the save fails, and the next one, with a name free, keeps it and saves.
+    void anOutsideChangeIsKeptOrNothingIsSaved()
+    {
+        writeAll(cfgPath(), defaultFile);
+        Catalogue catalogue;
+        CatalogueFile file(m_dir.path());
+        QCOMPARE(file.LoadCatalogue(catalogue), LoadResult::Read);
+        const QByteArray outside = defaultFile + "0,\"outside\",\"p\",\"\"\r\n";
+        writeAll(cfgPath(), outside);
+        QStringList taken;
+        const QDateTime now = QDateTime::currentDateTime();
+        for (int second = 0; second < 5; ++second) {
+            const QString stem = cfgPath() + QStringLiteral(".changed-") +
+                                 now.addSecs(second).toString(QStringLiteral("yyyyMMdd-HHmmss"));
+            for (int n = 1; n < 100; ++n)
+                taken << (n == 1 ? stem : stem + u'-' + QString::number(n));
+        }
+        for (const QString &name : std::as_const(taken))
+            writeAll(name, "taken");
+
+        QVERIFY(catalogue.append(1, {"mine", "q", ""}));
+        QVERIFY(!file.SaveCatalogue(catalogue));
+        QCOMPARE(readAll(cfgPath()), outside);
+        QCOMPARE(file.takeKeptCopy(), QString());
+
+        for (const QString &name : std::as_const(taken))
+            QVERIFY(QFile::remove(name));
+        QVERIFY(file.SaveCatalogue(catalogue));
+        QCOMPARE(readAll(file.takeKeptCopy()), outside);
+        QCOMPARE(readAll(cfgPath()), defaultFile + "1,\"mine\",\"q\",\"\"\r\n");
     }
 
     void saveKeepsThePermissionsOfTheFile()
