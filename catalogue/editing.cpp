@@ -20,32 +20,41 @@ bool isRow(const Catalogue &catalogue, int c, int row)
     return catalogue.isValidEntry(c, row + 1);
 }
 
+// Every rule's change is checked, in release builds too: a change the model refused must never
+// be taken, and saved, as made.
+Outcome made(bool changed)
+{
+    return changed ? Outcome() : Outcome(Refusal::NoSuchCategory);
+}
+
 } // namespace
 
 Outcome addEntry(Catalogue &catalogue, int c, const Entry &fields)
 {
+    if (!Catalogue::isCategory(c))
+        return Refusal::NoSuchCategory;
     if (catalogue.isFull(c))
         return Refusal::CatalogueFull;
     if (const Outcome refused = checkFields(fields))
         return refused;
-    const bool appended = catalogue.append(c, fields);
-    Q_ASSERT(appended);
-    return std::nullopt;
+    return made(catalogue.append(c, fields));
 }
 
 Outcome changeEntry(Catalogue &catalogue, int c, int row, const Entry &fields)
 {
+    if (!Catalogue::isCategory(c))
+        return Refusal::NoSuchCategory;
     if (!isRow(catalogue, c, row))
         return Refusal::NothingSelected;
     if (const Outcome refused = checkFields(fields))
         return refused;
-    const bool replaced = catalogue.replace(c, row + 1, fields);
-    Q_ASSERT(replaced);
-    return std::nullopt;
+    return made(catalogue.replace(c, row + 1, fields));
 }
 
 Outcome deleteEntry(Catalogue &catalogue, int c, int row)
 {
+    if (!Catalogue::isCategory(c))
+        return Refusal::NoSuchCategory;
     if (!catalogue.remove(c, row + 1))
         return Refusal::NothingSelected;
     return std::nullopt;
@@ -53,13 +62,13 @@ Outcome deleteEntry(Catalogue &catalogue, int c, int row)
 
 Outcome renameCategory(Catalogue &catalogue, int c, const QString &name)
 {
+    if (!Catalogue::isCategory(c))
+        return Refusal::NoSuchCategory;
     if (c == 0)
         return Refusal::CategoryUnnamed;
     if (!Catalogue::isStorableText(name))
         return Refusal::UnusableCharacters;
-    const bool renamed = catalogue.rename(c, name);
-    Q_ASSERT(renamed);
-    return std::nullopt;
+    return made(catalogue.rename(c, name));
 }
 
 std::optional<int> moveEntry(Catalogue &catalogue, int c, int row, int step)

@@ -15,6 +15,7 @@ enum class Refusal {
     UnusableCharacters, // a text the file cannot hold
     NothingSelected,    // no row to change or delete
     CategoryUnnamed,    // category 0 has no name to change
+    NoSuchCategory,     // not one of the catalogue's eight: a caller's mistake, never the user's
 };
 
 // What an edit was refused for; nothing when it was made.

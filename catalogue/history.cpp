@@ -26,12 +26,14 @@ bool CatalogueHistory::restore(QList<CatalogueContents> &from, QList<CatalogueCo
 {
     if (from.isEmpty())
         return false;
-    CatalogueContents state = from.takeLast();
     m_restoring = true;
-    // A state the model held before always fits it again.
-    const bool replaced = m_catalogue.replaceAll(state);
+    // A state the model held before always fits it again; were one refused, it stays where it
+    // was and nothing is taken as restored.
+    const bool replaced = m_catalogue.replaceAll(from.last());
     m_restoring = false;
-    Q_ASSERT(replaced);
+    if (!replaced)
+        return false;
+    CatalogueContents state = from.takeLast();
     to.append(std::exchange(m_current, std::move(state)));
     emit availabilityChanged();
     return true;

@@ -63,6 +63,8 @@ bool Form1::refused(editing::Outcome outcome, const QString &title)
     case editing::Refusal::CategoryUnnamed:
         m_platform.messages.show(texts::cannotChange, title);
         break;
+    case editing::Refusal::NoSuchCategory:
+        break; // the window only ever names its own categories: nothing to tell the user
     }
     return true;
 }

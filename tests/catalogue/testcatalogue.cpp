@@ -163,6 +163,11 @@ private slots:
                                             << editing::Outcome(CategoryUnnamed) << QStringList();
         QTest::newRow("rename, unusable") << "rename" << 1 << -1 << Entry{"a\"b", "", ""}
                                           << editing::Outcome(UnusableCharacters) << abc;
+        // Never from the window, and refused in release builds too.
+        for (const char *edit : {"add", "change", "delete", "rename"})
+            QTest::addRow("%s, no such category", edit)
+                << edit << Catalogue::CategoryCount << 0 << d << editing::Outcome(NoSuchCategory)
+                << QStringList();
         QTest::newRow("move down") << "down" << 1 << 0 << d << made << QStringList{"B", "A", "C"};
         QTest::newRow("move up") << "up" << 1 << 2 << d << made << QStringList{"A", "C", "B"};
         QTest::newRow("move up from the top")
@@ -211,7 +216,7 @@ private slots:
         }
         QCOMPARE(result, outcome);
         QCOMPARE(told.size(), outcome ? 0 : 1);
-        if (category != 2)
+        if (category != 2 && Catalogue::isCategory(category))
             QCOMPARE(names(catalogue, category), after);
         if (edit == "rename" && !outcome)
             QCOMPARE(catalogue.CategoryName(category), fields.EntryName);
