@@ -22,11 +22,16 @@ def find(node, role, depth=0):
 
 
 def search_window():
+    """The shown search window. A later start that has ended (quorvel --search) may still be
+    listed for a moment, and asking it anything fails: it is passed over."""
     for app in pyatspi.Registry.getDesktop(0):
-        if app is not None:
+        try:
             for window in app:
-                if window is not None and window.name == "ﾌﾟﾛｸﾞﾗﾑ検索":
+                if window.name == "ﾌﾟﾛｸﾞﾗﾑ検索" and \
+                        window.getState().contains(pyatspi.STATE_SHOWING):
                     return window
+        except Exception:
+            continue
     sys.exit(1)
 
 

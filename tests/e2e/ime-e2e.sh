@@ -91,7 +91,7 @@ check "a screen reader finds every row by name and category" \
     wait_for 10 rows_are "ﾀｰﾐﾅﾙ、ﾂｰﾙ|ﾒﾓ帳、ﾂｰﾙ|電卓、ｶﾃｺﾞﾘ外ﾒﾆｭｰ"
 check "mozc is switched on in the field" composing
 xdotool type --delay 80 memo
-check "while めも is composed, the list already shows only ﾒﾓ帳" wait_for 5 rows_are "ﾒﾓ帳、ﾂｰﾙ"
+check "while めも is composed, the list already shows only ﾒﾓ帳" wait_for 10 rows_are "ﾒﾓ帳、ﾂｰﾙ"
 shot ime-composing
 xdotool key Return
 sleep 0.5
@@ -103,13 +103,13 @@ check "the second Return launches ﾒﾓ帳" wait_for 5 ran
 check "the search window opens again" open_search
 check "the input method is on again" composing
 xdotool type --delay 80 dentaku
-check "でんたく, still composed, finds 電卓 by its reading" wait_for 5 rows_are "電卓、ｶﾃｺﾞﾘ外ﾒﾆｭｰ"
+check "でんたく, still composed, finds 電卓 by its reading" wait_for 10 rows_are "電卓、ｶﾃｺﾞﾘ外ﾒﾆｭｰ"
 shot ime-reading
 xdotool key Escape
 sleep 0.5
 check "Esc while composing cancels only the composition" focused
 # ﾒﾓ帳 first, as the one used last.
-check "and the list shows everything again" wait_for 5 rows_are "ﾒﾓ帳、ﾂｰﾙ|ﾀｰﾐﾅﾙ、ﾂｰﾙ|電卓、ｶﾃｺﾞﾘ外ﾒﾆｭｰ"
+check "and the list shows everything again" wait_for 10 rows_are "ﾒﾓ帳、ﾂｰﾙ|ﾀｰﾐﾅﾙ、ﾂｰﾙ|電卓、ｶﾃｺﾞﾘ外ﾒﾆｭｰ"
 xdotool key Escape
 check "Esc with nothing composed puts the window away" wait_for 5 gone '^ﾌﾟﾛｸﾞﾗﾑ検索$'
 check "the readings are cached in the user's cache folder, not beside the catalogue" \
