@@ -17,7 +17,7 @@ if [ "${1:-run}" = test ]; then
                dbus python3-gi gir1.2-glib-2.0 weston qt6-wayland xfce4-panel xfwm4
                mate-panel marco mate-settings-daemon-common
                sway waybar grim foot libwayland-dev wayland-protocols
-               fcitx5 fcitx5-mozc fcitx5-frontend-qt6 at-spi2-core python3-pyatspi)
+               fcitx5 fcitx5-mozc fcitx5-frontend-qt6 at-spi2-core python3-pyatspi libglib2.0-bin)
 fi
 
 missing=()

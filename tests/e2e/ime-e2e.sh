@@ -10,14 +10,17 @@ binary=$(readlink -f "$1")
 artifacts=$2
 mkdir -p "$artifacts"
 # mozc's server will not run as root: as root, the whole session runs as nobody, in a folder of
-# its own, and its screenshots are brought back.
+# its own with copies of the program and of these scripts (the source tree may be out of
+# nobody's reach), and its screenshots are brought back.
 if [ "$(id -u)" = 0 ]; then
     stage=$(mktemp -d)
+    here=$(dirname "$0")
     cp "$binary" "$stage/quorvel"
+    cp "$here/ime-e2e.sh" "$here/common.sh" "$here/a11y-list.py" "$stage/"
     chown -R 65534:65534 "$stage"
     status=0
     setpriv --reuid=65534 --regid=65534 --clear-groups -- env -u XDG_RUNTIME_DIR \
-        "$0" "$stage/quorvel" "$stage/artifacts" || status=$?
+        "$stage/ime-e2e.sh" "$stage/quorvel" "$stage/artifacts" || status=$?
     cp -r "$stage/artifacts/." "$artifacts/" 2>/dev/null || true
     rm -rf "$stage"
     exit $status
