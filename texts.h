@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Every text the user sees, as the program has always shown it.
 namespace texts {
@@ -81,6 +82,26 @@ inline const QString hotkeyOff = QStringLiteral("ﾎｯﾄｷｰは使いませ�
 inline const QString hotkeyNotSaved =
     QStringLiteral("ﾎｯﾄｷｰの設定を保存できません。次に起動するまでは、このｷｰが有効です。");
 inline const QString hotkeyDescription = QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ検索を開く");
+
+// Installed applications
+inline const QString addApplicationsItem = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝから追加(&P)...");
+inline const QString addApplicationsTitle = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの追加");
+inline const QString addButton = QStringLiteral("追加");
+inline const QString cancelButton = QStringLiteral("ｷｬﾝｾﾙ");
+inline const QString pickerFieldName = QStringLiteral("検索(&S):");
+inline const QString pickerCategory = QStringLiteral("追加先(&C):");
+inline const QString pickerListName = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝ");
+inline const QString pickerReading = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝを読み込んでいます…");
+inline const QString pickerNone = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝが見つかりません。");
+inline const QString alreadyListed = QStringLiteral("登録済み");
+inline QString applicationsLeftOut(const QStringList &names)
+{
+    return QStringLiteral("次のｱﾌﾟﾘｹｰｼｮﾝは追加できませんでした（使用できない文字が含まれているか、"
+                          "ｶﾃｺﾞﾘがいっぱいです）:\r\n") +
+           names.join(QStringLiteral("\r\n"));
+}
+inline const QString searchInstalled = QStringLiteral("未登録");
+inline const QString searchAddHint = QStringLiteral("Ctrl+Enter: ｶﾃｺﾞﾘ外ﾒﾆｭｰに登録");
 
 // Command line and start-up, on the terminal
 inline const QString commandLineHelp = QStringLiteral(

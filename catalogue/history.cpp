@@ -17,6 +17,10 @@ void CatalogueHistory::recordChange()
 {
     if (m_restoring)
         return;
+    if (m_inStep && std::exchange(m_stepRecorded, true)) {
+        m_current = m_catalogue.contents(); // the state before the step is already kept
+        return;
+    }
     m_undo.append(std::exchange(m_current, m_catalogue.contents()));
     m_redo.clear();
     emit availabilityChanged();
@@ -47,4 +51,20 @@ bool CatalogueHistory::undo()
 bool CatalogueHistory::redo()
 {
     return restore(m_redo, m_undo);
+}
+
+void CatalogueHistory::asOneStep(const std::function<void()> &changes)
+{
+    m_inStep = true;
+    m_stepRecorded = false;
+    changes();
+    m_inStep = false;
+}
+
+void CatalogueHistory::restart()
+{
+    m_current = m_catalogue.contents();
+    m_undo.clear();
+    m_redo.clear();
+    emit availabilityChanged();
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <functional>
 
 // The catalogue's earlier states, for undo and redo. It follows the model: each change the
 // model announces is recorded with the state before it, so every change since the history
@@ -22,6 +23,10 @@ public:
     // undo or redo.
     bool undo();
     bool redo();
+    // The changes made by changes() are recorded as one, undone and redone together.
+    void asOneStep(const std::function<void()> &changes);
+    // Forgets every state: the catalogue as it is now is where undo stops.
+    void restart();
 
 signals:
     void availabilityChanged();
@@ -35,4 +40,6 @@ private:
     QList<CatalogueContents> m_undo;
     QList<CatalogueContents> m_redo;
     bool m_restoring = false;
+    bool m_inStep = false;
+    bool m_stepRecorded = false;
 };

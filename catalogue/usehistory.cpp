@@ -60,7 +60,8 @@ UseHistory::Use UseHistory::use(const Entry &entry)
     return m_uses.value(keyOf(entry));
 }
 
-void UseHistory::recordLaunch(const Entry &entry, const Catalogue &catalogue, qint64 now)
+void UseHistory::recordLaunch(const Entry &entry, const Catalogue &catalogue, qint64 now,
+                              const QList<Entry> &others)
 {
     if (!m_loaded)
         load();
@@ -73,6 +74,8 @@ void UseHistory::recordLaunch(const Entry &entry, const Catalogue &catalogue, qi
         for (int k = 1; k <= catalogue.EntryCount(c); ++k)
             held.insert(keyOf(catalogue.entry(c, k)));
     }
+    for (const Entry &other : others)
+        held.insert(keyOf(other));
     QByteArray bytes = header + '\n';
     for (auto it = m_uses.begin(); it != m_uses.end();) {
         if (!held.contains(it.key())) {

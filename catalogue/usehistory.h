@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QString>
 
 class Catalogue;
@@ -25,8 +26,10 @@ public:
     explicit UseHistory(const QString &folder);
 
     Use use(const Entry &entry);
-    // Counts a launch and writes the file, keeping only entries the catalogue still holds.
-    void recordLaunch(const Entry &entry, const Catalogue &catalogue, qint64 now);
+    // Counts a launch and writes the file, keeping only entries the catalogue still holds and
+    // the others given (the installed applications, which are started from search too).
+    void recordLaunch(const Entry &entry, const Catalogue &catalogue, qint64 now,
+                      const QList<Entry> &others = {});
 
 private:
     static QByteArray keyOf(const Entry &entry);

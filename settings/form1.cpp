@@ -1,11 +1,11 @@
 #include "settings/form1.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/editor.h"
 #include "dialogs/form2.h"
 #include "platform/desktop/display.h"
 #include "platform/platform.h"
 #include "platform/system/foldertest.h"
-#include "settings/cataloguesaver.h"
 #include "settings/categorybox.h"
 #include "settings/entrylist.h"
 #include "texts.h"
@@ -26,13 +26,13 @@ constexpr quint32 programDialogFlags = 0x201804;
 
 } // namespace
 
-Form1::Form1(Catalogue &catalogue, const CatalogueSaver &saver, QMenu *popupMenu,
+Form1::Form1(Catalogue &catalogue, CatalogueEditor &editor, QMenu *popupMenu,
              platform::ProgramIcons &icons, const QIcon &picture, platform::Platform &platform)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                                Qt::MSWindowsFixedSizeDialogHint),
-      Picture1(picture), m_catalogue(catalogue), m_history(catalogue), m_saver(saver),
-      m_popupMenu(popupMenu), m_platform(platform)
+      Picture1(picture), m_catalogue(catalogue), m_editor(editor), m_popupMenu(popupMenu),
+      m_platform(platform)
 {
     CommonDialog1.Filter = programFilter;
     CommonDialog1.Flags = programDialogFlags;
@@ -67,13 +67,14 @@ void Form1::connectControls()
             [this] { ui.mnuAutostart->setChecked(m_platform.autostart.isEnabled()); });
     connect(ui.mnuVer, &QAction::triggered, this, &Form1::versionRequested);
     connect(ui.mnuHotkey, &QAction::triggered, this, &Form1::hotkeyRequested);
+    connect(ui.mnuApplications, &QAction::triggered, this, &Form1::applicationsRequested);
     connect(ui.mnuUndo, &QAction::triggered, this, &Form1::mnuUndo_Click);
     connect(ui.mnuRedo, &QAction::triggered, this, &Form1::mnuRedo_Click);
     const auto showAvailability = [this] {
-        ui.mnuUndo->setEnabled(m_history.canUndo());
-        ui.mnuRedo->setEnabled(m_history.canRedo());
+        ui.mnuUndo->setEnabled(m_editor.canUndo());
+        ui.mnuRedo->setEnabled(m_editor.canRedo());
     };
-    connect(&m_history, &CatalogueHistory::availabilityChanged, this, showAvailability);
+    connect(&m_editor, &CatalogueEditor::availabilityChanged, this, showAvailability);
     showAvailability();
 
     connect(ui.Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
@@ -87,11 +88,6 @@ void Form1::connectControls()
     };
     for (const auto &[button, handler] : buttons)
         connect(button, &QPushButton::clicked, this, handler);
-}
-
-void Form1::SaveCatalogue()
-{
-    m_saver.SaveCatalogue();
 }
 
 void Form1::FillEntryList(int c)
@@ -160,5 +156,5 @@ void Form1::closeEvent(QCloseEvent *event)
 {
     hide();
     event->ignore();
-    SaveCatalogue();
+    m_editor.save();
 }

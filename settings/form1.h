@@ -1,7 +1,5 @@
 #pragma once
 
-#include "catalogue/editing.h"
-#include "catalogue/history.h"
 #include "settings/form1controls.h"
 
 #include <QIcon>
@@ -9,7 +7,7 @@
 #include <memory>
 
 class Catalogue;
-class CatalogueSaver;
+class CatalogueEditor;
 class Form2;
 struct Entry;
 class QMenu;
@@ -22,8 +20,8 @@ struct Platform;
 } // namespace platform
 
 // The settings window. It lives for the whole run and is only shown and hidden. Its list and
-// category box follow the catalogue; every button that changes the catalogue makes one change
-// of the model and ends with one save.
+// category box follow the catalogue; every button that changes the catalogue asks the editor,
+// which makes one change of the model and saves it.
 class Form1 : public QMainWindow
 {
     Q_OBJECT
@@ -31,7 +29,7 @@ class Form1 : public QMainWindow
 public:
     // Built when the user first needs it, from the catalogue as it is then. popupMenu is the
     // tray's menu, which the menu bar shows too.
-    Form1(Catalogue &catalogue, const CatalogueSaver &saver, QMenu *popupMenu,
+    Form1(Catalogue &catalogue, CatalogueEditor &editor, QMenu *popupMenu,
           platform::ProgramIcons &icons, const QIcon &picture, platform::Platform &platform);
     ~Form1() override;
 
@@ -69,6 +67,7 @@ signals:
     void quitRequested();
     void versionRequested();
     void hotkeyRequested();
+    void applicationsRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -76,13 +75,10 @@ protected:
 
 private:
     void FillEntryList(int c);
-    void SaveCatalogue();
     // Selecting a line from code runs Combo1_Click, even when the line was already selected.
     void selectCategoryLine(int line);
     Entry entryFields() const;
     void showEntryFields(const Entry &entry);
-    // Tells the user why an edit was refused; false when it was made.
-    bool refused(editing::Outcome outcome, const QString &title);
     void moveSelectedEntry(int step);
     void fillFromFile(const QString &path);
     void connectControls();
@@ -100,9 +96,7 @@ private:
     } CommonDialog1;
 
     Catalogue &m_catalogue;
-    // Begins with the window: no change can be made before it exists.
-    CatalogueHistory m_history;
-    const CatalogueSaver &m_saver;
+    CatalogueEditor &m_editor;
     QMenu *m_popupMenu;
     platform::Platform &m_platform;
     std::unique_ptr<Form2> m_form2;

@@ -3,6 +3,7 @@
 #include "dialogs/twips.h"
 #include "settings/categorybox.h"
 #include "settings/entrylist.h"
+#include "texts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -98,6 +99,7 @@ void Form1Controls::setupMenus(QMainWindow *window, QMenu *popupMenu)
     mnuAutostart = mnuMnu->addAction(QStringLiteral("ﾛｸﾞｵﾝ時に起動(&L)"));
     mnuAutostart->setCheckable(true);
     mnuHotkey = mnuMnu->addAction(QStringLiteral("ﾎｯﾄｷｰ(&K)..."));
+    mnuApplications = mnuMnu->addAction(texts::addApplicationsItem);
     mnuUndo = mnuMnu->addAction(QStringLiteral("元に戻す(&U)"));
     mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuRedo = mnuMnu->addAction(QStringLiteral("やり直し(&R)"));

@@ -38,6 +38,7 @@ struct Form1Controls
     QAction *mnuQuit = nullptr;
     QAction *mnuAutostart = nullptr;
     QAction *mnuHotkey = nullptr;
+    QAction *mnuApplications = nullptr;
     QAction *mnuUndo = nullptr;
     QAction *mnuRedo = nullptr;
     QAction *mnuVer = nullptr;

@@ -1,10 +1,12 @@
-// The settings window's choosing and editing: each edit checks its preconditions, makes one
-// change of the model, which the list, the category box and the tray menu follow, and saves.
+// The settings window's choosing and editing: each edit goes to the editor, which checks it,
+// makes one change of the model (the list, the category box and the tray menu follow) and saves.
 #include "catalogue/catalogue.h"
+#include "catalogue/editor.h"
 #include "platform/platform.h"
 #include "settings/categorybox.h"
 #include "settings/entrylist.h"
 #include "settings/form1.h"
+#include "settings/refusals.h"
 #include "texts.h"
 
 #include <QLineEdit>
@@ -42,42 +44,13 @@ void Form1::showEntryFields(const Entry &entry)
     ui.Text4->setText(entry.WorkFolder);
 }
 
-bool Form1::refused(editing::Outcome outcome, const QString &title)
-{
-    if (!outcome)
-        return false;
-    switch (*outcome) {
-    case editing::Refusal::CatalogueFull:
-        m_platform.messages.show(texts::catalogueFull, texts::registerTitle);
-        break;
-    case editing::Refusal::FieldsEmpty:
-        // Under "登録" for adding and changing alike.
-        m_platform.messages.show(texts::fieldsEmpty, texts::registerTitle);
-        break;
-    case editing::Refusal::UnusableCharacters:
-        m_platform.messages.show(texts::unusableCharacters, title);
-        break;
-    case editing::Refusal::NothingSelected:
-        m_platform.messages.show(texts::nothingSelected, title);
-        break;
-    case editing::Refusal::CategoryUnnamed:
-        m_platform.messages.show(texts::cannotChange, title);
-        break;
-    case editing::Refusal::NoSuchCategory:
-        break; // the window only ever names its own categories: nothing to tell the user
-    }
-    return true;
-}
-
 void Form1::moveSelectedEntry(int step)
 {
-    const auto moved =
-        editing::moveEntry(m_catalogue, m_catalogue.CurrentCategory, selectedRow(), step);
+    const auto moved = m_editor.moveEntry(m_catalogue.CurrentCategory, selectedRow(), step);
     if (!moved)
         return;
     ui.List1->selectRowQuietly(*moved);
     List1_Click();
-    SaveCatalogue();
 }
 
 void Form1::Command1_Click()
@@ -92,46 +65,40 @@ void Form1::Command8_Click()
 
 void Form1::Command7_Click()
 {
-    if (refused(editing::addEntry(m_catalogue, m_catalogue.CurrentCategory, entryFields()),
-                texts::registerTitle))
-        return;
-    SaveCatalogue();
+    tellRefusal(m_platform.messages, m_editor.addEntry(m_catalogue.CurrentCategory, entryFields()),
+                texts::registerTitle);
 }
 
 void Form1::Command6_Click()
 {
-    if (refused(editing::changeEntry(m_catalogue, m_catalogue.CurrentCategory, selectedRow(),
-                                     entryFields()),
-                texts::changeTitle))
-        return;
-    SaveCatalogue();
+    tellRefusal(m_platform.messages,
+                m_editor.changeEntry(m_catalogue.CurrentCategory, selectedRow(), entryFields()),
+                texts::changeTitle);
 }
 
 void Form1::Command4_Click()
 {
-    if (refused(editing::deleteEntry(m_catalogue, m_catalogue.CurrentCategory, selectedRow()),
-                texts::deleteTitle))
-        return;
-    SaveCatalogue();
+    tellRefusal(m_platform.messages,
+                m_editor.deleteEntry(m_catalogue.CurrentCategory, selectedRow()),
+                texts::deleteTitle);
 }
 
 void Form1::Command2_Click()
 {
-    if (refused(editing::renameCategory(m_catalogue, m_catalogue.CurrentCategory, ui.Text3->text()),
-                texts::renameTitle))
-        return;
-    SaveCatalogue();
+    tellRefusal(m_platform.messages,
+                m_editor.renameCategory(m_catalogue.CurrentCategory, ui.Text3->text()),
+                texts::renameTitle);
 }
 
 void Form1::mnuUndo_Click()
 {
-    if (m_history.undo())
+    if (m_editor.undo())
         showRestoredState();
 }
 
 void Form1::mnuRedo_Click()
 {
-    if (m_history.redo())
+    if (m_editor.redo())
         showRestoredState();
 }
 
@@ -139,5 +106,4 @@ void Form1::mnuRedo_Click()
 void Form1::showRestoredState()
 {
     selectCategoryLine(m_catalogue.CurrentCategory);
-    SaveCatalogue();
 }

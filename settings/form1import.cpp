@@ -1,5 +1,6 @@
 // Filling the settings window's fields from a chosen or dropped file, a desktop entry or a web
 // address (nothing is added until "追加"), and what the fields leave to the window.
+#include "catalogue/catalogue.h"
 #include "platform/desktop/desktopentry.h"
 #include "platform/platform.h"
 #include "platform/system/webaddress.h"
@@ -28,12 +29,13 @@ void Form1::fillFromFile(const QString &path)
 {
     if (path.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive)) {
         const auto entry = platform::readDesktopEntry(path);
-        if (!entry) {
+        const auto commandLine = entry ? platform::commandLineOf(*entry) : std::nullopt;
+        if (!commandLine) {
             m_platform.messages.show(path + texts::crlf + texts::desktopEntryUnusable,
                                      texts::fileErrorTitle);
             return;
         }
-        showEntryFields({entry->name, entry->exec.join(u' '), entry->path});
+        showEntryFields({entry->name, *commandLine, entry->path});
         return;
     }
     ui.Text2->setText(path);

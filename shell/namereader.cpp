@@ -42,6 +42,13 @@ void NameReader::start()
     read();
 }
 
+void NameReader::setOtherNames(QStringList names)
+{
+    m_otherNames = std::move(names);
+    if (m_started)
+        m_batch.start();
+}
+
 QStringList NameReader::namesToRead() const
 {
     QStringList names;
@@ -57,6 +64,8 @@ QStringList NameReader::namesToRead() const
         for (int k = 1; k <= m_catalogue.EntryCount(c); ++k)
             add(m_catalogue.entry(c, k).EntryName);
     }
+    for (const QString &name : m_otherNames)
+        add(name);
     names.removeDuplicates();
     return names;
 }

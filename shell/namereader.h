@@ -23,6 +23,8 @@ public:
 
     // Reads now and after every change from here on.
     void start();
+    // Names to read besides the catalogue's: the installed applications'.
+    void setOtherNames(QStringList names);
     // name: as the menu shows it, without its access key.
     QStringList readingsOf(const QString &name) const { return m_readings.value(name); }
     bool reading() const { return m_thread != nullptr; }
@@ -37,6 +39,7 @@ private:
 
     const Catalogue &m_catalogue;
     const QString m_cacheFile;
+    QStringList m_otherNames;
     readings::NameReadings m_readings;
     readings::NameReadings m_arrived; // written by the thread, taken once it has ended
     std::unique_ptr<QThread> m_thread;

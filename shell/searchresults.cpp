@@ -17,10 +17,11 @@ SearchResults::SearchResults(const Catalogue &catalogue, platform::ProgramIcons 
     });
 }
 
-void SearchResults::show(QList<search::Found> rows)
+void SearchResults::show(QList<search::Found> rows, const QList<platform::Application> &offered)
 {
     beginResetModel();
     m_rows = std::move(rows);
+    m_offered = offered;
     endResetModel();
 }
 
@@ -32,6 +33,8 @@ int SearchResults::rowCount(const QModelIndex &parent) const
 QVariant SearchResults::data(const QModelIndex &index, int role) const
 {
     const search::Found &row = m_rows.at(index.row());
+    if (row.category == installed)
+        return applicationData(m_offered.at(row.index), role);
     const Entry &entry = m_catalogue.entry(row.category, row.index);
     const auto category = [&] {
         return row.category == 0 ? texts::uncategorised
@@ -48,6 +51,31 @@ QVariant SearchResults::data(const QModelIndex &index, int role) const
         return texts::searchRowName(search::withoutAccessKey(entry.EntryName), category());
     case Qt::DecorationRole:
         return m_icons.icon(entry.ProgramPath, entry.WorkFolder);
+    default:
+        return {};
+    }
+}
+
+QVariant SearchResults::applicationData(const platform::Application &application, int role) const
+{
+    switch (role) {
+    case Qt::DisplayRole:
+        return application.entry.name;
+    case CategoryRole:
+        return texts::searchInstalled;
+    case ProgramRole:
+        return application.entry.exec.join(u' ');
+    case InstalledRole:
+        return true;
+    case Qt::AccessibleTextRole:
+        return texts::searchRowName(application.entry.name, texts::searchInstalled);
+    case Qt::DecorationRole: {
+        auto known = m_applicationIcons.find(application.id);
+        if (known == m_applicationIcons.end())
+            known = m_applicationIcons.insert(application.id,
+                                              platform::applicationIcon(application.entry));
+        return *known;
+    }
     default:
         return {};
     }
@@ -79,6 +107,12 @@ void SearchResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
     } columns[] = {{name, 0, 4, text},
                    {index.data(SearchResults::CategoryRole).toString(), 4, 6, text},
                    {index.data(SearchResults::ProgramRole).toString(), 6, 10, dimmed}};
+    // The installed applications begin under a line, apart from the list's own entries.
+    if (index.row() > 0 && index.data(SearchResults::InstalledRole).toBool() &&
+        !index.siblingAtRow(index.row() - 1).data(SearchResults::InstalledRole).toBool()) {
+        painter->setPen(dimmed);
+        painter->drawLine(option.rect.topLeft(), option.rect.topRight());
+    }
     for (const auto &column : columns) {
         const int left = area.left() + area.width() * column.from / 10;
         const int width = area.width() * (column.to - column.from) / 10 - margin;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/search.h"
+#include "platform/desktop/applications.h"
 
 #include <QAbstractListModel>
 #include <QHash>
@@ -14,24 +15,31 @@ class ProgramIcons;
 }
 
 // The rows of the search window: for each entry found, its name with its program's icon, its
-// category and its program.
+// category and its program; after them, the installed applications found that are not listed.
 class SearchResults : public QAbstractListModel
 {
 public:
-    enum Role { CategoryRole = Qt::UserRole, ProgramRole };
+    enum Role { CategoryRole = Qt::UserRole, ProgramRole, InstalledRole };
+    // The category of a row that is an installed application, offered[index].
+    static constexpr int installed = -1;
 
     SearchResults(const Catalogue &catalogue, platform::ProgramIcons &icons, QObject *parent);
 
-    void show(QList<search::Found> rows);
+    // offered: the applications rows of the category installed stand for.
+    void show(QList<search::Found> rows, const QList<platform::Application> &offered);
     const QList<search::Found> &rows() const { return m_rows; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
+    QVariant applicationData(const platform::Application &application, int role) const;
+
     const Catalogue &m_catalogue;
     platform::ProgramIcons &m_icons;
     QList<search::Found> m_rows;
+    QList<platform::Application> m_offered;
+    mutable QHash<QString, QIcon> m_applicationIcons; // looking one up in the theme takes a while
 };
 
 // Draws a row as three columns (name, category, and the program, dimmed), from a cache of

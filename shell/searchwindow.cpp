@@ -2,9 +2,11 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/usehistory.h"
+#include "dialogs/searchfield.h"
 #include "platform/desktop/display.h"
+#include "platform/desktop/installedapplications.h"
+#include "settings/applicationentries.h"
 #include "shell/namereader.h"
-#include "shell/searchfield.h"
 #include "shell/searchresults.h"
 #include "texts.h"
 
@@ -32,9 +34,11 @@ QAccessibleInterface *accessibleAsDialog(const QString &className, QObject *obje
 } // namespace
 
 SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &readings,
+                           platform::InstalledApplications &applications,
                            platform::ProgramIcons &icons, UseHistory &uses, const QIcon &windowIcon)
-    : m_catalogue(catalogue), m_readings(readings), m_uses(uses), m_field(new SearchField),
-      m_list(new QListView), m_nothing(new QLabel),
+    : m_catalogue(catalogue), m_readings(readings), m_applications(applications), m_uses(uses),
+      m_field(new SearchField), m_list(new QListView), m_nothing(new QLabel),
+      m_addHint(new QLabel(texts::searchAddHint)),
       m_results(new SearchResults(catalogue, icons, this))
 {
     static const bool accessibleFactoryInstalled =
@@ -52,11 +56,14 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_nothing->setAlignment(Qt::AlignCenter);
     m_nothing->setEnabled(false);
+    m_addHint->setEnabled(false);
+    m_addHint->hide();
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_field);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_nothing, 1);
+    layout->addWidget(m_addHint);
     resize(560, 340);
 
     m_field->installEventFilter(this);
@@ -69,6 +76,7 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
                 // Read out while the focus stays in the field.
                 m_field->setAccessibleDescription(
                     current.data(Qt::AccessibleTextRole).toString());
+                m_addHint->setVisible(current.data(SearchResults::InstalledRole).toBool());
             });
 
     connect(&catalogue, &Catalogue::entryAppended, this, &SearchWindow::catalogueChanged);
@@ -78,12 +86,18 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
     connect(&catalogue, &Catalogue::categoryRenamed, this, &SearchWindow::catalogueChanged);
     connect(&catalogue, &Catalogue::replaced, this, &SearchWindow::catalogueChanged);
     connect(&readings, &NameReader::readingsChanged, this, &SearchWindow::catalogueChanged);
+    connect(&applications, &platform::InstalledApplications::changed, this, [this] {
+        m_offeredCurrent = false;
+        if (isVisible())
+            showResults();
+    });
 }
 
 SearchWindow::~SearchWindow() = default;
 
 void SearchWindow::open(const QByteArray &activationToken)
 {
+    m_applications.load();
     if (!isVisible()) {
         m_usesCurrent = false; // launches are made while it is hidden
         if (m_field->query().isEmpty())
@@ -115,6 +129,7 @@ int SearchWindow::selectedRow() const
 void SearchWindow::catalogueChanged()
 {
     m_keysCurrent = false;
+    m_offeredCurrent = false; // what is listed is no longer offered
     if (isVisible())
         showResults();
 }
@@ -136,27 +151,69 @@ void SearchWindow::prepareCandidates()
         m_keysCurrent = true;
         m_usesCurrent = false;
     }
+    if (!m_offeredCurrent) {
+        prepareOffered();
+        m_offeredCurrent = true;
+        m_usesCurrent = false;
+    }
     if (!m_usesCurrent) {
+        const auto withUses = [this](int category, int index, const search::EntryKey &key,
+                                     const Entry &entry) {
+            const UseHistory::Use use = m_uses.use(entry);
+            return search::Candidate{category, index, &key, use.count, use.lastUsed};
+        };
         m_candidates.clear();
         m_candidates.reserve(m_entries.size());
         for (qsizetype i = 0; i < m_entries.size(); ++i) {
             const search::Found &at = m_entries.at(i);
-            const UseHistory::Use use = m_uses.use(m_catalogue.entry(at.category, at.index));
-            m_candidates.append(
-                {at.category, at.index, &m_keys[size_t(i)], use.count, use.lastUsed});
+            m_candidates.append(withUses(at.category, at.index, m_keys[size_t(i)],
+                                         m_catalogue.entry(at.category, at.index)));
+        }
+        m_offeredCandidates.clear();
+        m_offeredCandidates.reserve(m_offered.size());
+        for (qsizetype i = 0; i < m_offered.size(); ++i) {
+            m_offeredCandidates.append(withUses(SearchResults::installed, int(i),
+                                                m_offeredKeys[size_t(i)], m_offeredEntries.at(i)));
         }
         m_usesCurrent = true;
+    }
+}
+
+// The installed applications that are not listed, prepared for matching like the entries.
+void SearchWindow::prepareOffered()
+{
+    m_offered.clear();
+    m_offeredEntries.clear();
+    m_offeredKeys.clear();
+    const QSet<QString> listed = listedPrograms(m_catalogue);
+    const ReadingsOf readingsOf = [this](const QString &name) {
+        return m_readings.readingsOf(name);
+    };
+    for (const platform::Application &application : m_applications.applications()) {
+        const auto entry = entryOf(application);
+        if (!entry || listed.contains(entry->ProgramPath))
+            continue;
+        m_offered.append(application);
+        m_offeredEntries.append(*entry);
+        m_offeredKeys.push_back(keyOf(application, readingsOf));
     }
 }
 
 void SearchWindow::showResults()
 {
     prepareCandidates();
-    m_results->show(search::find(m_candidates, search::Query(m_field->query()),
-                                 QDateTime::currentSecsSinceEpoch()));
+    const search::Query query(m_field->query());
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    // The list's own entries always come first; the installed ones are offered once something
+    // is typed, or at once while the list is still empty.
+    QList<search::Found> rows = search::find(m_candidates, query, now);
+    if (!query.isEmpty() || m_entries.isEmpty())
+        rows += search::find(m_offeredCandidates, query, now);
+    m_results->show(std::move(rows), m_offered);
 
     const bool any = m_results->rowCount() > 0;
-    m_nothing->setText(m_entries.isEmpty() ? texts::searchCatalogueEmpty : texts::searchNoMatch);
+    m_nothing->setText(m_entries.isEmpty() && m_offered.isEmpty() ? texts::searchCatalogueEmpty
+                                                                  : texts::searchNoMatch);
     m_nothing->setVisible(!any);
     m_list->setVisible(any);
     selectRow(0);
@@ -176,7 +233,24 @@ void SearchWindow::choose(int row)
         return;
     const search::Found chosen = m_results->rows().at(row);
     hide();
-    emit entryChosen(chosen.category, chosen.index);
+    if (const Entry *entry = offeredAt(row))
+        emit applicationChosen(*entry);
+    else
+        emit entryChosen(chosen.category, chosen.index);
+}
+
+const Entry *SearchWindow::offeredAt(int row) const
+{
+    if (row < 0 || row >= m_results->rowCount())
+        return nullptr;
+    const search::Found &at = m_results->rows().at(row);
+    return at.category == SearchResults::installed ? &m_offeredEntries.at(at.index) : nullptr;
+}
+
+void SearchWindow::addChosen(int row)
+{
+    if (const Entry *entry = offeredAt(row))
+        emit applicationAddRequested(Entry(*entry)); // the list rebuilds as it is added
 }
 
 bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
@@ -201,7 +275,10 @@ bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        choose(row);
+        if (key->modifiers() & Qt::ControlModifier)
+            addChosen(row);
+        else
+            choose(row);
         return true;
     case Qt::Key_Up:
         selectRow(row - 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/search.h"
+#include "platform/desktop/applications.h"
 
 #include <QList>
 #include <QWidget>
@@ -15,20 +16,24 @@ class SearchResults;
 class UseHistory;
 
 namespace platform {
+class InstalledApplications;
 class ProgramIcons;
-}
+} // namespace platform
 
 // The keyboard's way in: a field above the entries that match what is typed (or is being
-// composed), from every category. Enter or Alt+1 … Alt+9 chooses, Esc or leaving the window
-// hides it; while an input method composes, Enter and Esc are the input method's. One more view
-// of the catalogue: it follows every change, and is built the first time it is asked for.
+// composed), from every category, and below them the installed applications that match and are
+// not listed yet (all of them while the list is empty). Enter or Alt+1 … Alt+9 chooses,
+// Ctrl+Enter adds the application chosen to the list, Esc or leaving the window hides it; while
+// an input method composes, Enter and Esc are the input method's. One more view of the
+// catalogue: it follows every change, and is built the first time it is asked for.
 class SearchWindow : public QWidget
 {
     Q_OBJECT
 
 public:
     SearchWindow(const Catalogue &catalogue, const NameReader &readings,
-                 platform::ProgramIcons &icons, UseHistory &uses, const QIcon &windowIcon);
+                 platform::InstalledApplications &applications, platform::ProgramIcons &icons,
+                 UseHistory &uses, const QIcon &windowIcon);
     ~SearchWindow() override;
 
     // Centred on the screen under the pointer, raised and focused. When already open it stays
@@ -43,6 +48,11 @@ public:
 signals:
     // The user chose entry k of category c; the window is already hidden.
     void entryChosen(int c, int k);
+    // The user chose an installed application, given as the entry it would be when listed;
+    // the window is already hidden.
+    void applicationChosen(const Entry &entry);
+    // The user asked for the installed application to be listed.
+    void applicationAddRequested(const Entry &entry);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -51,21 +61,32 @@ protected:
 private:
     void catalogueChanged();
     void prepareCandidates();
+    void prepareOffered();
     void showResults();
     void selectRow(int row);
     void choose(int row);
+    void addChosen(int row);
+    const Entry *offeredAt(int row) const;
 
     const Catalogue &m_catalogue;
     const NameReader &m_readings;
+    platform::InstalledApplications &m_applications;
     UseHistory &m_uses;
     SearchField *m_field;
     QListView *m_list;
     QLabel *m_nothing;
+    QLabel *m_addHint;
     SearchResults *m_results;
     // The catalogue's entries in menu order, prepared for matching; rebuilt after a change.
     QList<search::Found> m_entries;
     std::vector<search::EntryKey> m_keys;
     QList<search::Candidate> m_candidates; // with how much each was used
+    // The installed applications not listed, and each as the entry it would be.
+    QList<platform::Application> m_offered;
+    QList<Entry> m_offeredEntries;
+    std::vector<search::EntryKey> m_offeredKeys;
+    QList<search::Candidate> m_offeredCandidates;
     bool m_keysCurrent = false;
     bool m_usesCurrent = false;
+    bool m_offeredCurrent = false;
 };

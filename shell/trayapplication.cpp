@@ -6,7 +6,9 @@
 #include "platform/desktop/display.h"
 #include "platform/platform.h"
 #include "programicon.h"
+#include "settings/applicationpicker.h"
 #include "settings/form1.h"
+#include "settings/refusals.h"
 #include "shell/cataloguelocation.h"
 #include "shell/launcher.h"
 #include "shell/popupplacement.h"
@@ -32,7 +34,8 @@ constexpr std::chrono::milliseconds deactivationWait{500};
 
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
     : m_platform(platform), m_file(catalogueFolder(executablePath)), m_instance(m_file.path()),
-      m_saver(m_catalogue, m_file, platform.messages), m_watcher(m_file, m_catalogue),
+      m_saver(m_catalogue, m_file, platform.messages),
+      m_editor(m_catalogue, [this] { m_saver.SaveCatalogue(); }), m_watcher(m_file, m_catalogue),
       m_uses(QFileInfo(m_file.path()).path()), m_readings(m_catalogue, readingsCacheFile()),
       m_preferences(QFileInfo(m_file.path()).path()),
       m_hotkey(QStringLiteral("search"), texts::hotkeyDescription), m_popup(m_catalogue, m_icons),
@@ -55,6 +58,13 @@ TrayApplication::TrayApplication(const QString &executablePath, platform::Platfo
     connect(&m_trayIcon, &platform::TrayIcon::secondaryActivated, this,
             &TrayApplication::openSearch);
     connect(&m_hotkey, &platform::GlobalHotkey::pressed, this, &TrayApplication::openSearch);
+    // Their names written in kanji are found by their readings too.
+    connect(&m_applications, &platform::InstalledApplications::changed, this, [this] {
+        QStringList names;
+        for (const platform::Application &application : m_applications.applications())
+            names << application.entry.name << application.entry.genericName;
+        m_readings.setOtherNames(names);
+    });
     connect(&m_instance, &platform::SingleInstance::requested, this,
             [this](const QByteArray &message) {
                 const auto [request, token] = decodeStartRequest(message);
@@ -94,6 +104,7 @@ TrayApplication::StartResult TrayApplication::Form_Load(StartRequest request)
         m_platform.messages.show(texts::versionError, texts::versionErrorTitle);
         return StartResult::Failed;
     }
+    m_editor.forgetHistory(); // undo goes back to the list as it was loaded, no further
     m_instance.listenForLaterStarts();
     // The first look needs no fonts, the first click does: they are loaded a moment after the
     // icon is docked, well before a user's hand reaches it.
@@ -135,11 +146,13 @@ void TrayApplication::showTrayIcon()
 Form1 &TrayApplication::form1()
 {
     if (!m_form1) {
-        m_form1 = std::make_unique<Form1>(m_catalogue, m_saver, m_popup.mnuPoP(), m_icons,
+        m_form1 = std::make_unique<Form1>(m_catalogue, m_editor, m_popup.mnuPoP(), m_icons,
                                           m_picture, m_platform);
         connect(m_form1.get(), &Form1::versionRequested, this, &TrayApplication::mnuVersion_Click);
         connect(m_form1.get(), &Form1::quitRequested, this, &TrayApplication::mnuPop_End_Click);
         connect(m_form1.get(), &Form1::hotkeyRequested, this, &TrayApplication::mnuHotkey_Click);
+        connect(m_form1.get(), &Form1::applicationsRequested, this,
+                &TrayApplication::mnuApplications_Click);
     }
     return *m_form1;
 }
@@ -147,9 +160,12 @@ Form1 &TrayApplication::form1()
 SearchWindow &TrayApplication::searchWindow()
 {
     if (!m_search) {
-        m_search =
-            std::make_unique<SearchWindow>(m_catalogue, m_readings, m_icons, m_uses, m_picture);
+        m_search = std::make_unique<SearchWindow>(m_catalogue, m_readings, m_applications, m_icons,
+                                                  m_uses, m_picture);
         connect(m_search.get(), &SearchWindow::entryChosen, this, &TrayApplication::mnuMenu_Click);
+        connect(m_search.get(), &SearchWindow::applicationChosen, this, &TrayApplication::launch);
+        connect(m_search.get(), &SearchWindow::applicationAddRequested, this,
+                &TrayApplication::addApplication);
     }
     return *m_search;
 }
@@ -164,6 +180,20 @@ void TrayApplication::mnuHotkey_Click()
     HotkeyDialog dialog(m_hotkey, &form1());
     if (dialog.exec() == QDialog::Accepted && !m_preferences.setHotkey(dialog.chosenKey()))
         m_platform.messages.show(texts::hotkeyNotSaved, texts::hotkeyTitle);
+}
+
+void TrayApplication::mnuApplications_Click()
+{
+    ApplicationPicker picker(
+        m_editor, m_applications,
+        [this](const QString &name) { return m_readings.readingsOf(name); }, m_platform.messages,
+        &form1());
+    picker.exec();
+}
+
+void TrayApplication::addApplication(const Entry &entry)
+{
+    tellRefusal(m_platform.messages, m_editor.addEntry(0, entry), texts::registerTitle);
 }
 
 void TrayApplication::CtlSysTray1_Click(QPoint at)
@@ -195,9 +225,20 @@ void TrayApplication::popUpMenu(QPoint at)
 
 void TrayApplication::mnuMenu_Click(int category, int Index)
 {
-    const Entry &entry = m_catalogue.entry(category, Index);
-    if (launchEntry(entry, m_platform.processes, m_platform.messages))
-        m_uses.recordLaunch(entry, m_catalogue, QDateTime::currentSecsSinceEpoch());
+    launch(m_catalogue.entry(category, Index));
+}
+
+// An entry of the list, or an installed application as the entry it would be.
+void TrayApplication::launch(const Entry &entry)
+{
+    if (!launchEntry(entry, m_platform.processes, m_platform.messages))
+        return;
+    QList<Entry> installed;
+    for (const platform::Application &application : m_applications.applications()) {
+        if (const auto asEntry = entryOf(application))
+            installed.append(*asEntry);
+    }
+    m_uses.recordLaunch(entry, m_catalogue, QDateTime::currentSecsSinceEpoch(), installed);
 }
 
 void TrayApplication::mnuConfig_Click()
@@ -226,7 +267,7 @@ void TrayApplication::mnuPop_End_Click()
         m_form1->close(); // hides the window and saves; the close itself is refused
         m_form1->closeFolderChooser();
     } else {
-        m_saver.SaveCatalogue(); // all that closing a window never built would do
+        m_editor.save(); // all that closing a window never built would do
     }
     delete m_about;
     if (m_search)

@@ -3,8 +3,10 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguefile.h"
 #include "catalogue/cataloguewatcher.h"
+#include "catalogue/editor.h"
 #include "catalogue/usehistory.h"
 #include "platform/desktop/globalhotkey.h"
+#include "platform/desktop/installedapplications.h"
 #include "platform/desktop/programicons.h"
 #include "platform/system/singleinstance.h"
 #include "platform/tray/trayicon.h"
@@ -50,10 +52,13 @@ public:
     void mnuVersion_Click();
     void mnuPop_End_Click();
     void mnuHotkey_Click();
+    void mnuApplications_Click();
     // The hotkey, --search or a middle click on the icon.
     void openSearch(const QByteArray &activationToken = {});
 
     Catalogue &catalogue() { return m_catalogue; }
+    CatalogueEditor &editor() { return m_editor; }
+    platform::InstalledApplications &applications() { return m_applications; }
     PopupMenu &popup() { return m_popup; }
     platform::ProgramIcons &programIcons() { return m_icons; }
     // The settings window: built the first time it is needed, then kept for the whole run.
@@ -75,6 +80,8 @@ private:
     void showTrayIcon();
     void popUpMenu(QPoint at);
     void carryOut(StartRequest request, const QByteArray &activationToken);
+    void launch(const Entry &entry);
+    void addApplication(const Entry &entry);
 
     platform::Platform &m_platform;
     CatalogueFile m_file;
@@ -83,9 +90,11 @@ private:
     platform::SingleInstance m_instance;
     Catalogue m_catalogue;
     CatalogueSaver m_saver;
+    CatalogueEditor m_editor;
     CatalogueWatcher m_watcher;
     UseHistory m_uses;
     NameReader m_readings;
+    platform::InstalledApplications m_applications;
     Preferences m_preferences;
     platform::GlobalHotkey m_hotkey;
     platform::ProgramIcons m_icons;

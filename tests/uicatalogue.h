@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -57,8 +58,11 @@ struct Launcher
             cfg.open(QIODevice::WriteOnly);
             cfg.write(file);
         }
-        // The readings' cache, like the catalogue, stays in the test's folder.
+        // The readings' cache, like the catalogue, stays in the test's folder, and the installed
+        // applications are the test's own.
         qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("cache"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(dir.filePath(QStringLiteral("none"))));
         app = std::make_unique<TrayApplication>(dir.filePath(QStringLiteral("quorvel")),
                                                 fake.platform);
     }
@@ -69,6 +73,15 @@ struct Launcher
     PopupMenu &popup() { return app->popup(); }
     Catalogue &catalogue() { return app->catalogue(); }
     QString cfgPath() const { return dir.filePath(QStringLiteral("launch.cfg")); }
+
+    // An installed application, as a desktop entry in the user's own applications folder.
+    void install(const QString &id, const QByteArray &lines)
+    {
+        QDir().mkpath(dir.filePath(QStringLiteral("data/applications")));
+        QFile entry(dir.filePath(QStringLiteral("data/applications/") + id));
+        entry.open(QIODevice::WriteOnly);
+        entry.write("[Desktop Entry]\nType=Application\n" + lines);
+    }
 
     QByteArray fileBytes() const
     {

@@ -3,6 +3,8 @@
 #include "platform/system/files.h"
 
 #include <QHash>
+#include <QStringDecoder>
+#include <QStringTokenizer>
 
 namespace platform {
 namespace {
@@ -23,6 +25,15 @@ QString unescapeValue(QStringView value)
             text += value[i];
     }
     return text;
+}
+
+bool holdsFieldCode(const QString &argument)
+{
+    for (qsizetype i = 0; i + 1 < argument.size(); ++i) {
+        if (argument[i] == u'%' && argument[++i] != u'%')
+            return true;
+    }
+    return false;
 }
 
 QString withoutFieldCodes(const QString &argument)
@@ -51,7 +62,8 @@ std::optional<QStringList> splitExec(const QString &exec)
         if (quoted) {
             if (ch == u'"') {
                 quoted = false;
-            } else if (ch == u'\\' && i + 1 < exec.size()) {
+            } else if (ch == u'\\' && i + 1 < exec.size() &&
+                       QStringView(u"\"`$\\").contains(exec[i + 1])) {
                 current += exec[++i];
             } else {
                 current += ch;
@@ -72,6 +84,9 @@ std::optional<QStringList> splitExec(const QString &exec)
         return std::nullopt;
     if (inArgument)
         arguments.append(current);
+    // The program cannot be a file or an address handed in.
+    if (arguments.isEmpty() || holdsFieldCode(arguments.first()))
+        return std::nullopt;
 
     QStringList kept;
     for (const QString &argument : arguments) {
@@ -86,10 +101,14 @@ std::optional<QStringList> splitExec(const QString &exec)
 
 std::optional<DesktopEntry> parseDesktopEntry(const QByteArray &text)
 {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8(text);
+    if (utf8.hasError())
+        return std::nullopt;
     QHash<QString, QString> values;
     bool inEntry = false;
-    for (const QByteArray &rawLine : text.split('\n')) {
-        const QString line = QString::fromUtf8(rawLine).trimmed();
+    for (const QStringView rawLine : QStringTokenizer(decoded, u'\n')) {
+        const QString line = rawLine.trimmed().toString();
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
         if (line.startsWith(u'[')) {
@@ -109,16 +128,53 @@ std::optional<DesktopEntry> parseDesktopEntry(const QByteArray &text)
     if (!exec)
         return std::nullopt;
 
+    const auto localised = [&values](const QString &key) {
+        for (const QString &suffix :
+             {QStringLiteral("[ja_JP]"), QStringLiteral("[ja]"), QString()}) {
+            const QString value = values.value(key + suffix);
+            if (!value.isEmpty())
+                return value;
+        }
+        return QString();
+    };
+    const auto list = [](const QString &value) {
+        QStringList items;
+        for (const QString &item : value.split(u';', Qt::SkipEmptyParts)) {
+            if (!item.trimmed().isEmpty())
+                items.append(item.trimmed());
+        }
+        return items;
+    };
+    const auto isTrue = [&values](const char *key) {
+        return values.value(QLatin1String(key)) == QLatin1String("true");
+    };
+
     DesktopEntry entry;
-    for (const char *key : {"Name[ja_JP]", "Name[ja]", "Name"}) {
-        entry.name = values.value(QLatin1String(key));
-        if (!entry.name.isEmpty())
-            break;
-    }
+    entry.name = localised(QStringLiteral("Name"));
+    entry.genericName = localised(QStringLiteral("GenericName"));
+    entry.comment = localised(QStringLiteral("Comment"));
+    entry.keywords = list(localised(QStringLiteral("Keywords")));
     entry.exec = *exec;
     entry.path = values.value(QStringLiteral("Path"));
     entry.icon = values.value(QStringLiteral("Icon"));
+    entry.terminal = isTrue("Terminal");
+    entry.application = values.value(QStringLiteral("Type")) == QLatin1String("Application");
+    entry.noDisplay = isTrue("NoDisplay");
+    entry.onlyShowIn = list(values.value(QStringLiteral("OnlyShowIn")));
+    entry.notShowIn = list(values.value(QStringLiteral("NotShowIn")));
+    entry.tryExec = values.value(QStringLiteral("TryExec"));
     return entry;
+}
+
+std::optional<QString> commandLineOf(const DesktopEntry &entry)
+{
+    const QStringList words = entry.terminal ? terminalCommand() + entry.exec : entry.exec;
+    // The program itself may have blanks: the command line finds it as its longest prefix.
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        if (words[i].contains(u' '))
+            return std::nullopt;
+    }
+    return words.join(u' ');
 }
 
 std::optional<DesktopEntry> readDesktopEntry(const QString &path)

@@ -7,22 +7,42 @@
 
 namespace platform {
 
-// What the launcher takes from a desktop entry (.desktop file) of an application.
+// What the launcher takes from a desktop entry (.desktop file) of an application. The texts are
+// the Japanese ones where there are: Key[ja_JP], then Key[ja], then Key.
 struct DesktopEntry
 {
-    QString name;     // the Japanese name where there is one: Name[ja_JP], Name[ja], else Name
+    QString name;
+    QString genericName;
+    QString comment;
+    QStringList keywords;
     QStringList exec; // Exec split into arguments, unquoted, field codes (%f, %U, …) removed
     QString path;     // the working folder, Path
     QString icon;     // an icon name of the theme, or a file
+    bool terminal = false;
+    // What decides whether an application menu shows it.
+    bool application = true; // Type=Application
+    bool noDisplay = false;
+    QStringList onlyShowIn;
+    QStringList notShowIn;
+    QString tryExec;
 };
 
-// Nothing for a file that cannot be read, is far too large, or is no usable application
-// entry: no [Desktop Entry] group, Hidden=true, or an Exec that is missing or cannot be split.
+// Nothing for a file that cannot be read, is far too large, is not UTF-8, or is no usable
+// application entry: no [Desktop Entry] group, Hidden=true, or an Exec that is missing or
+// cannot be split.
 std::optional<DesktopEntry> readDesktopEntry(const QString &path);
 std::optional<DesktopEntry> parseDesktopEntry(const QByteArray &text);
 
 // Splits an Exec value by freedesktop.org's quoting rules for it; nothing when a quote is
-// left open or only field codes remain.
+// left open, the program itself is a field code, or only field codes remain.
 std::optional<QStringList> splitExec(const QString &exec);
+
+// The words that run a program in the desktop's terminal, before the program's own.
+QStringList terminalCommand();
+
+// The entry as one command line the launcher stores and starts: the program and its arguments
+// joined by blanks, in the desktop's terminal for Terminal=true. Nothing when an argument holds
+// a blank, which a command line cannot keep apart.
+std::optional<QString> commandLineOf(const DesktopEntry &entry);
 
 } // namespace platform

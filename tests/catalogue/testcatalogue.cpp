@@ -1,5 +1,6 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/editing.h"
+#include "catalogue/editor.h"
 
 #include <QTest>
 
@@ -195,20 +196,22 @@ private slots:
             contents.lines.append({2, named(QString::number(k))});
         QVERIFY(catalogue.replaceAll(contents));
         Told told(catalogue);
+        int saves = 0;
+        CatalogueEditor editor(catalogue, [&saves] { ++saves; });
 
         editing::Outcome result;
         if (edit == "add") {
-            result = editing::addEntry(catalogue, category, fields);
+            result = editor.addEntry(category, fields);
         } else if (edit == "change") {
-            result = editing::changeEntry(catalogue, category, row, fields);
+            result = editor.changeEntry(category, row, fields);
         } else if (edit == "delete") {
-            result = editing::deleteEntry(catalogue, category, row);
+            result = editor.deleteEntry(category, row);
         } else if (edit == "rename") {
-            result = editing::renameCategory(catalogue, category, fields.EntryName);
+            result = editor.renameCategory(category, fields.EntryName);
         } else {
             // A move is refused silently: it tells the new row, or nothing.
             const int step = edit == "up" ? -1 : +1;
-            const auto moved = editing::moveEntry(catalogue, category, row, step);
+            const auto moved = editor.moveEntry(category, row, step);
             result =
                 moved ? editing::Outcome() : editing::Outcome(editing::Refusal::NothingSelected);
             if (moved)
@@ -216,10 +219,33 @@ private slots:
         }
         QCOMPARE(result, outcome);
         QCOMPARE(told.size(), outcome ? 0 : 1);
+        QCOMPARE(saves, outcome ? 0 : 1);
+        QCOMPARE(editor.canUndo(), !outcome);
         if (category != 2 && Catalogue::isCategory(category))
             QCOMPARE(names(catalogue, category), after);
         if (edit == "rename" && !outcome)
             QCOMPARE(catalogue.CategoryName(category), fields.EntryName);
+    }
+
+    void aBatchIsOneStepAndOneSave()
+    {
+        Catalogue catalogue;
+        QVERIFY(catalogue.replaceAll(Catalogue::defaultContents()));
+        int saves = 0;
+        CatalogueEditor editor(catalogue, [&saves] { ++saves; });
+        const QList<editing::Outcome> outcomes =
+            editor.addEntries(3, {named("A"), named("B\""), named("C")});
+        QCOMPARE(outcomes, (QList<editing::Outcome>{{}, editing::Refusal::UnusableCharacters, {}}));
+        QCOMPARE(names(catalogue, 3), (QStringList{"A", "C"}));
+        QCOMPARE(saves, 1);
+        QVERIFY(editor.undo());
+        QCOMPARE(catalogue.EntryCount(3), qint16(0));
+        QVERIFY(!editor.canUndo());
+        QCOMPARE(saves, 2);
+        // Nothing made, nothing saved or to undo.
+        editor.addEntries(3, {named("\"")});
+        QCOMPARE(saves, 2);
+        QVERIFY(editor.canRedo());
     }
 
     void storableText_data()

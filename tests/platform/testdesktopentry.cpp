@@ -1,8 +1,15 @@
-#include "platform/desktop/desktopentry.h"
+#include "platform/desktop/applications.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
-// Reading an application's desktop entry: its name, its command and its working folder.
+// Reading an application's desktop entry: its name, its command and its working folder; and
+// finding the installed applications a menu shows.
 class TestDesktopEntry : public QObject
 {
     Q_OBJECT
@@ -49,12 +56,78 @@ private slots:
         QTest::newRow("no Exec") << QByteArray("[Desktop Entry]\nName=N\n");
         QTest::newRow("hidden") << QByteArray("[Desktop Entry]\nExec=x\nHidden=true\n");
         QTest::newRow("no entry group") << QByteArray("Exec=x\n");
+        QTest::newRow("not UTF-8") << QByteArray("[Desktop Entry]\nName=\x83\x81\nExec=x\n");
+        QTest::newRow("a field code as the program")
+            << QByteArray("[Desktop Entry]\nExec=%f --open\n");
     }
 
     void refusesWhatIsNoUsableEntry()
     {
         QFETCH(QByteArray, text);
         QVERIFY(!platform::parseDesktopEntry(text));
+    }
+
+    void commandLines()
+    {
+        platform::DesktopEntry entry;
+        entry.exec = QStringList{"/opt/My App/run", "--new"};
+        QCOMPARE(platform::commandLineOf(entry), QString("/opt/My App/run --new"));
+        entry.terminal = true;
+        QVERIFY(!platform::commandLineOf(entry)); // in a terminal, the program is an argument
+        entry.exec = QStringList{"htop", "-d", "10"};
+        QCOMPARE(platform::commandLineOf(entry),
+                 (platform::terminalCommand() + entry.exec).join(u' '));
+        entry.terminal = false;
+        entry.exec = QStringList{"sh", "-c", "echo hi"};
+        QVERIFY(!platform::commandLineOf(entry)); // a blank no command line can keep
+    }
+
+    void findsTheApplicationsAMenuShows()
+    {
+        QTemporaryDir home, system;
+        const auto write = [](const QTemporaryDir &dir, const QString &name,
+                              const QByteArray &body) {
+            const QString path = dir.filePath("applications/" + name);
+            QDir().mkpath(QFileInfo(path).path());
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Desktop Entry]\nType=Application\n" + body);
+        };
+        write(home, "mine.desktop", "Name=Mine\nName[ja]=私の\nExec=mine\nKeywords[ja]=甲;乙;\n");
+        write(home, "masked.desktop", "Name=Masked\nExec=true\nHidden=true\n");
+        write(system, "masked.desktop", "Name=Shown Elsewhere\nExec=true\n");
+        write(system, "mine.desktop", "Name=Not Mine\nExec=true\n");
+        write(system, "vendor/tool.desktop", "Name=Tool\nExec=tool %U\nPath=/srv\nTerminal=true\n");
+        write(system, "nodisplay.desktop", "Name=N\nExec=true\nNoDisplay=true\n");
+        write(system, "onlykde.desktop", "Name=K\nExec=true\nOnlyShowIn=KDE;\n");
+        write(system, "onlyxfce.desktop", "Name=X\nExec=true\nOnlyShowIn=XFCE;KDE;\n");
+        write(system, "notxfce.desktop", "Name=NX\nExec=true\nNotShowIn=XFCE;\n");
+        write(system, "tryexec.desktop", "Name=T\nExec=true\nTryExec=no-such-program-here\n");
+        write(system, "blank.desktop", "Name=   \nExec=true\n");
+        write(system, "link.desktop", "Name=L\nURL=https://example.org\n");
+        write(system, "damaged.desktop", "Name=\xff\xfe\nExec=true\n");
+        QVERIFY(QFile::link(system.filePath("applications"), system.filePath("applications/loop")));
+#ifdef Q_OS_UNIX
+        QCOMPARE(mkfifo(QFile::encodeName(system.filePath("applications/fifo.desktop")), 0600), 0);
+#endif
+
+        const auto found = platform::findApplications(
+            {home.filePath("applications"), system.filePath("applications")}, {"XFCE"});
+        QStringList ids;
+        for (const platform::Application &application : found)
+            ids << application.id;
+        ids.sort();
+        QCOMPARE(ids, QStringList({"mine.desktop", "onlyxfce.desktop", "vendor-tool.desktop"}));
+        for (const platform::Application &application : found) {
+            if (application.id == "mine.desktop") {
+                QCOMPARE(application.entry.name, QString("私の"));
+                QCOMPARE(application.entry.keywords, QStringList({"甲", "乙"}));
+            } else if (application.id == "vendor-tool.desktop") {
+                QCOMPARE(application.entry.exec, QStringList{"tool"});
+                QCOMPARE(application.entry.path, QString("/srv"));
+                QVERIFY(application.entry.terminal);
+            }
+        }
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "dialogs/hotkeydialog.h"
 #include "settings/form1controls.h"
+#include "shell/searchresults.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -176,6 +177,50 @@ private slots:
         QCOMPARE(nothing->text(), QStringLiteral("一致するﾌﾟﾛｸﾞﾗﾑはありません。"));
         QVERIFY(launcher.catalogue().replace(0, 1, {QStringLiteral("zzzﾂｰﾙ"), QStringLiteral("/bin/z"), {}}));
         QCOMPARE(window.results(), (QList<Found>{{0, 1}}));
+    }
+
+    void installedApplicationsAreOfferedStartedAndAdded()
+    {
+        Launcher launcher(catalogueFile({{0, "Mail", "/bin/mail"}}));
+        launcher.install("pad.desktop", "Name=Mousepad\nExec=mousepad %U\nPath=/srv\n");
+        launcher.install("mail.desktop", "Name=Mail Client\nExec=/bin/mail\n"); // listed already
+        launcher.install("shell.desktop", "Name=Mash\nExec=sh -c \"a b\"\n");   // no command line
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.app->openSearch();
+        SearchWindow &window = launcher.app->searchWindow();
+        QTRY_VERIFY(launcher.app->applications().loaded());
+        // Nothing typed: the list's own entries only.
+        QCOMPARE(window.results(), (QList<Found>{{0, 1}}));
+        QTest::keyClicks(field(window), QStringLiteral("m"));
+        QCOMPARE(window.results(), (QList<Found>{{0, 1}, {SearchResults::installed, 0}}));
+        press(window, Qt::Key_Down);
+        QCOMPARE(field(window)->accessibleDescription(), QStringLiteral("Mousepad、未登録"));
+        press(window, Qt::Key_Return);
+        QCOMPARE(launcher.fake.processes.started, QStringList{"mousepad"});
+        QCOMPARE(launcher.fake.processes.folders, QStringList{"/srv"});
+
+        // Added from here, undone in the settings window: one change each, each saved.
+        launcher.app->openSearch();
+        QTest::keyClicks(field(window), QStringLiteral("mouse"));
+        press(window, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(launcher.catalogue().entry(0, 2),
+                 (Entry{QStringLiteral("Mousepad"), QStringLiteral("mousepad"),
+                        QStringLiteral("/srv")}));
+        QCOMPARE(window.results(), (QList<Found>{{0, 2}}));
+        QVERIFY(launcher.fileBytes().contains("\"Mousepad\",\"mousepad\",\"/srv\""));
+        launcher.form().mnuUndo_Click();
+        QCOMPARE(launcher.catalogue().EntryCount(0), qint16(1));
+        QVERIFY(!launcher.fileBytes().contains("Mousepad"));
+    }
+
+    void aFirstStartOffersTheInstalledApplicationsAtOnce()
+    {
+        Launcher launcher;
+        launcher.install("pad.desktop", "Name=Mousepad\nExec=mousepad\n");
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.app->openSearch();
+        QTRY_COMPARE(launcher.app->searchWindow().results(),
+                     (QList<Found>{{SearchResults::installed, 0}}));
     }
 
     void aBadUseFileIsNoError()

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-// The search window's field. While an input method composes (めも before it is committed), the
+// A field to search in. While an input method composes (めも before it is committed), the
 // composition is part of what is searched for, so that the list follows what the user sees.
 class SearchField : public QLineEdit
 {

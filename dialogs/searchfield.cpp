@@ -1,4 +1,4 @@
-#include "shell/searchfield.h"
+#include "dialogs/searchfield.h"
 
 #include <QInputMethodEvent>
 #include <algorithm>

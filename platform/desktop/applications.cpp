@@ -1,0 +1,75 @@
+#include "platform/desktop/applications.h"
+
+#include <QCollator>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardPaths>
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+// Far more than any system has; a folder with more is read this far.
+constexpr int maxEntries = 5000;
+
+bool found(const QString &tryExec)
+{
+    if (tryExec.isEmpty())
+        return true;
+    if (QFileInfo(tryExec).isAbsolute())
+        return QFileInfo(tryExec).isExecutable();
+    return !QStandardPaths::findExecutable(tryExec).isEmpty();
+}
+
+bool shown(const DesktopEntry &entry, const QStringList &desktops)
+{
+    const auto onAny = [&desktops](const QStringList &names) {
+        return std::any_of(desktops.begin(), desktops.end(),
+                           [&names](const QString &desktop) { return names.contains(desktop); });
+    };
+    return entry.application && !entry.noDisplay && !entry.name.trimmed().isEmpty() &&
+           (entry.onlyShowIn.isEmpty() || onAny(entry.onlyShowIn)) && !onAny(entry.notShowIn) &&
+           found(entry.tryExec);
+}
+
+} // namespace
+
+QList<Application> findApplications(const QStringList &folders, const QStringList &desktops)
+{
+    QList<Application> applications;
+    QSet<QString> seen; // ids: the first folder's file stands, shown or not
+    int read = 0;
+    for (const QString &folder : folders) {
+        QDirIterator files(folder, {QStringLiteral("*.desktop")}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext() && read < maxEntries) {
+            const QString path = files.next();
+            QString id = path.mid(folder.size() + 1);
+            id.replace(u'/', u'-');
+            if (seen.contains(id))
+                continue;
+            seen.insert(id);
+            ++read;
+            if (const auto entry = readDesktopEntry(path); entry && shown(*entry, desktops))
+                applications.append({id, *entry});
+        }
+    }
+    QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
+    std::stable_sort(applications.begin(), applications.end(),
+                     [&collator](const Application &a, const Application &b) {
+                         return collator.compare(a.entry.name, b.entry.name) < 0;
+                     });
+    return applications;
+}
+
+QIcon applicationIcon(const DesktopEntry &entry)
+{
+    if (entry.icon.isEmpty())
+        return {};
+    if (QFileInfo(entry.icon).isAbsolute())
+        return QIcon(entry.icon);
+    return QIcon::fromTheme(entry.icon);
+}
+
+} // namespace platform

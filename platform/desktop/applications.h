@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/desktop/desktopentry.h"
+
+#include <QIcon>
+#include <QList>
+
+namespace platform {
+
+// An application the desktop's menus show, by its desktop-file id (its path below the
+// applications folder, with "-" for "/").
+struct Application
+{
+    QString id;
+    DesktopEntry entry;
+};
+
+// The folders desktop entries are looked in, the first one's entries winning: the user's own
+// ($XDG_DATA_HOME), then those of $XDG_DATA_DIRS, then Flatpak's and Snap's exports where they
+// are not among them.
+QStringList applicationFolders();
+// $XDG_CURRENT_DESKTOP, the names OnlyShowIn and NotShowIn are matched against.
+QStringList currentDesktops();
+
+// Every application the folders hold that a menu would show on these desktops, by name.
+// A damaged, huge, unreadable or special file is passed over; folders linked into themselves
+// are not followed.
+QList<Application> findApplications(const QStringList &folders, const QStringList &desktops);
+
+// The entry's icon: a name of the icon theme, or a file.
+QIcon applicationIcon(const DesktopEntry &entry);
+
+} // namespace platform

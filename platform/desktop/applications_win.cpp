@@ -1,0 +1,21 @@
+#include "platform/desktop/applications.h"
+
+namespace platform {
+
+// Windows has no desktop entries; its programs are added by browsing to them.
+QStringList applicationFolders()
+{
+    return {};
+}
+
+QStringList currentDesktops()
+{
+    return {};
+}
+
+QStringList terminalCommand()
+{
+    return {QStringLiteral("cmd.exe"), QStringLiteral("/k")};
+}
+
+} // namespace platform

@@ -1,0 +1,169 @@
+#include "settings/applicationpicker.h"
+
+#include "catalogue/editor.h"
+#include "dialogs/searchfield.h"
+#include "platform/desktop/installedapplications.h"
+#include "platform/desktop/messageboxes.h"
+#include "texts.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+ApplicationPicker::ApplicationPicker(CatalogueEditor &editor,
+                                     platform::InstalledApplications &applications,
+                                     ReadingsOf readingsOf, platform::MessageBoxes &messages,
+                                     QWidget *parent)
+    : QDialog(parent), m_editor(editor), m_applications(applications),
+      m_readingsOf(std::move(readingsOf)), m_messages(messages), m_field(new SearchField),
+      m_category(new QComboBox), m_list(new QListWidget), m_status(new QLabel)
+{
+    setWindowTitle(texts::addApplicationsTitle);
+    const Catalogue &catalogue = editor.catalogue();
+    for (int c = 0; c < Catalogue::CategoryCount; ++c)
+        m_category->addItem(c == 0 ? texts::uncategorised : catalogue.CategoryName(c));
+    m_category->setCurrentIndex(catalogue.CurrentCategory);
+    m_list->setAccessibleName(texts::pickerListName);
+    m_list->setIconSize(QSize(24, 24));
+    m_list->setUniformItemSizes(true);
+    m_status->setAlignment(Qt::AlignCenter);
+    m_status->setEnabled(false);
+
+    auto *buttons = new QDialogButtonBox;
+    QPushButton *add = buttons->addButton(texts::addButton, QDialogButtonBox::AcceptRole);
+    buttons->addButton(texts::cancelButton, QDialogButtonBox::RejectRole);
+    add->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *fields = new QFormLayout;
+    fields->addRow(texts::pickerFieldName, m_field);
+    fields->addRow(texts::pickerCategory, m_category);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(m_status, 1);
+    layout->addWidget(buttons);
+    resize(520, 440);
+
+    m_field->installEventFilter(this);
+    m_list->installEventFilter(this);
+    connect(m_field, &SearchField::queryChanged, this, &ApplicationPicker::filter);
+    connect(&applications, &platform::InstalledApplications::changed, this,
+            &ApplicationPicker::fillList);
+    fillList();
+    applications.load();
+    m_field->setFocus();
+}
+
+void ApplicationPicker::fillList()
+{
+    // Checks survive a new reading of the folders.
+    QSet<QString> checked;
+    for (int row = 0; row < m_list->count(); ++row) {
+        if (m_list->item(row)->checkState() == Qt::Checked)
+            checked.insert(m_list->item(row)->data(Qt::UserRole).toString());
+    }
+    m_list->clear();
+    m_keys.clear();
+    const QSet<QString> listed = listedPrograms(m_editor.catalogue());
+    for (const platform::Application &application : m_applications.applications()) {
+        const auto entry = entryOf(application);
+        const bool isListed = entry && listed.contains(entry->ProgramPath);
+        QString text = application.entry.name;
+        if (isListed)
+            text += QStringLiteral("  （") + texts::alreadyListed + QStringLiteral("）");
+        if (!application.entry.comment.isEmpty())
+            text += QStringLiteral("\n") + application.entry.comment;
+        auto *item =
+            new QListWidgetItem(platform::applicationIcon(application.entry), text, m_list);
+        item->setData(Qt::UserRole, application.id);
+        item->setData(Qt::AccessibleTextRole, application.entry.name);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(checked.contains(application.id) ? Qt::Checked : Qt::Unchecked);
+        if (isListed)
+            item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+        m_keys.push_back(keyOf(application, m_readingsOf));
+    }
+    filter();
+}
+
+void ApplicationPicker::filter()
+{
+    const search::Query query(m_field->query());
+    for (int row = 0; row < m_list->count(); ++row)
+        m_list->setRowHidden(row, !query.isEmpty() && !m_keys[size_t(row)].match(query));
+    const int first = firstShownRow();
+    m_list->setCurrentRow(first);
+    const bool any = first >= 0;
+    m_status->setText(!m_applications.loaded() ? texts::pickerReading : texts::pickerNone);
+    m_status->setVisible(!any);
+    m_list->setVisible(any);
+}
+
+int ApplicationPicker::firstShownRow() const
+{
+    for (int row = 0; row < m_list->count(); ++row) {
+        if (!m_list->isRowHidden(row))
+            return row;
+    }
+    return -1;
+}
+
+bool ApplicationPicker::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    // Down from the field goes into the list, where Space checks the row; Up from its first row
+    // back to the field.
+    if (watched == m_field && key->key() == Qt::Key_Down && !m_field->isComposing()) {
+        m_list->setFocus();
+        return true;
+    }
+    if (watched == m_list && key->key() == Qt::Key_Up && m_list->currentRow() == firstShownRow()) {
+        m_field->setFocus();
+        return true;
+    }
+    // Typing in the list goes on in the field.
+    if (watched == m_list && key->key() != Qt::Key_Space && !key->text().isEmpty() &&
+        key->text().at(0).isPrint()) {
+        m_field->setFocus();
+        m_field->event(event);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ApplicationPicker::accept()
+{
+    QList<Entry> entries;
+    QStringList names; // the checked ones, as the message names them
+    QStringList leftOut;
+    const QList<platform::Application> &applications = m_applications.applications();
+    for (int row = 0; row < m_list->count() && row < applications.size(); ++row) {
+        if (m_list->item(row)->checkState() != Qt::Checked)
+            continue;
+        const platform::Application &application = applications.at(row);
+        if (const auto entry = entryOf(application)) {
+            entries.append(*entry);
+            names.append(application.entry.name);
+        } else {
+            leftOut.append(application.entry.name);
+        }
+    }
+    const QList<editing::Outcome> outcomes =
+        m_editor.addEntries(m_category->currentIndex(), entries);
+    for (qsizetype i = 0; i < outcomes.size(); ++i) {
+        if (outcomes.at(i))
+            leftOut.append(names.at(i));
+    }
+    QDialog::accept();
+    if (!leftOut.isEmpty())
+        m_messages.show(texts::applicationsLeftOut(leftOut), texts::addApplicationsTitle);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "settings/applicationentries.h"
+
+#include <QDialog>
+#include <vector>
+
+class CatalogueEditor;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class SearchField;
+
+namespace platform {
+class InstalledApplications;
+class MessageBoxes;
+} // namespace platform
+
+// "ｱﾌﾟﾘｹｰｼｮﾝの追加": the installed applications with a check box each, found as in the search
+// window. "追加" appends the checked ones to the chosen category as one edit; those that cannot
+// be added are named in one message.
+class ApplicationPicker : public QDialog
+{
+    Q_OBJECT
+
+public:
+    ApplicationPicker(CatalogueEditor &editor, platform::InstalledApplications &applications,
+                      ReadingsOf readingsOf, platform::MessageBoxes &messages, QWidget *parent);
+
+    // For tests: the rows as shown, the list's and the field.
+    QListWidget *list() const { return m_list; }
+    SearchField *field() const { return m_field; }
+    QComboBox *categoryBox() const { return m_category; }
+
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void fillList();
+    void filter();
+    int firstShownRow() const;
+
+    CatalogueEditor &m_editor;
+    platform::InstalledApplications &m_applications;
+    const ReadingsOf m_readingsOf;
+    platform::MessageBoxes &m_messages;
+    SearchField *m_field;
+    QComboBox *m_category;
+    QListWidget *m_list;
+    QLabel *m_status;
+    std::vector<search::EntryKey> m_keys; // row by row
+};

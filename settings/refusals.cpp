@@ -1,0 +1,30 @@
+#include "settings/refusals.h"
+
+#include "platform/desktop/messageboxes.h"
+#include "texts.h"
+
+void tellRefusal(platform::MessageBoxes &messages, editing::Outcome outcome, const QString &title)
+{
+    if (!outcome)
+        return;
+    switch (*outcome) {
+    case editing::Refusal::CatalogueFull:
+        messages.show(texts::catalogueFull, texts::registerTitle);
+        break;
+    case editing::Refusal::FieldsEmpty:
+        // Under "登録" for adding and changing alike.
+        messages.show(texts::fieldsEmpty, texts::registerTitle);
+        break;
+    case editing::Refusal::UnusableCharacters:
+        messages.show(texts::unusableCharacters, title);
+        break;
+    case editing::Refusal::NothingSelected:
+        messages.show(texts::nothingSelected, title);
+        break;
+    case editing::Refusal::CategoryUnnamed:
+        messages.show(texts::cannotChange, title);
+        break;
+    case editing::Refusal::NoSuchCategory:
+        break; // views only ever name the catalogue's own categories: nothing to tell the user
+    }
+}

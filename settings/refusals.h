@@ -1,0 +1,10 @@
+#pragma once
+
+#include "catalogue/editing.h"
+
+namespace platform {
+class MessageBoxes;
+}
+
+// Tells the user why an edit was refused, if it was, under the title of what they did.
+void tellRefusal(platform::MessageBoxes &messages, editing::Outcome outcome, const QString &title);
