@@ -7,8 +7,9 @@ tray, CPU time until then, RSS and PSS two seconds after the icon and after the 
 click-to-popup latency and wake-ups while idle; for Quorvel also the hotkey (pressed with
 XTest) to the search window mapped and focused, the first time and again, and RSS after the
 first search and after a search that needs the readings of kanji. Then load and save of the full catalogue in-process against the physical floor,
-a keystroke in the search window with the full catalogue, its names' readings with a cold
-and a warm cache, and the bytes a StatusNotifier host
+a keystroke in the search window with the full catalogue and 300 installed applications,
+reading those applications, its names' readings with a cold and a warm cache, and the bytes a
+StatusNotifier host
 reads of the full catalogue's menu in the first seconds. Prints medians and ratios, and
 exits 1 when a figure is past its target.
 """
@@ -61,17 +62,45 @@ def catalogue_text(full):
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
 
 
+def write_applications(folder, count=300):
+    """Desktop entries as a desktop installs them: a name and a comment in many languages (the
+    bulk of a real file), Japanese among them, keywords, field codes, an icon."""
+    os.makedirs(folder)
+    languages = ("ar", "bg", "ca", "cs", "da", "de", "el", "es", "fi", "fr", "he", "hu", "it",
+                 "ko", "nl", "pl", "pt_BR", "ru", "sv", "tr", "uk", "zh_CN", "zh_TW")
+    japanese = ("画像ビューア", "電卓", "端末", "文書作成", "表計算", "音楽プレーヤー",
+                "動画編集", "辞書", "ファイルマネージャー", "メール", "カレンダー", "地図")
+    for i in range(count):
+        lines = ["[Desktop Entry]", "Type=Application", "Name=Application %d" % i,
+                 "Name[ja]=%s %d" % (japanese[i % len(japanese)], i),
+                 "GenericName=Tool", "GenericName[ja]=ツール",
+                 "Comment=Does the work of application number %d" % i,
+                 "Comment[ja]=%d 番目のアプリケーションの仕事をします" % i,
+                 "Keywords=tool;work;number%d;" % i, "Keywords[ja]=道具;仕事;",
+                 "Exec=/usr/bin/app%d --new-window %%U" % i, "Icon=app%d" % i,
+                 "Terminal=false", "Categories=Utility;"]
+        for language in languages:
+            lines.append("Name[%s]=Application %d (%s)" % (language, i, language))
+            lines.append("Comment[%s]=Does the work of application number %d, in %s"
+                         % (language, i, language))
+        if i % 10 == 0:
+            lines.append("NoDisplay=true")
+        with open(os.path.join(folder, "app%d.desktop" % i), "w", encoding="utf-8") as f:
+            f.write("\n".join(lines) + "\n")
+
+
 class Session:
     """A private X server with a tray host, and the events of the root window."""
 
-    def __init__(self):
+    def __init__(self, data_home):
         self.runtime = tempfile.mkdtemp(prefix="quorvel-bench-")
         os.chmod(self.runtime, 0o700)
         self.display = self.start_x()
         # The readings' cache is cold in the first round only, as on a user's first start.
         self.env = dict(os.environ, DISPLAY=self.name, QT_QPA_PLATFORM="xcb",
                         DBUS_SESSION_BUS_ADDRESS="disabled:", XDG_RUNTIME_DIR=self.runtime,
-                        XDG_CACHE_HOME=os.path.join(self.runtime, "cache"))
+                        XDG_CACHE_HOME=os.path.join(self.runtime, "cache"),
+                        XDG_DATA_HOME=data_home)
         self.trayer = subprocess.Popen(
             ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
              "200", "--heighttype", "pixel", "--height", "32", "--SetDockType", "true"],
@@ -272,7 +301,10 @@ def main():
             f.write(catalogue_text(full))
         commands[variant] = ([os.path.join(folder, "quorvel")], folder)
 
-    session = Session()
+    data_home = os.path.join(work, "data")
+    applications_folder = os.path.join(data_home, "applications")
+    write_applications(applications_folder)
+    session = Session(data_home)
     results = {variant: [] for variant in commands}
     try:
         order = list(commands)
@@ -294,10 +326,14 @@ def main():
          watcher, os.path.join(here, "dbushost.py"), commands["792 entries"][0][0],
          commands["792 entries"][1]], stderr=subprocess.DEVNULL))
     keys = json.loads(subprocess.check_output(
-        [os.path.join(build, "bench", "searchkeys"), commands["792 entries"][1], "20"],
+        [os.path.join(build, "bench", "searchkeys"), commands["792 entries"][1], "20",
+         applications_folder],
         stderr=subprocess.DEVNULL))
     readings = json.loads(subprocess.check_output(
         [os.path.join(build, "bench", "readings"), commands["792 entries"][1], "5"],
+        stderr=subprocess.DEVNULL))
+    applications = json.loads(subprocess.check_output(
+        [os.path.join(build, "bench", "applications"), applications_folder, "5"],
         stderr=subprocess.DEVNULL))
     shutil.rmtree(work, ignore_errors=True)
 
@@ -330,9 +366,12 @@ def main():
               io["save"], io["floor_save"], io["save"] / io["floor_save"]))
     print("StatusNotifier host, 792 entries, first 6 s: %d bytes read (%d layouts, %d property "
           "updates)" % (host["bytes"], host["layouts"], host["property updates"]))
-    print("search window, 792 entries, CPU per keystroke to the list repainted (ms): median "
-          "%.3f, slowest %.3f (filtering alone %.3f), %d keystrokes" % (
-              keys["median"], keys["slowest"], keys["filtering"], keys["keystrokes"]))
+    print("search window, 792 entries and %d installed applications, CPU per keystroke to the "
+          "list repainted (ms): median %.3f, slowest %.3f (filtering alone %.3f), %d keystrokes"
+          % (keys["applications"], keys["median"], keys["slowest"], keys["filtering"],
+             keys["keystrokes"]))
+    print("installed applications, 300 desktop entries (%d shown), CPU to read them on their "
+          "thread (ms): %.1f" % (applications["applications"], applications["cpu"]))
 
     print("readings of %d names in kanji, CPU (ms): cold cache, the dictionary opened, %.1f; "
           "warm cache %.1f" % (readings["names"], readings["cold"], readings["warm"]))

@@ -7,5 +7,5 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh bench
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUORVEL_BENCH=ON -DBUILD_TESTING=OFF \
     >/dev/null
-cmake --build build-bench -j"$(nproc)" --target quorvel baretray catalogueio searchkeys readings >/dev/null
+cmake --build build-bench -j"$(nproc)" --target quorvel baretray catalogueio searchkeys readings applications >/dev/null
 exec /usr/bin/python3 bench/measure.py --build build-bench "$@"

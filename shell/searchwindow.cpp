@@ -100,6 +100,7 @@ void SearchWindow::open(const QByteArray &activationToken)
     m_applications.load();
     if (!isVisible()) {
         m_usesCurrent = false; // launches are made while it is hidden
+        m_shownQuery.reset();
         if (m_field->query().isEmpty())
             showResults();
         else
@@ -199,10 +200,26 @@ void SearchWindow::prepareOffered()
     }
 }
 
+// What a row shows, the same however the rows are rebuilt.
+QString SearchWindow::identityOf(int row) const
+{
+    if (row < 0 || row >= m_results->rowCount())
+        return {};
+    const search::Found &at = m_results->rows().at(row);
+    if (at.category == SearchResults::installed)
+        return m_offered.at(at.index).id;
+    return QString::number(at.category) + u':' + QString::number(at.index);
+}
+
 void SearchWindow::showResults()
 {
+    // Rebuilt for what arrived meanwhile (the installed applications, readings, an edit), the
+    // list keeps the row the user moved to; for a new query it starts at the top.
+    const QString typed = m_field->query();
+    const QString kept = typed == m_shownQuery ? identityOf(selectedRow()) : QString();
+    m_shownQuery = typed;
     prepareCandidates();
-    const search::Query query(m_field->query());
+    const search::Query query(typed);
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     // The list's own entries always come first; the installed ones are offered once something
     // is typed, or at once while the list is still empty.
@@ -216,7 +233,10 @@ void SearchWindow::showResults()
                                                                   : texts::searchNoMatch);
     m_nothing->setVisible(!any);
     m_list->setVisible(any);
-    selectRow(0);
+    int row = 0;
+    while (!kept.isEmpty() && row < m_results->rowCount() && identityOf(row) != kept)
+        ++row;
+    selectRow(row < m_results->rowCount() ? row : 0);
 }
 
 void SearchWindow::selectRow(int row)

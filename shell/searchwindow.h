@@ -64,6 +64,7 @@ private:
     void prepareOffered();
     void showResults();
     void selectRow(int row);
+    QString identityOf(int row) const;
     void choose(int row);
     void addChosen(int row);
     const Entry *offeredAt(int row) const;
@@ -86,6 +87,7 @@ private:
     QList<Entry> m_offeredEntries;
     std::vector<search::EntryKey> m_offeredKeys;
     QList<search::Candidate> m_offeredCandidates;
+    std::optional<QString> m_shownQuery; // none when the window opens
     bool m_keysCurrent = false;
     bool m_usesCurrent = false;
     bool m_offeredCurrent = false;

@@ -3,6 +3,7 @@
 #include <QCollator>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QPixmap>
 #include <QSet>
 #include <QStandardPaths>
 #include <algorithm>
@@ -65,11 +66,20 @@ QList<Application> findApplications(const QStringList &folders, const QStringLis
 
 QIcon applicationIcon(const DesktopEntry &entry)
 {
-    if (entry.icon.isEmpty())
-        return {};
+    QIcon icon;
     if (QFileInfo(entry.icon).isAbsolute())
-        return QIcon(entry.icon);
-    return QIcon::fromTheme(entry.icon);
+        icon = QIcon(entry.icon);
+    else if (!entry.icon.isEmpty())
+        icon = QIcon::fromTheme(entry.icon);
+    if (icon.isNull())
+        icon = QIcon::fromTheme(QStringLiteral("application-x-executable"));
+    if (icon.isNull()) {
+        // An empty picture rather than none, so that the row's texts stay in their column.
+        QPixmap blank(32, 32);
+        blank.fill(Qt::transparent);
+        icon = QIcon(blank);
+    }
+    return icon;
 }
 
 } // namespace platform

@@ -27,7 +27,7 @@ QStringList currentDesktops();
 // are not followed.
 QList<Application> findApplications(const QStringList &folders, const QStringList &desktops);
 
-// The entry's icon: a name of the icon theme, or a file.
+// The entry's icon (a name of the icon theme, or a file), else a generic one, never none.
 QIcon applicationIcon(const DesktopEntry &entry);
 
 } // namespace platform

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The keyboard's way in, as a user takes it: the hotkey opens the search window, typing finds
-# entries by name, reading or program, Enter and Alt+n launch, Esc puts the window away; and
-# --search and --popup reach the running copy.
+# entries by name, reading or program, Enter and Alt+n launch, Esc puts the window away; an
+# installed application not listed is found and started; and --search and --popup reach the
+# running copy.
 # Usage: search-e2e.sh QUORVEL_BINARY ARTIFACT_DIR [SCREENSHOT_DIR]
 set -euo pipefail
 
@@ -19,6 +20,12 @@ export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled: XDG_RUNTIME_DIR="$
 mkdir -m 700 "$work/runtime" "$work/wf ﾌｫﾙﾀﾞ"
 export PATH="$work/bin:$PATH"
 memo=$(recorder memo)
+# An application installed for this user only, as the desktop's menus know it.
+scribble=$(recorder scribble)
+mkdir -p "$work/data/applications"
+printf '[Desktop Entry]\nType=Application\nName=Scribble\nName[ja]=ｽｸﾗｲﾌﾞﾙ\nExec=%s %%U\nPath=%s\n' \
+    "$scribble" "$work/wf ﾌｫﾙﾀﾞ" > "$work/data/applications/scribble.desktop"
+export XDG_DATA_HOME="$work/data"
 # What a launched program finds of a token: its own, never the launcher's.
 term="$work/bin/term"
 printf '#!/bin/sh\necho "token=[$XDG_ACTIVATION_TOKEN$DESKTOP_STARTUP_ID]" > "%s/term.out"\n' \
@@ -73,6 +80,16 @@ sleep 0.5
 check "a second press keeps it open and focused" focused
 xdotool key Escape
 check "Esc puts it away" wait_for 5 gone '^ﾌﾟﾛｸﾞﾗﾑ検索$'
+
+check "the hotkey opens it once more" hotkey
+xdotool type --delay 30 sukurai
+sleep 0.5
+keep "$screenshots" search-installed "$(search_window)"
+xdotool key Return
+check "an installed application not listed is found by its Japanese name typed in romaji, started in its folder" \
+    wait_for 5 ran_in scribble "$work/wf ﾌｫﾙﾀﾞ"
+check "with no file or address handed in for its field code" \
+    test "$(wc -l < "$work/scribble.out")" = 1
 
 before=$(windows_shown)
 check "--popup reaches the running copy and ends at once" timeout 5 "$work/app/quorvel" --popup
