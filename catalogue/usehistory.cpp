@@ -10,8 +10,9 @@
 
 namespace {
 const QByteArray header = QByteArrayLiteral("quorvel uses 1");
-// Far more than a full catalogue's 792 entries need; anything larger is not this file.
-constexpr qint64 maxBytes = 64 * 1024;
+// Far more than a full catalogue's 792 entries and the installed applications need; anything
+// larger is not this file.
+constexpr qint64 maxBytes = 256 * 1024;
 constexpr int maxCount = 1'000'000;
 } // namespace
 

@@ -83,7 +83,7 @@ void ApplicationPicker::fillList()
         auto *item =
             new QListWidgetItem(platform::applicationIcon(application.entry), text, m_list);
         item->setData(Qt::UserRole, application.id);
-        item->setData(Qt::AccessibleTextRole, application.entry.name);
+        item->setData(Qt::AccessibleTextRole, QString(text).replace(u'\n', u'、'));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(checked.contains(application.id) ? Qt::Checked : Qt::Unchecked);
         if (isListed)

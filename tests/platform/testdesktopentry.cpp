@@ -1,4 +1,5 @@
 #include "platform/desktop/applications.h"
+#include "platform/desktop/installedapplications.h"
 
 #include <QDir>
 #include <QFile>
@@ -128,6 +129,21 @@ private slots:
                 QVERIFY(application.entry.terminal);
             }
         }
+    }
+
+    void anInstallationIsReadAgain()
+    {
+        QTemporaryDir data;
+        QVERIFY(QDir().mkpath(data.filePath("applications")));
+        platform::InstalledApplications applications({data.filePath("applications")}, {});
+        applications.load();
+        QTRY_VERIFY(applications.loaded());
+        QVERIFY(applications.applications().isEmpty());
+        QFile entry(data.filePath("applications/new.desktop"));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.write("[Desktop Entry]\nType=Application\nName=New\nExec=new\n");
+        entry.close();
+        QTRY_COMPARE(applications.applications().size(), 1);
     }
 };
 

@@ -198,6 +198,13 @@ private slots:
         press(window, Qt::Key_Return);
         QCOMPARE(launcher.fake.processes.started, QStringList{"mousepad"});
         QCOMPARE(launcher.fake.processes.folders, QStringList{"/srv"});
+        // Counted like an entry, and kept when an entry is launched after it.
+        launcher.app->openSearch();
+        press(window, Qt::Key_Return);
+        QCOMPARE(launcher.fake.processes.started.last(), QStringLiteral("/bin/mail"));
+        QFile uses(launcher.dir.filePath(QStringLiteral("quorvel-uses.txt")));
+        QVERIFY(uses.open(QIODevice::ReadOnly));
+        QCOMPARE(uses.readAll().count('\n'), 3); // the header and two launched
 
         // Added from here, undone in the settings window: one change each, each saved.
         launcher.app->openSearch();
