@@ -10,6 +10,11 @@ inline const QString uncategorised = QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭ
 inline const QString placeholder = QStringLiteral("（無し）");
 inline const QString crlf = QStringLiteral("\r\n");
 
+// Buttons of several windows
+inline const QString okButton = QStringLiteral("OK");
+inline const QString cancelButton = QStringLiteral("ｷｬﾝｾﾙ");
+inline const QString addButton = QStringLiteral("追加");
+
 // Catalogue file
 inline const QString fileOpenErrorTitle = QStringLiteral("ﾌｧｲﾙｵｰﾌﾟﾝｴﾗｰ");
 inline const QString fileOpenError = QStringLiteral("launch.cfg\r\n変更できません。");
@@ -42,7 +47,56 @@ inline const QString nothingSelected = QStringLiteral("項目が選択されて�
 inline const QString cannotChange = QStringLiteral("変更できません。");
 inline const QString unusableCharacters = QStringLiteral("使用できない文字が含まれています。");
 
+// Settings window
+inline const QString settingsTitle = QStringLiteral("設定");
+inline const QString categoryNameLabel = QStringLiteral("ｶﾃｺﾞﾘ名");
+inline const QString renameButton = QStringLiteral("ｶﾃｺﾞﾘ名変更");
+inline const QString upButton = QStringLiteral("↑");
+inline const QString downButton = QStringLiteral("↓");
+inline const QString changeButton = QStringLiteral("変更");
+inline const QString deleteButton = QStringLiteral("削除");
+inline const QString entryNameLabel = QStringLiteral("登録名");
+inline const QString clearButton = QStringLiteral("ｸﾘｱ");
+inline const QString programLabel = QStringLiteral("起動プログラム");
+inline const QString browseButton = QStringLiteral("参照");
+inline const QString workFolderLabel = QStringLiteral("作業ﾌｫﾙﾀﾞ");
+inline const QString menuMenu = QStringLiteral("ﾒﾆｭｰ(&M)");
+inline const QString closeWindowItem = QStringLiteral("このｳｨﾝﾄﾞｳを閉じる(&W)");
+inline const QString quitItem = QStringLiteral("終了(&Q)");
+inline const QString autostartItem = QStringLiteral("ﾛｸﾞｵﾝ時に起動(&L)");
+inline const QString hotkeyItem = QStringLiteral("ﾎｯﾄｷｰ(&K)...");
+inline const QString undoItem = QStringLiteral("元に戻す(&U)");
+inline const QString redoItem = QStringLiteral("やり直し(&R)");
+inline const QString versionItem = QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)");
+inline const QString programFilter =
+    QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ(*.exe;*.com;*.bat)|*.exe;*.com;*.bat|全てのﾌｧｲﾙ(*.*)|*.*");
+
+// Tray menu
+inline const QString popupMenuTitle = QStringLiteral("ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰ");
+inline const QString configItem = QStringLiteral("設定");
+inline const QString popupVersionItem = QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報");
+inline const QString popupQuitItem = QStringLiteral("終了");
+
+// Version dialog
+inline const QString versionTitle = QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報");
+inline const QString sysInfoButton = QStringLiteral("ｼｽﾃﾑ情報(&S)...");
+inline const QString versionLabel = QStringLiteral("ﾊﾞｰｼﾞｮﾝ");
+inline QString versionOf(int major, int minor, int revision)
+{
+    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(major).arg(minor).arg(revision);
+}
+inline QString trayCredit(const QString &library)
+{
+    return QStringLiteral("ﾄﾚｲｱｲｺﾝ: QSystemTrayIcon (%1) - The Qt Project").arg(library);
+}
+inline const QString noWarranty = QStringLiteral("本ソフトウェアは無保証です。");
+inline QString versionTitleOf(const QString &title)
+{
+    return title + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報");
+}
+
 // Working-folder chooser
+inline const QString folderChooserTitle = QStringLiteral("作業ﾌｫﾙﾀﾞの指定");
 inline const QString fileErrorTitle = QStringLiteral("ﾌｧｲﾙｴﾗｰ");
 inline const QString folderNotFound = QStringLiteral("ﾃﾞｨﾚｸﾄﾘが見つかりません。");
 
@@ -86,14 +140,12 @@ inline const QString hotkeyDescription = QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ�
 // Installed applications
 inline const QString addApplicationsItem = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝから追加(&P)...");
 inline const QString addApplicationsTitle = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの追加");
-inline const QString addButton = QStringLiteral("追加");
-inline const QString cancelButton = QStringLiteral("ｷｬﾝｾﾙ");
 inline const QString pickerFieldName = QStringLiteral("検索(&S):");
 inline const QString pickerCategory = QStringLiteral("追加先(&C):");
 inline const QString pickerListName = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝ");
 inline const QString pickerReading = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝを読み込んでいます…");
 inline const QString pickerNone = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝが見つかりません。");
-inline const QString alreadyListed = QStringLiteral("登録済み");
+inline const QString alreadyListed = QStringLiteral("（登録済み）");
 inline QString applicationsLeftOut(const QStringList &names)
 {
     return QStringLiteral("次のｱﾌﾟﾘｹｰｼｮﾝは追加できませんでした（使用できない文字が含まれているか、"

@@ -50,6 +50,8 @@ class Catalogue : public QObject
 public:
     static constexpr int CategoryCount = 8;
     static constexpr int MaxEntries = 99;
+    // The order menus and lists show the categories in: the named ones, then the uncategorised.
+    static constexpr std::array<int, CategoryCount> MenuOrder{1, 2, 3, 4, 5, 6, 7, 0};
 
     static bool isCategory(int c) { return c >= 0 && c < CategoryCount; }
     static QString defaultCategoryName(int c);

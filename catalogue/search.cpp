@@ -404,7 +404,7 @@ QList<Found> find(const QList<Candidate> &candidates, const Query &query, qint64
 QList<Found> menuOrder(const Catalogue &catalogue)
 {
     QList<Found> order;
-    for (int c : {1, 2, 3, 4, 5, 6, 7, 0}) {
+    for (int c : Catalogue::MenuOrder) {
         for (int k = 1; k <= catalogue.EntryCount(c); ++k)
             order.append({c, k});
     }

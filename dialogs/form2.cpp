@@ -19,14 +19,14 @@ Form2::Form2(QWidget *settingsWindow, QLineEdit *workFolderField, platform::Mess
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_settingsWindow(settingsWindow), m_workFolderField(workFolderField), m_messages(messages)
 {
-    setWindowTitle(QStringLiteral("作業ﾌｫﾙﾀﾞの指定"));
+    setWindowTitle(texts::folderChooserTitle);
     setFixedSize(twipsToPixels(3390), twipsToPixels(3720));
 
     ui.Dir1 = new FolderList(this);
     ui.Drive1 = new QComboBox(this);
     ui.Text1 = new QLineEdit(this);
-    ui.Command1 = new QPushButton(QStringLiteral("OK"), this);
-    ui.Command2 = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    ui.Command1 = new QPushButton(texts::okButton, this);
+    ui.Command2 = new QPushButton(texts::cancelButton, this);
     ui.Drive1->setGeometry(twipsRect(120, 120, 3135, 300));
     ui.Text1->setGeometry(twipsRect(120, 480, 3135, 270));
     ui.Dir1->setGeometry(twipsRect(120, 840, 3135, 2400));

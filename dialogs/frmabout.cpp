@@ -31,17 +31,16 @@ frmAbout::frmAbout(platform::Platform &platform)
       m_platform(platform)
 {
     loadResources();
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(texts::versionTitle);
     setFixedSize(twipsToPixels(5145), twipsToPixels(2820));
     move(twipsToPixels(2340), twipsToPixels(1935));
 
-    ui.cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    ui.cmdOK = new QPushButton(texts::okButton, this);
     ui.picIcon = new QLabel(this);
-    ui.cmdSysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
+    ui.cmdSysInfo = new QPushButton(texts::sysInfoButton, this);
     ui.lblDescription = new QLabel(this);
     ui.lblTitle = new QLabel(this);
-    ui.lblVersion = new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this);
+    ui.lblVersion = new QLabel(texts::versionLabel, this);
 
     ui.picIcon->setPixmap(QPixmap(QStringLiteral(":/about.png")));
     ui.picIcon->setGeometry(twipsRect(240, 240, 540, 540));
@@ -69,23 +68,19 @@ frmAbout::frmAbout(platform::Platform &platform)
 
 QString frmAbout::versionText()
 {
-    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
-        .arg(quorvel::VersionMajor)
-        .arg(quorvel::VersionMinor)
-        .arg(quorvel::VersionRevision);
+    return texts::versionOf(quorvel::VersionMajor, quorvel::VersionMinor, quorvel::VersionRevision);
 }
 
 QString frmAbout::descriptionText()
 {
-    return QStringLiteral("ﾄﾚｲｱｲｺﾝ: QSystemTrayIcon (%1) - The Qt Project")
-               .arg(QLatin1String(trayLibrary)) +
-           texts::crlf + texts::crlf + QStringLiteral("本ソフトウェアは無保証です。");
+    return texts::trayCredit(QLatin1String(trayLibrary)) + texts::crlf + texts::crlf +
+           texts::noWarranty;
 }
 
 void frmAbout::Form_Load()
 {
     const QString title = QString::fromLatin1(quorvel::ApplicationTitle);
-    setWindowTitle(title + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(texts::versionTitleOf(title));
     ui.lblTitle->setText(title);
     ui.lblVersion->setText(versionText());
     // The label breaks lines at LF; CR would show as a stray glyph.
@@ -95,7 +90,7 @@ void frmAbout::Form_Load()
 
 void frmAbout::cmdOK_Click()
 {
-    done(QDialog::Accepted); // unloads: the dialog deletes itself on close
+    done(QDialog::Accepted); // closes it; whoever opened it unloads it then
 }
 
 // Esc and the frame's close button act as "OK".

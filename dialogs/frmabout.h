@@ -9,8 +9,8 @@ namespace platform {
 struct Platform;
 }
 
-// The version dialog: modeless, at most one, unloaded when closed. "OK" (Enter, Esc, the
-// close box) accepts it, which gives the settings window its input back.
+// The version dialog: modeless, at most one. "OK" (Enter, Esc, the close box) accepts it,
+// which gives the settings window its input back.
 class frmAbout : public QDialog
 {
     Q_OBJECT

@@ -13,11 +13,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-// Offered when the hotkey is switched on again with no key.
-const QKeySequence usualKey(Qt::CTRL | Qt::ALT | Qt::Key_Space);
-} // namespace
-
 HotkeyDialog::HotkeyDialog(platform::GlobalHotkey &hotkey, QWidget *parent)
     : QDialog(parent), m_hotkey(hotkey), m_before(hotkey.key()),
       m_use(new QCheckBox(texts::hotkeyUse)), m_key(new QKeySequenceEdit(hotkey.key())),
@@ -44,7 +39,7 @@ HotkeyDialog::HotkeyDialog(platform::GlobalHotkey &hotkey, QWidget *parent)
     connect(m_use, &QCheckBox::toggled, this, [this](bool on) {
         m_key->setEnabled(on);
         if (on && m_key->keySequence().isEmpty())
-            m_key->setKeySequence(usualKey);
+            m_key->setKeySequence(usualKey());
         tryKey();
     });
     // One combination is a hotkey: the edit ends with the first.

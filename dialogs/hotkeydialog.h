@@ -19,6 +19,9 @@ class HotkeyDialog : public QDialog
     Q_OBJECT
 
 public:
+    // Ctrl+Alt+Space: the hotkey of a first start, and offered when it is switched on again.
+    static QKeySequence usualKey() { return QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Space); }
+
     HotkeyDialog(platform::GlobalHotkey &hotkey, QWidget *parent = nullptr);
 
     // What OK keeps: empty when the hotkey is switched off.

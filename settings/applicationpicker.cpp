@@ -4,6 +4,7 @@
 #include "dialogs/searchfield.h"
 #include "platform/desktop/installedapplications.h"
 #include "platform/desktop/messageboxes.h"
+#include "settings/categorybox.h"
 #include "texts.h"
 
 #include <QComboBox>
@@ -26,7 +27,7 @@ ApplicationPicker::ApplicationPicker(CatalogueEditor &editor,
     setWindowTitle(texts::addApplicationsTitle);
     const Catalogue &catalogue = editor.catalogue();
     for (int c = 0; c < Catalogue::CategoryCount; ++c)
-        m_category->addItem(c == 0 ? texts::uncategorised : catalogue.CategoryName(c));
+        m_category->addItem(shownCategoryName(catalogue, c));
     m_category->setCurrentIndex(catalogue.CurrentCategory);
     m_list->setAccessibleName(texts::pickerListName);
     m_list->setIconSize(QSize(24, 24));
@@ -77,7 +78,7 @@ void ApplicationPicker::fillList()
         const bool isListed = entry && listed.contains(entry->ProgramPath);
         QString text = application.entry.name;
         if (isListed)
-            text += QStringLiteral("  （") + texts::alreadyListed + QStringLiteral("）");
+            text += QStringLiteral("  ") + texts::alreadyListed;
         if (!application.entry.comment.isEmpty())
             text += QStringLiteral("\n") + application.entry.comment;
         auto *item =

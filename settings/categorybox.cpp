@@ -1,6 +1,7 @@
 #include "settings/categorybox.h"
 
 #include "catalogue/catalogue.h"
+#include "texts.h"
 
 #include <QWheelEvent>
 
@@ -10,12 +11,16 @@ CategoryBox::CategoryBox(QWidget *parent) : QComboBox(parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void CategoryBox::follow(const Catalogue &catalogue, const QString &uncategorisedLabel)
+QString shownCategoryName(const Catalogue &catalogue, int c)
+{
+    return c == 0 ? texts::uncategorised : catalogue.CategoryName(c);
+}
+
+void CategoryBox::follow(const Catalogue &catalogue)
 {
     m_catalogue = &catalogue;
-    addItem(uncategorisedLabel);
-    for (int c = 1; c < Catalogue::CategoryCount; ++c)
-        addItem(catalogue.CategoryName(c));
+    for (int c = 0; c < Catalogue::CategoryCount; ++c)
+        addItem(shownCategoryName(catalogue, c));
     connect(&catalogue, &Catalogue::categoryRenamed, this, &CategoryBox::showName);
     connect(&catalogue, &Catalogue::replaced, this, [this] {
         for (int c = 1; c < Catalogue::CategoryCount; ++c)

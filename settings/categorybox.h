@@ -4,8 +4,11 @@
 
 class Catalogue;
 
-// The category drop-down list: line i is category i, line 0 the uncategorised group under its
-// fixed label; the lines follow the catalogue's names. The wheel changes the category only
+// What category c is called wherever it is shown: its own name, or ｶﾃｺﾞﾘ外ﾒﾆｭｰ for category 0.
+QString shownCategoryName(const Catalogue &catalogue, int c);
+
+// The category drop-down list: line i is category i, line 0 the uncategorised group; the lines
+// follow the catalogue's names. The wheel changes the category only
 // while the box has the focus: a user scrolling over the window must not lose the category
 // they are in.
 class CategoryBox : public QComboBox
@@ -15,7 +18,7 @@ class CategoryBox : public QComboBox
 public:
     explicit CategoryBox(QWidget *parent = nullptr);
 
-    void follow(const Catalogue &catalogue, const QString &uncategorisedLabel);
+    void follow(const Catalogue &catalogue);
 
 protected:
     void wheelEvent(QWheelEvent *event) override;

@@ -20,8 +20,6 @@
 
 namespace {
 
-const QString programFilter =
-    QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ(*.exe;*.com;*.bat)|*.exe;*.com;*.bat|全てのﾌｧｲﾙ(*.*)|*.*");
 constexpr quint32 programDialogFlags = 0x201804;
 
 } // namespace
@@ -34,15 +32,15 @@ Form1::Form1(Catalogue &catalogue, CatalogueEditor &editor, QMenu *popupMenu,
       Picture1(picture), m_catalogue(catalogue), m_editor(editor), m_popupMenu(popupMenu),
       m_platform(platform)
 {
-    CommonDialog1.Filter = programFilter;
+    CommonDialog1.Filter = texts::programFilter;
     CommonDialog1.Flags = programDialogFlags;
-    setWindowTitle(QStringLiteral("設定"));
+    setWindowTitle(texts::settingsTitle);
     setWindowIcon(Picture1);
     ui.setupUi(this);
     ui.setupMenus(this, popupMenu);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    ui.Combo1->follow(m_catalogue, texts::uncategorised);
+    ui.Combo1->follow(m_catalogue);
     ui.List1->follow(m_catalogue, icons);
     connectControls();
 
@@ -124,7 +122,7 @@ void Form1::closeFolderChooser()
 
 void Form1::mnuConfig_Click(const QByteArray &activationToken)
 {
-    ui.Text3->setText(texts::uncategorised);
+    ui.Text3->setText(shownCategoryName(m_catalogue, 0));
     m_catalogue.CurrentCategory = 0;
     showEntryFields({});
     FillEntryList(0);

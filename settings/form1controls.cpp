@@ -30,24 +30,24 @@ void Form1Controls::setupUi(QMainWindow *window)
     window->setCentralWidget(client);
 
     Combo1 = new CategoryBox(client);
-    Label3 = new QLabel(QStringLiteral("ｶﾃｺﾞﾘ名"), client);
+    Label3 = new QLabel(texts::categoryNameLabel, client);
     Text3 = new QLineEdit(client);
-    Command2 = new QPushButton(QStringLiteral("ｶﾃｺﾞﾘ名変更"), client);
+    Command2 = new QPushButton(texts::renameButton, client);
     List1 = new EntryList(client);
-    Command1 = new QPushButton(QStringLiteral("↑"), client);
-    Command8 = new QPushButton(QStringLiteral("↓"), client);
-    Command7 = new QPushButton(QStringLiteral("追加"), client);
-    Command6 = new QPushButton(QStringLiteral("変更"), client);
-    Command4 = new QPushButton(QStringLiteral("削除"), client);
-    Label1 = new QLabel(QStringLiteral("登録名"), client);
+    Command1 = new QPushButton(texts::upButton, client);
+    Command8 = new QPushButton(texts::downButton, client);
+    Command7 = new QPushButton(texts::addButton, client);
+    Command6 = new QPushButton(texts::changeButton, client);
+    Command4 = new QPushButton(texts::deleteButton, client);
+    Label1 = new QLabel(texts::entryNameLabel, client);
     Text1 = new QLineEdit(client);
-    Command3 = new QPushButton(QStringLiteral("ｸﾘｱ"), client);
-    Label2 = new QLabel(QStringLiteral("起動プログラム"), client);
+    Command3 = new QPushButton(texts::clearButton, client);
+    Label2 = new QLabel(texts::programLabel, client);
     Text2 = new QLineEdit(client);
-    Command5 = new QPushButton(QStringLiteral("参照"), client);
-    Label4 = new QLabel(QStringLiteral("作業ﾌｫﾙﾀﾞ"), client);
+    Command5 = new QPushButton(texts::browseButton, client);
+    Label4 = new QLabel(texts::workFolderLabel, client);
     Text4 = new QLineEdit(client);
-    Command9 = new QPushButton(QStringLiteral("参照"), client);
+    Command9 = new QPushButton(texts::browseButton, client);
 
     const std::initializer_list<Placement> placements = {
         {Combo1, {1080, 0, 3135, 300}},     {Label3, {120, 240, 735, 255}},
@@ -91,19 +91,19 @@ void Form1Controls::setupUi(QMainWindow *window)
 void Form1Controls::setupMenus(QMainWindow *window, QMenu *popupMenu)
 {
     window->menuBar()->addMenu(popupMenu);
-    mnuMnu = window->menuBar()->addMenu(QStringLiteral("ﾒﾆｭｰ(&M)"));
-    mnuCloseWindow = mnuMnu->addAction(QStringLiteral("このｳｨﾝﾄﾞｳを閉じる(&W)"));
+    mnuMnu = window->menuBar()->addMenu(texts::menuMenu);
+    mnuCloseWindow = mnuMnu->addAction(texts::closeWindowItem);
     mnuCloseWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    mnuQuit = mnuMnu->addAction(QStringLiteral("終了(&Q)"));
+    mnuQuit = mnuMnu->addAction(texts::quitItem);
     mnuQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    mnuAutostart = mnuMnu->addAction(QStringLiteral("ﾛｸﾞｵﾝ時に起動(&L)"));
+    mnuAutostart = mnuMnu->addAction(texts::autostartItem);
     mnuAutostart->setCheckable(true);
-    mnuHotkey = mnuMnu->addAction(QStringLiteral("ﾎｯﾄｷｰ(&K)..."));
+    mnuHotkey = mnuMnu->addAction(texts::hotkeyItem);
     mnuApplications = mnuMnu->addAction(texts::addApplicationsItem);
-    mnuUndo = mnuMnu->addAction(QStringLiteral("元に戻す(&U)"));
+    mnuUndo = mnuMnu->addAction(texts::undoItem);
     mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mnuRedo = mnuMnu->addAction(QStringLiteral("やり直し(&R)"));
+    mnuRedo = mnuMnu->addAction(texts::redoItem);
     mnuRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     mnuMnu->addSeparator();
-    mnuVer = mnuMnu->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+    mnuVer = mnuMnu->addAction(texts::versionItem);
 }

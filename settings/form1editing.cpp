@@ -16,7 +16,7 @@ void Form1::Combo1_Click()
     const int i = ui.Combo1->currentIndex();
     if (!Catalogue::isCategory(i))
         return;
-    ui.Text3->setText(i == 0 ? texts::uncategorised : m_catalogue.CategoryName(i));
+    ui.Text3->setText(shownCategoryName(m_catalogue, i));
     m_catalogue.CurrentCategory = qint16(i);
     FillEntryList(i);
 }

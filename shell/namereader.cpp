@@ -3,7 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/search.h"
 #include "platform/system/memory.h"
-#include "texts.h"
+#include "settings/categorybox.h"
 
 #include <QThread>
 #include <algorithm>
@@ -57,10 +57,8 @@ QStringList NameReader::namesToRead() const
         if (readings::needsReading(shown))
             names << shown;
     };
-    add(texts::uncategorised);
-    for (int c = 0; c <= 7; ++c) {
-        if (c > 0)
-            add(m_catalogue.CategoryName(c));
+    for (int c = 0; c < Catalogue::CategoryCount; ++c) {
+        add(shownCategoryName(m_catalogue, c));
         for (int k = 1; k <= m_catalogue.EntryCount(c); ++k)
             add(m_catalogue.entry(c, k).EntryName);
     }

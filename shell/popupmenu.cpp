@@ -30,7 +30,7 @@ public:
 
 PopupMenu::PopupMenu(const Catalogue &catalogue, platform::ProgramIcons &icons, QObject *parent)
     : QObject(parent), m_catalogue(catalogue), m_icons(icons),
-      m_root(std::make_unique<QMenu>(QStringLiteral("ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰ")))
+      m_root(std::make_unique<QMenu>(texts::popupMenuTitle))
 {
     auto *style = new ScrollingMenuStyle;
     style->setParent(this); // outlives the menus, which m_root deletes first
@@ -46,10 +46,10 @@ PopupMenu::PopupMenu(const Catalogue &catalogue, platform::ProgramIcons &icons, 
     mnuLine = m_root->addSeparator();
     m_arrays[0].menu = m_root.get();
     m_arrays[0].before = mnuLine;
-    mnuConfig = m_root->addAction(QStringLiteral("設定"));
-    mnuVersion = m_root->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    mnuConfig = m_root->addAction(texts::configItem);
+    mnuVersion = m_root->addAction(texts::popupVersionItem);
     m_root->addSeparator();
-    mnuPop_End = m_root->addAction(QStringLiteral("終了"));
+    mnuPop_End = m_root->addAction(texts::popupQuitItem);
 
     for (int c = 0; c < Catalogue::CategoryCount; ++c) {
         QAction *placeholder = createElement(c, texts::placeholder);

@@ -1,5 +1,6 @@
 #include "shell/preferences.h"
 
+#include "dialogs/hotkeydialog.h"
 #include "platform/system/files.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 
 namespace {
 const QByteArray hotkeyField = QByteArrayLiteral("hotkey=");
-const QKeySequence usualHotkey(Qt::CTRL | Qt::ALT | Qt::Key_Space);
 // A settings file is a few lines; a larger one is not rewritten.
 constexpr qint64 maxBytes = 64 * 1024;
 } // namespace
@@ -22,7 +22,7 @@ QKeySequence Preferences::hotkey() const
 {
     const auto bytes = platform::readRegularFile(m_path, maxBytes);
     if (!bytes)
-        return usualHotkey;
+        return HotkeyDialog::usualKey();
     for (const QByteArray &line : bytes->split('\n')) {
         if (!line.startsWith(hotkeyField))
             continue;
@@ -32,7 +32,7 @@ QKeySequence Preferences::hotkey() const
         if (text.isEmpty() || (!key.isEmpty() && key[0].key() != Qt::Key_unknown))
             return key;
     }
-    return usualHotkey;
+    return HotkeyDialog::usualKey();
 }
 
 bool Preferences::setHotkey(const QKeySequence &key)

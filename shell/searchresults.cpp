@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/desktop/programicons.h"
+#include "settings/categorybox.h"
 #include "texts.h"
 
 #include <QApplication>
@@ -37,8 +38,7 @@ QVariant SearchResults::data(const QModelIndex &index, int role) const
         return applicationData(m_offered.at(row.index), role);
     const Entry &entry = m_catalogue.entry(row.category, row.index);
     const auto category = [&] {
-        return row.category == 0 ? texts::uncategorised
-                                 : search::withoutAccessKey(m_catalogue.CategoryName(row.category));
+        return search::withoutAccessKey(shownCategoryName(m_catalogue, row.category));
     };
     switch (role) {
     case Qt::DisplayRole:

@@ -6,6 +6,7 @@
 #include "platform/desktop/display.h"
 #include "platform/desktop/installedapplications.h"
 #include "settings/applicationentries.h"
+#include "settings/categorybox.h"
 #include "shell/namereader.h"
 #include "shell/searchresults.h"
 #include "texts.h"
@@ -143,8 +144,7 @@ void SearchWindow::prepareCandidates()
         m_keys.reserve(size_t(m_entries.size()));
         for (const search::Found &at : m_entries) {
             const Entry &entry = m_catalogue.entry(at.category, at.index);
-            const QString category =
-                at.category == 0 ? texts::uncategorised : m_catalogue.CategoryName(at.category);
+            const QString category = shownCategoryName(m_catalogue, at.category);
             m_keys.emplace_back(entry.EntryName, entry.ProgramPath, category,
                                 m_readings.readingsOf(search::withoutAccessKey(entry.EntryName)),
                                 m_readings.readingsOf(search::withoutAccessKey(category)));

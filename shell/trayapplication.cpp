@@ -77,10 +77,7 @@ TrayApplication::TrayApplication(const QString &executablePath, platform::Platfo
             });
 }
 
-TrayApplication::~TrayApplication()
-{
-    delete m_about;
-}
+TrayApplication::~TrayApplication() = default;
 
 TrayApplication::StartResult TrayApplication::Form_Load(StartRequest request)
 {
@@ -249,11 +246,13 @@ void TrayApplication::mnuConfig_Click()
 void TrayApplication::mnuVersion_Click()
 {
     if (!m_about) {
-        m_about = new frmAbout(m_platform);
+        m_about = std::make_unique<frmAbout>(m_platform);
         // "OK" gives the settings window its input back, whatever disabled it.
-        connect(m_about, &QDialog::accepted, this, [this] {
+        connect(m_about.get(), &QDialog::accepted, this, [this] {
             if (m_form1)
                 m_form1->setEnabled(true);
+            // Unloaded once closed, as the program always did; not from inside its own signal.
+            m_about.release()->deleteLater();
         });
     }
     m_about->show();
@@ -269,7 +268,7 @@ void TrayApplication::mnuPop_End_Click()
     } else {
         m_editor.save(); // all that closing a window never built would do
     }
-    delete m_about;
+    m_about.reset();
     if (m_search)
         m_search->hide();
     m_trayIcon.hide();
@@ -278,5 +277,5 @@ void TrayApplication::mnuPop_End_Click()
 
 frmAbout *TrayApplication::versionDialog() const
 {
-    return m_about;
+    return m_about.get();
 }

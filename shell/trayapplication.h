@@ -19,7 +19,6 @@
 #include <QIcon>
 #include <QObject>
 #include <QPoint>
-#include <QPointer>
 #include <memory>
 
 class Form1;
@@ -60,7 +59,6 @@ public:
     CatalogueEditor &editor() { return m_editor; }
     platform::InstalledApplications &applications() { return m_applications; }
     PopupMenu &popup() { return m_popup; }
-    platform::ProgramIcons &programIcons() { return m_icons; }
     // The settings window: built the first time it is needed, then kept for the whole run.
     Form1 &form1();
     bool settingsWindowBuilt() const { return m_form1 != nullptr; }
@@ -104,5 +102,5 @@ private:
     // Destroyed before the popup, which its menu bar shows.
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<SearchWindow> m_search;
-    QPointer<frmAbout> m_about;
+    std::unique_ptr<frmAbout> m_about;
 };
