@@ -1,6 +1,5 @@
 #include "platform/desktop/applications.h"
 
-#include <QCollator>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QPixmap>
@@ -56,10 +55,11 @@ QList<Application> findApplications(const QStringList &folders, const QStringLis
                 applications.append({id, *entry});
         }
     }
-    QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
+    // By name, letters before kana before kanji, as code points put them: a collator would
+    // load the ICU's tables, megabytes, for a list a user narrows by typing anyway.
     std::stable_sort(applications.begin(), applications.end(),
-                     [&collator](const Application &a, const Application &b) {
-                         return collator.compare(a.entry.name, b.entry.name) < 0;
+                     [](const Application &a, const Application &b) {
+                         return a.entry.name.compare(b.entry.name, Qt::CaseInsensitive) < 0;
                      });
     return applications;
 }

@@ -35,10 +35,14 @@ void TrayIcon::show()
 {
     m_shown = true;
     watchForWatcher();
-    if (hostPresent())
-        useStatusNotifier();
-    else
-        useXEmbed();
+    askForHost([this](bool present) {
+        if (!m_shown)
+            return;
+        if (present)
+            useStatusNotifier();
+        else
+            useXEmbed();
+    });
 }
 
 void TrayIcon::hide()

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QPoint>
+#include <functional>
 #include <memory>
 
 class QDBusServiceWatcher;
@@ -52,7 +53,9 @@ private:
     void sayNoTray(); // once
     // The StatusNotifier half, in a file of its own where the build has D-Bus and empty
     // where it has not.
-    bool hostPresent() const;
+    // Asks the bus, without waiting, whether a StatusNotifier host shows items, and hands the
+    // answer on; at once where there is no bus.
+    void askForHost(const std::function<void(bool present)> &answered);
     void watchForWatcher();
     void useStatusNotifier();
     void dropStatusNotifier();

@@ -3,8 +3,9 @@
 #include "platform/tray/trayicon.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QSystemTrayIcon>
@@ -43,21 +44,27 @@ private:
 
 } // namespace
 
-bool TrayIcon::hostPresent() const
+void TrayIcon::askForHost(const std::function<void(bool)> &answered)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        answered(false);
+        return;
+    }
+    // A watcher is not a host: some programs run one where the panel is an XEmbed tray. The
+    // bus answers at once for a watcher that is not there; one that does not answer soon is
+    // taken to have no host, and its signal is waited for. The menu stays live meanwhile.
     const QString watcher = QLatin1String(StatusNotifierItem::WatcherService);
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher))
-        return false;
-    // A watcher is not a host: some programs run one where the panel is an XEmbed tray. One
-    // that does not answer at once is taken to have none, and its signal is waited for.
     QDBusMessage ask = QDBusMessage::createMethodCall(
         watcher, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
         QStringLiteral("Get"));
     ask << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
-    const QDBusMessage answer = bus.call(ask, QDBus::Block, 250);
-    return answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty() &&
-           answer.arguments().first().value<QDBusVariant>().variant().toBool();
+    auto *pending = new QDBusPendingCallWatcher(bus.asyncCall(ask, 250), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [pending, answered] {
+        pending->deleteLater();
+        const QDBusPendingReply<QDBusVariant> reply = *pending;
+        answered(!reply.isError() && reply.value().variant().toBool());
+    });
 }
 
 void TrayIcon::watchForWatcher()
@@ -72,8 +79,10 @@ void TrayIcon::watchForWatcher()
     // A host that starts later, or starts again, gets the item; one that goes hands the icon
     // back to an XEmbed tray.
     connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] {
-        if (m_shown && hostPresent())
-            useStatusNotifier();
+        askForHost([this](bool present) {
+            if (m_shown && present)
+                useStatusNotifier();
+        });
     });
     new HostSignals(this, [this](bool present) {
         if (!m_shown || present == (m_item != nullptr))

@@ -3,9 +3,9 @@
 
 namespace platform {
 
-bool TrayIcon::hostPresent() const
+void TrayIcon::askForHost(const std::function<void(bool)> &answered)
 {
-    return false;
+    answered(false);
 }
 
 void TrayIcon::watchForWatcher() {}
