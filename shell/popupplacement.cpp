@@ -21,6 +21,26 @@ int placeAlong(int anchor, int length, int areaStart, int areaEnd)
 
 } // namespace
 
+QRect workAreaWithout(const ScreenArea &screen, const QRect &panel)
+{
+    QRect area = screen.workArea;
+    const QRect covered = panel & screen.geometry;
+    if (covered.isEmpty())
+        return area;
+    const QPoint middle = screen.geometry.center();
+    if (covered.width() >= covered.height()) { // along the top or the bottom
+        if (covered.center().y() < middle.y())
+            area.setTop(std::max(area.top(), covered.bottom() + 1));
+        else
+            area.setBottom(std::min(area.bottom(), covered.top() - 1));
+    } else if (covered.center().x() < middle.x()) {
+        area.setLeft(std::max(area.left(), covered.right() + 1));
+    } else {
+        area.setRight(std::min(area.right(), covered.left() - 1));
+    }
+    return area;
+}
+
 QPoint popupPosition(QPoint requested, QPoint pointer, QSize menu,
                      const QList<ScreenArea> &screens)
 {

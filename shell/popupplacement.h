@@ -13,6 +13,10 @@ struct ScreenArea
     QRect workArea; // without its panels
 };
 
+// The screen's work area without the panel, for window managers that leave panels in it: the
+// strip the panel covers at its edge of the screen is left out.
+QRect workAreaWithout(const ScreenArea &screen, const QRect &panel);
+
 // The top-left corner for a menu of this size. The point the tray host gave is used when it
 // lies on a screen and not on its first row or column (hosts that do not know where their
 // icon is send (0, 0) or, like MATE's panel, (0, 25)); otherwise the pointer. A point on a

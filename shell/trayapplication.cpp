@@ -4,6 +4,7 @@
 #include "dialogs/frmabout.h"
 #include "dialogs/hotkeydialog.h"
 #include "platform/desktop/display.h"
+#include "platform/desktop/panels.h"
 #include "platform/platform.h"
 #include "programicon.h"
 #include "settings/applicationpicker.h"
@@ -213,9 +214,15 @@ void TrayApplication::CtlSysTray1_Click(QPoint at)
 
 void TrayApplication::popUpMenu(QPoint at)
 {
+    // Some window managers leave panels in the work area: the one clicked on is left out.
+    const std::optional<QRect> panel = platform::panelUnderPointer();
     QList<ScreenArea> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens.append({screen->geometry(), screen->availableGeometry()});
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        ScreenArea area{screen->geometry(), screen->availableGeometry()};
+        if (panel)
+            area.workArea = workAreaWithout(area, *panel);
+        screens.append(area);
+    }
     QMenu *menu = m_popup.mnuPoP();
     menu->popup(popupPosition(at, QCursor::pos(), menu->sizeHint(), screens));
 }

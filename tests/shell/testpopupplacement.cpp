@@ -40,6 +40,22 @@ private slots:
         QCOMPARE(popupPosition(requested, {640, 400}, {200, 300}, screen), expected);
     }
 
+    void aPanelLeftInTheWorkAreaIsLeftOut()
+    {
+        const QRect screen(0, 0, 1280, 800);
+        const ScreenArea whole{screen, screen};
+        QCOMPARE(workAreaWithout(whole, QRect(0, 0, 1280, 24)), QRect(0, 24, 1280, 776));
+        QCOMPARE(workAreaWithout(whole, QRect(0, 770, 1280, 30)), QRect(0, 0, 1280, 770));
+        QCOMPARE(workAreaWithout(whole, QRect(1240, 0, 40, 800)), QRect(0, 0, 1240, 800));
+        // A work area that leaves it out already, and a panel on another screen, stay.
+        QCOMPARE(workAreaWithout({screen, QRect(0, 30, 1280, 770)}, QRect(0, 0, 1280, 24)),
+                 QRect(0, 30, 1280, 770));
+        QCOMPARE(workAreaWithout(whole, QRect(-1280, 0, 1280, 24)), screen);
+        // MATE's (0, 25) with the pointer on the panel: the menu opens below it.
+        const QList<ScreenArea> screens{{screen, workAreaWithout(whole, QRect(0, 0, 1280, 24))}};
+        QCOMPARE(popupPosition({0, 25}, {1100, 12}, {200, 300}, screens), QPoint(901, 24));
+    }
+
     void theScreenThePointLiesOnCounts()
     {
         // A second screen to the left, with its own top panel; a menu taller than any.
