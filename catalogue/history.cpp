@@ -22,6 +22,8 @@ void CatalogueHistory::recordChange()
         return;
     }
     m_undo.append(std::exchange(m_current, m_catalogue.contents()));
+    if (m_undo.size() > MaxSteps)
+        m_undo.removeFirst();
     m_redo.clear();
     emit availabilityChanged();
 }

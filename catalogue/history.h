@@ -7,13 +7,16 @@
 #include <functional>
 
 // The catalogue's earlier states, for undo and redo. It follows the model: each change the
-// model announces is recorded with the state before it, so every change since the history
-// began can be undone, and undone changes redone until a new change is made.
+// model announces is recorded with the state before it, so the last MaxSteps changes can be
+// undone, and undone changes redone until a new change is made. Bounded, because the program
+// runs all day: a full catalogue's state is some 30 kB.
 class CatalogueHistory : public QObject
 {
     Q_OBJECT
 
 public:
+    static constexpr qsizetype MaxSteps = 100;
+
     explicit CatalogueHistory(Catalogue &catalogue, QObject *parent = nullptr);
 
     bool canUndo() const { return !m_undo.isEmpty(); }

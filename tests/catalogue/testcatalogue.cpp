@@ -248,6 +248,20 @@ private slots:
         QVERIFY(editor.canRedo());
     }
 
+    void undoReachesBackAHundredChanges()
+    {
+        Catalogue catalogue;
+        QVERIFY(catalogue.replaceAll(Catalogue::defaultContents()));
+        CatalogueEditor editor(catalogue, [] {});
+        for (int i = 0; i < CatalogueHistory::MaxSteps + 5; ++i)
+            QVERIFY(!editor.renameCategory(1, QString::number(i)));
+        int undone = 0;
+        while (editor.undo())
+            ++undone;
+        QCOMPARE(undone, CatalogueHistory::MaxSteps);
+        QCOMPARE(catalogue.CategoryName(1), QStringLiteral("4"));
+    }
+
     void storableText_data()
     {
         QTest::addColumn<QString>("text");
