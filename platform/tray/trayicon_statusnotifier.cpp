@@ -74,16 +74,25 @@ void TrayIcon::watchForWatcher()
         return;
     m_watcher = new QDBusServiceWatcher(QLatin1String(StatusNotifierItem::WatcherService), bus,
                                         QDBusServiceWatcher::WatchForRegistration |
-                                            QDBusServiceWatcher::WatchForUnregistration,
+                                            QDBusServiceWatcher::WatchForUnregistration |
+                                            QDBusServiceWatcher::WatchForOwnerChange,
                                         this);
     // A host that starts later, or starts again, gets the item; one that goes hands the icon
     // back to an XEmbed tray.
-    connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] {
+    const auto registerWithNewWatcher = [this] {
         askForHost([this](bool present) {
             if (m_shown && present)
                 useStatusNotifier();
         });
-    });
+    };
+    connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, registerWithNewWatcher);
+    // A shell that restarts may hand the watcher's name straight to its new self: the new one
+    // knows no items.
+    connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [registerWithNewWatcher](const QString &, const QString &before, const QString &now) {
+                if (!before.isEmpty() && !now.isEmpty())
+                    registerWithNewWatcher();
+            });
     new HostSignals(this, [this](bool present) {
         if (!m_shown || present == (m_item != nullptr))
             return;

@@ -8,6 +8,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
 #include <QDBusReply>
 #include <QFile>
 #include <QImage>
@@ -57,6 +58,14 @@ public:
         connect(item, &StatusNotifierItem::iconChanged, this, &StatusNotifierItemAdaptor::NewIcon);
         connect(item, &StatusNotifierItem::toolTipChanged, this,
                 &StatusNotifierItemAdaptor::NewToolTip);
+        // A host that read the item while it was being registered, or before an earlier
+        // watcher went, reads it again: GNOME's extension otherwise shows no icon.
+        connect(item, &StatusNotifierItem::registered, this, [this] {
+            emit NewIcon();
+            emit NewTitle();
+            emit NewToolTip();
+            emit NewStatus(status());
+        });
     }
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
@@ -171,7 +180,13 @@ bool StatusNotifierItem::registerItem()
         QLatin1String(WatcherService), QStringLiteral("/StatusNotifierWatcher"),
         QLatin1String(WatcherService), QStringLiteral("RegisterStatusNotifierItem"));
     call << m_service;
-    return bus.send(call);
+    auto *pending = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending] {
+        pending->deleteLater();
+        if (!pending->isError())
+            emit registered();
+    });
+    return true;
 }
 
 void StatusNotifierItem::setIcon(const QIcon &icon)

@@ -46,9 +46,10 @@ signals:
     void activated(int x, int y);
     void secondaryActivated(); // a middle click
     void contextMenuRequested(int x, int y);
-    // For the adaptor: what changed.
+    // For the adaptor: what changed, and the watcher's answer to the registration.
     void iconChanged();
     void toolTipChanged();
+    void registered();
 
 private:
     QString m_title;
