@@ -54,8 +54,9 @@ private:
     // The StatusNotifier half, in a file of its own where the build has D-Bus and empty
     // where it has not.
     // Asks the bus, without waiting, whether a StatusNotifier host shows items, and hands the
-    // answer on; at once where there is no bus.
-    void askForHost(const std::function<void(bool present)> &answered);
+    // answer on; at once where there is no bus. A watcher that answers with an error is asked
+    // again, up to triesLeft times.
+    void askForHost(const std::function<void(bool present)> &answered, int triesLeft = 8);
     void watchForWatcher();
     void useStatusNotifier();
     void dropStatusNotifier();

@@ -9,6 +9,7 @@
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <functional>
 
 namespace platform {
@@ -16,6 +17,7 @@ namespace platform {
 namespace {
 
 const QString watcherPath = QStringLiteral("/StatusNotifierWatcher");
+constexpr std::chrono::milliseconds retryDelay{250};
 
 // The watcher's word on whether a host shows items; Qt's own signal slots need an object.
 class HostSignals : public QObject
@@ -44,7 +46,7 @@ private:
 
 } // namespace
 
-void TrayIcon::askForHost(const std::function<void(bool)> &answered)
+void TrayIcon::askForHost(const std::function<void(bool)> &answered, int triesLeft)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
@@ -60,11 +62,22 @@ void TrayIcon::askForHost(const std::function<void(bool)> &answered)
         QStringLiteral("Get"));
     ask << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
     auto *pending = new QDBusPendingCallWatcher(bus.asyncCall(ask, 250), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [pending, answered] {
-        pending->deleteLater();
-        const QDBusPendingReply<QDBusVariant> reply = *pending;
-        answered(!reply.isError() && reply.value().variant().toBool());
-    });
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this, pending, answered, triesLeft] {
+                pending->deleteLater();
+                const QDBusPendingReply<QDBusVariant> reply = *pending;
+                // GNOME's extension takes the watcher's name before it puts the watcher on it:
+                // asked at once, it answers that there is no such object, and would never be asked
+                // again.
+                if (reply.isError() && reply.error().type() != QDBusError::ServiceUnknown &&
+                    triesLeft > 0) {
+                    QTimer::singleShot(retryDelay, this, [this, answered, triesLeft] {
+                        askForHost(answered, triesLeft - 1);
+                    });
+                    return;
+                }
+                answered(!reply.isError() && reply.value().variant().toBool());
+            });
 }
 
 void TrayIcon::watchForWatcher()
@@ -79,19 +92,24 @@ void TrayIcon::watchForWatcher()
                                         this);
     // A host that starts later, or starts again, gets the item; one that goes hands the icon
     // back to an XEmbed tray.
-    const auto registerWithNewWatcher = [this] {
+    // Registered once with each watcher: GNOME's extension, registered with twice as it
+    // starts, may drop the item for good.
+    connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] {
         askForHost([this](bool present) {
-            if (m_shown && present)
+            if (m_shown && present && !m_item)
                 useStatusNotifier();
         });
-    };
-    connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, registerWithNewWatcher);
-    // A shell that restarts may hand the watcher's name straight to its new self: the new one
-    // knows no items.
+    });
+    // A shell that restarts may hand the watcher's name straight to its new self, which knows
+    // no items.
     connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
-            [registerWithNewWatcher](const QString &, const QString &before, const QString &now) {
-                if (!before.isEmpty() && !now.isEmpty())
-                    registerWithNewWatcher();
+            [this](const QString &, const QString &before, const QString &now) {
+                if (before.isEmpty() || now.isEmpty())
+                    return;
+                askForHost([this](bool present) {
+                    if (m_shown && present)
+                        useStatusNotifier();
+                });
             });
     new HostSignals(this, [this](bool present) {
         if (!m_shown || present == (m_item != nullptr))

@@ -3,7 +3,7 @@
 
 namespace platform {
 
-void TrayIcon::askForHost(const std::function<void(bool)> &answered)
+void TrayIcon::askForHost(const std::function<void(bool)> &answered, int)
 {
     answered(false);
 }

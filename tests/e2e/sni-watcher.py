@@ -2,7 +2,9 @@
 """A StatusNotifierWatcher with a host registered, as KDE Plasma or GNOME's AppIndicator
 extension provide one, on the session bus of the end-to-end test. It keeps the list of
 registered items and drops an item whose owner leaves the bus. With the argument "no-host" it
-is a watcher that some program runs where no host shows items. Runs until killed."""
+is a watcher that some program runs where no host shows items; with "late", it puts itself on
+its name only a second after taking it, as GNOME's extension does while the shell starts. Runs
+until killed."""
 import sys
 
 from gi.repository import Gio, GLib
@@ -57,9 +59,17 @@ def on_get(connection, sender, path, interface, name):
             "ProtocolVersion": GLib.Variant("i", 0)}[name]
 
 
-def on_bus(connection, name):
+def export(connection):
     info = Gio.DBusNodeInfo.new_for_xml(INTERFACE).interfaces[0]
     connection.register_object(PATH, info, on_call, on_get, None)
+    return False
+
+
+def on_bus(connection, name):
+    if sys.argv[1:] == ["late"]:
+        GLib.timeout_add(1000, export, connection)
+    else:
+        export(connection)
 
 
 Gio.bus_own_name(Gio.BusType.SESSION, NAME, Gio.BusNameOwnerFlags.NONE, on_bus, None,

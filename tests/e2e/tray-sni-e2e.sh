@@ -15,7 +15,7 @@ need Xvfb trayer xdotool xwininfo import iconv weston
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "run me inside dbus-run-session"; exit 1; }
 here=$(cd "$(dirname "$0")" && pwd)
 client() { /usr/bin/python3 "$here/sni-client.py" "$@"; }
-start_watcher() { /usr/bin/python3 "$here/sni-watcher.py" & watcher=$!; pids+=($watcher); }
+start_watcher() { /usr/bin/python3 "$here/sni-watcher.py" "$@" & watcher=$!; pids+=($watcher); }
 registered() { [ -n "$(client item)" ]; }
 unregistered() { ! registered; }
 
@@ -121,6 +121,11 @@ kill "$watcher"
 wait "$watcher" 2>/dev/null || true
 start_watcher
 check "the item comes back when the host does" wait_for 10 registered
+kill "$watcher"
+wait "$watcher" 2>/dev/null || true
+start_watcher late
+check "and when it comes back as GNOME's does, its name a second before the watcher itself" \
+    wait_for 10 registered
 check "having said once, at the start, that there was no tray" \
     test "$(grep -c 'トレイ' "$work/quorvel.log")" = 1
 client click 終了
