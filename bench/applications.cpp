@@ -2,21 +2,10 @@
 // the benchmark), as the reading thread does: the CPU time of the fastest of a few rounds, in ms,
 // as JSON.
 #include "platform/desktop/applications.h"
+#include "threadtime.h"
 
 #include <QGuiApplication>
 #include <cstdio>
-#include <ctime>
-
-namespace {
-
-double threadMilliseconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

@@ -3,25 +3,17 @@
 // each takes, in ms, as JSON.
 #include "catalogue/cataloguefile.h"
 #include "platform/system/codec.h"
+#include "threadtime.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <vector>
 
 namespace {
-
-// CPU time of this thread: what the work costs, not what the host's other tenants took.
-qint64 threadNanoseconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
 
 double medianMs(int rounds, const std::function<void()> &work)
 {

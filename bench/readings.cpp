@@ -5,22 +5,11 @@
 #include "catalogue/cataloguefile.h"
 #include "catalogue/namereadings.h"
 #include "catalogue/search.h"
+#include "threadtime.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <ctime>
-
-namespace {
-
-double threadMilliseconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

@@ -10,25 +10,14 @@
 #include "platform/desktop/programicons.h"
 #include "shell/namereader.h"
 #include "shell/searchwindow.h"
+#include "threadtime.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <vector>
-
-namespace {
-
-qint64 threadNanoseconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -69,7 +58,7 @@ int main(int argc, char *argv[])
     // kanji, backspaces that widen again.
     const QStringList queries{QStringLiteral("tekisuto"), QStringLiteral("てきすと"),
                               QStringLiteral("ﾃｷｽﾄ 3-4"), QStringLiteral("gedit"),
-                              QStringLiteral("dentaku"), QStringLiteral("がぞう"),
+                              QStringLiteral("dentaku"),  QStringLiteral("がぞう"),
                               QStringLiteral("zzzz")};
     std::vector<qint64> times, filtering;
     const auto keystroke = [&](int key, const QString &text) {
