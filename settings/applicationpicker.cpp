@@ -94,6 +94,14 @@ void ApplicationPicker::fillList()
     filter();
 }
 
+void ApplicationPicker::readingsChanged()
+{
+    m_keys.clear();
+    for (const platform::Application &application : m_applications.applications())
+        m_keys.push_back(keyOf(application, m_readingsOf));
+    filter();
+}
+
 void ApplicationPicker::filter()
 {
     const search::Query query(m_field->query());

@@ -35,6 +35,8 @@ public:
     QComboBox *categoryBox() const { return m_category; }
 
     void accept() override;
+    // The readings of names in kanji arrived or changed: found by them from now on.
+    void readingsChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

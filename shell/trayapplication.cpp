@@ -186,6 +186,9 @@ void TrayApplication::mnuApplications_Click()
         m_editor, m_applications,
         [this](const QString &name) { return m_readings.readingsOf(name); }, m_platform.messages,
         &form1());
+    // Opened before anything else needed them, the applications' readings come a moment later.
+    connect(&m_readings, &NameReader::readingsChanged, &picker,
+            &ApplicationPicker::readingsChanged);
     picker.exec();
 }
 

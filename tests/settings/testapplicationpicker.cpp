@@ -71,6 +71,18 @@ private slots:
         QCOMPARE(launcher.catalogue().EntryCount(2), qint16(3));
     }
 
+    void anApplicationInKanjiIsFoundByItsReadingOnceItArrives()
+    {
+        Launcher launcher;
+        launcher.install("calc.desktop", "Name=Calculator\nName[ja]=電卓\nExec=calc\n");
+        QCOMPARE(launcher.start(), TrayApplication::StartResult::Running);
+        launcher.popup().mnuConfig->trigger();
+        withPicker(launcher, [](ApplicationPicker &picker) {
+            QTest::keyClicks(picker.field(), QStringLiteral("dentaku"));
+            QTRY_VERIFY(!picker.list()->isRowHidden(0));
+        });
+    }
+
     void aFullCategoryTakesWhatFitsAndNamesTheRest()
     {
         QList<Line> lines;
