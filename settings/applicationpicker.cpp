@@ -71,7 +71,6 @@ void ApplicationPicker::fillList()
             checked.insert(m_list->item(row)->data(Qt::UserRole).toString());
     }
     m_list->clear();
-    m_keys.clear();
     const QSet<QString> listed = listedPrograms(m_editor.catalogue());
     for (const platform::Application &application : m_applications.applications()) {
         const auto entry = entryOf(application);
@@ -89,12 +88,11 @@ void ApplicationPicker::fillList()
         item->setCheckState(checked.contains(application.id) ? Qt::Checked : Qt::Unchecked);
         if (isListed)
             item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
-        m_keys.push_back(keyOf(application, m_readingsOf));
     }
-    filter();
+    prepareKeys();
 }
 
-void ApplicationPicker::readingsChanged()
+void ApplicationPicker::prepareKeys()
 {
     m_keys.clear();
     for (const platform::Application &application : m_applications.applications())

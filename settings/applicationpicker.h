@@ -35,8 +35,8 @@ public:
     QComboBox *categoryBox() const { return m_category; }
 
     void accept() override;
-    // The readings of names in kanji arrived or changed: found by them from now on.
-    void readingsChanged();
+    // Prepares the rows for matching; again when the readings of names in kanji arrive.
+    void prepareKeys();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -187,8 +187,7 @@ void TrayApplication::mnuApplications_Click()
         [this](const QString &name) { return m_readings.readingsOf(name); }, m_platform.messages,
         &form1());
     // Opened before anything else needed them, the applications' readings come a moment later.
-    connect(&m_readings, &NameReader::readingsChanged, &picker,
-            &ApplicationPicker::readingsChanged);
+    connect(&m_readings, &NameReader::readingsChanged, &picker, &ApplicationPicker::prepareKeys);
     picker.exec();
 }
 
@@ -217,14 +216,17 @@ void TrayApplication::CtlSysTray1_Click(QPoint at)
 
 void TrayApplication::popUpMenu(QPoint at)
 {
-    // Some window managers leave panels in the work area: the one clicked on is left out.
-    const std::optional<QRect> panel = platform::panelUnderPointer();
     QList<ScreenArea> screens;
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        ScreenArea area{screen->geometry(), screen->availableGeometry()};
-        if (panel)
-            area.workArea = workAreaWithout(area, *panel);
-        screens.append(area);
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append({screen->geometry(), screen->availableGeometry()});
+    // Some window managers leave panels in the work area: there, and only there, the one
+    // clicked on is looked up and left out.
+    if (std::any_of(screens.begin(), screens.end(),
+                    [](const ScreenArea &area) { return area.workArea == area.geometry; })) {
+        if (const std::optional<QRect> panel = platform::panelUnderPointer()) {
+            for (ScreenArea &area : screens)
+                area.workArea = workAreaWithout(area, *panel);
+        }
     }
     QMenu *menu = m_popup.mnuPoP();
     menu->popup(popupPosition(at, QCursor::pos(), menu->sizeHint(), screens));

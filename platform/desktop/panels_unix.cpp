@@ -25,8 +25,9 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 
 bool isDock(xcb_connection_t *connection, xcb_window_t window)
 {
-    const xcb_atom_t type = atom(connection, "_NET_WM_WINDOW_TYPE");
-    const xcb_atom_t dock = atom(connection, "_NET_WM_WINDOW_TYPE_DOCK");
+    // The program has one display connection: its atoms are asked for once.
+    static const xcb_atom_t type = atom(connection, "_NET_WM_WINDOW_TYPE");
+    static const xcb_atom_t dock = atom(connection, "_NET_WM_WINDOW_TYPE_DOCK");
     if (type == XCB_ATOM_NONE || dock == XCB_ATOM_NONE)
         return false;
     const ReplyPointer<xcb_get_property_reply_t> reply(xcb_get_property_reply(
