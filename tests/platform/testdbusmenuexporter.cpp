@@ -89,6 +89,36 @@ private slots:
         QCOMPARE(gone.id, cId);
         QVERIFY(gone.children.isEmpty() && gone.properties.isEmpty());
     }
+
+    // Plasma reads one level at a time and fills a submenu only as it opens: opened by the
+    // keyboard, its first item would not be highlighted. It is offered each submenu it was not
+    // sent, once, so that it reads them at once.
+    void aHostReadingOneLevelIsOfferedTheSubmenus()
+    {
+        QMenu root;
+        root.addAction(QStringLiteral("a"));
+        QMenu *full = root.addMenu(QStringLiteral("full"));
+        full->addAction(QStringLiteral("b"));
+        root.addMenu(QStringLiteral("empty"));
+        DBusMenuExporter exporter(&root);
+        QSignalSpy layouts(&exporter, &DBusMenuExporter::layoutUpdated);
+        platform::dbus::MenuLayoutItem tree;
+
+        exporter.layout(0, -1, {}, tree);
+        QCoreApplication::processEvents();
+        QCOMPARE(layouts.size(), 0); // it has them all
+
+        exporter.layout(0, 1, {}, tree);
+        QCoreApplication::processEvents();
+        QCOMPARE(layouts.size(), 1);
+        const int fullId = tree.children.at(1).id;
+        QCOMPARE(layouts.first().at(1).toInt(), fullId);
+
+        exporter.layout(fullId, 1, {}, tree);
+        QCoreApplication::processEvents();
+        QCOMPARE(layouts.size(), 1);
+        QCOMPARE(tree.children.size(), 1);
+    }
 };
 
 QTEST_MAIN(TestDBusMenuExporter)

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QTimer>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -184,6 +185,8 @@ dbus::MenuLayoutItem DBusMenuExporter::itemOf(int id, QMenu *menu, QAction *acti
     if (menu && depth != 0) {
         for (QAction *child : menu->actions())
             item.children.append(itemOf(idOf(child), child->menu(), child, depth - 1, names));
+    } else if (menu && action && !menu->isEmpty()) {
+        m_submenusLeftOut.insert(id);
     }
     return item;
 }
@@ -196,7 +199,20 @@ uint DBusMenuExporter::layout(int parentId, int depth, const QStringList &names,
         item = dbus::MenuLayoutItem{parentId, {}, {}};
     else
         item = itemOf(parentId, menuOf(parentId), action, depth, names);
+    m_submenusLeftOut.remove(parentId);
+    if (!m_submenusLeftOut.isEmpty())
+        offerSubmenusLeftOut();
     return m_revision;
+}
+
+// After the answer has gone: the host then knows the submenus it is told of.
+void DBusMenuExporter::offerSubmenusLeftOut()
+{
+    QTimer::singleShot(0, this, [this] {
+        const QSet<int> submenus = std::exchange(m_submenusLeftOut, {});
+        for (const int id : submenus)
+            emit layoutUpdated(m_revision, id);
+    });
 }
 
 dbus::MenuItemPropertiesList DBusMenuExporter::groupProperties(const QList<int> &ids,

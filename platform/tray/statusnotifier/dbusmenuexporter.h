@@ -18,7 +18,10 @@ namespace platform {
 // themselves: the very actions of the menu, their captions (access keys written "_"), their
 // visibility, separators and submenus. A click on the desktop's menu triggers the action, as a
 // click in the menu would. Changes are announced once per turn of the event loop: a changed
-// item's properties for that item alone, the layout only where items came or went.
+// item's properties for that item alone, the layout only where items came or went. A host
+// that reads one level at a time (KDE Plasma) is told of each submenu it was not sent, so
+// that it has the submenu's items before it opens it: a submenu opened by the keyboard
+// highlights its first item only if it has one by then.
 class DBusMenuExporter : public QObject
 {
     Q_OBJECT
@@ -58,6 +61,7 @@ private:
     void watch(QMenu *menu);
     int idOfMenu(QMenu *menu) const; // -1 for a submenu no host has been told of
     void announceChanges();
+    void offerSubmenusLeftOut();
 
     QPointer<QMenu> m_root;
     QHash<QAction *, int> m_ids;
@@ -67,6 +71,7 @@ private:
     mutable QHash<qint64, QByteArray> m_pngs; // icons as the desktop takes them, by cache key
     QSet<int> m_changedItems;
     QSet<int> m_changedParents;
+    QSet<int> m_submenusLeftOut; // by the last layout asked for, to be offered
     bool m_changesAnnounced = false;
 };
 
