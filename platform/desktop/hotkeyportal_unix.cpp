@@ -1,5 +1,6 @@
 #include "platform/desktop/hotkeymechanisms_unix.h"
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -67,8 +68,24 @@ QString triggerOf(QKeyCombination key)
     return parts.join(u'+');
 }
 
+// The session's name: the same at every start, because a desktop that has no app id for a
+// program started outside its launcher (xdg-desktop-portal 1.16 takes one from a systemd unit
+// only) files the binding under it, and keeps what the user changed there from run to run.
+QString sessionToken()
+{
+    QString token;
+    for (const QChar ch : QCoreApplication::applicationName()) {
+        if ((ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9'))
+            token += ch;
+    }
+    return token.isEmpty() ? QStringLiteral("hotkey") : token;
+}
+
 // The desktop portal's global shortcuts: a session, one shortcut bound in it, and its
 // Activated signal. Every call is asynchronous: the portal may show the user a dialog first.
+// KDE Plasma 5.27 binds the shortcuts named when the session is made and answers with them;
+// asked to bind afterwards, it opens its shortcut settings instead, so it is not asked when
+// the session already has the shortcut.
 class PortalHotkey : public QObject, public GlobalHotkey::Mechanism
 {
     Q_OBJECT
@@ -84,6 +101,9 @@ public:
                       QStringLiteral("Response"), this, SLOT(responded(QDBusMessage)));
         m_bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Activated"),
                       this, SLOT(activated(QDBusMessage)));
+        // The user may change or clear the key in the desktop's settings.
+        m_bus.connect(portalService, portalPath, shortcutsInterface,
+                      QStringLiteral("ShortcutsChanged"), this, SLOT(changed(QDBusMessage)));
         m_giveUp.setSingleShot(true);
         connect(&m_giveUp, &QTimer::timeout, this, [this] { fail(); });
     }
@@ -97,7 +117,8 @@ public:
         m_giveUp.start(answerTime);
         const QString handle = newToken();
         QVariantMap options{{QStringLiteral("handle_token"), handle},
-                            {QStringLiteral("session_handle_token"), newToken()}};
+                            {QStringLiteral("session_handle_token"), sessionToken()},
+                            {QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts())}};
         call(QStringLiteral("CreateSession"), {options}, Step::CreateSession, handle);
     }
 
@@ -131,25 +152,29 @@ private slots:
                             : session.toString();
             if (m_session.isEmpty())
                 return fail();
-            const QList<Shortcut> shortcuts{
-                {m_id,
-                 {{QStringLiteral("description"), m_description},
-                  {QStringLiteral("preferred_trigger"), m_trigger}}}};
-            const QString handle = newToken();
-            call(QStringLiteral("BindShortcuts"),
-                 {QVariant::fromValue(QDBusObjectPath(m_session)),
-                  QVariant::fromValue(shortcuts), QString(),
-                  QVariantMap{{QStringLiteral("handle_token"), handle}}},
-                 Step::BindShortcuts, handle);
-            return;
+            if (!boundIn(results)) {
+                const QString handle = newToken();
+                call(QStringLiteral("BindShortcuts"),
+                     {QVariant::fromValue(QDBusObjectPath(m_session)),
+                      QVariant::fromValue(shortcuts()), QString(),
+                      QVariantMap{{QStringLiteral("handle_token"), handle}}},
+                     Step::BindShortcuts, handle);
+                return;
+            }
         }
         m_giveUp.stop();
         // The user may have been shown a dialog and left the shortcut out.
-        const auto bound = qdbus_cast<QList<Shortcut>>(
-            results.value(QStringLiteral("shortcuts")).value<QDBusArgument>());
-        const bool ours = std::any_of(bound.begin(), bound.end(),
-                                      [this](const Shortcut &s) { return s.id == m_id; });
-        report(ours ? GlobalHotkey::State::Active : GlobalHotkey::State::Unavailable);
+        report(boundIn(results) ? GlobalHotkey::State::Active : GlobalHotkey::State::Unavailable);
+    }
+
+    void changed(const QDBusMessage &message)
+    {
+        const QList<QVariant> arguments = message.arguments();
+        if (arguments.size() < 2 || m_session.isEmpty() || !m_waitingFor.isEmpty() ||
+            arguments.at(0).value<QDBusObjectPath>().path() != m_session)
+            return;
+        const QVariantMap results{{QStringLiteral("shortcuts"), arguments.at(1)}};
+        report(boundIn(results) ? GlobalHotkey::State::Active : GlobalHotkey::State::Unavailable);
     }
 
     void activated(const QDBusMessage &message)
@@ -167,6 +192,27 @@ private slots:
 
 private:
     enum class Step { CreateSession, BindShortcuts };
+
+    QList<Shortcut> shortcuts() const
+    {
+        return {{m_id,
+                 {{QStringLiteral("description"), m_description},
+                  {QStringLiteral("preferred_trigger"), m_trigger}}}};
+    }
+
+    // Whether the portal's list has our shortcut with a key: one the user cleared in the
+    // desktop's settings is listed with an empty trigger.
+    bool boundIn(const QVariantMap &results) const
+    {
+        const QVariant list = results.value(QStringLiteral("shortcuts"));
+        if (!list.canConvert<QDBusArgument>())
+            return false;
+        const auto bound = qdbus_cast<QList<Shortcut>>(list.value<QDBusArgument>());
+        return std::any_of(bound.begin(), bound.end(), [this](const Shortcut &s) {
+            const QVariant trigger = s.properties.value(QStringLiteral("trigger_description"));
+            return s.id == m_id && (!trigger.isValid() || !trigger.toString().isEmpty());
+        });
+    }
 
     static QString newToken()
     {

@@ -1,9 +1,12 @@
 #!/usr/bin/python3
-"""The desktop portal's GlobalShortcuts, as KDE Plasma and GNOME 48 provide it, on the test's
+"""The desktop portal's GlobalShortcuts, as KDE Plasma 6 and GNOME 48 provide it, on the test's
 session bus. A test drives it through org.quorvel.TestPortal: what was bound, and Activated.
-With the argument "silent" it takes every call and never answers one. Runs until killed.
+With the argument "silent" it takes every call and never answers one. With "plasma5" it does
+what xdg-desktop-portal-kde 5.27 does: it binds the shortcuts CreateSession names, under the
+session's token, and answers BindShortcuts by opening its settings page (recorded as
+" settings") with the session's shortcuts. Runs until killed.
 
-  fake-portal.py bound                what the running one was asked to bind
+  fake-portal.py bound                what the running one bound: TOKEN:ID=TRIGGER[ settings]
   fake-portal.py activate ID TOKEN    makes the running one send Activated
 """
 import sys
@@ -45,7 +48,8 @@ INTERFACES = """
 </node>"""
 PATH = "/org/freedesktop/portal/desktop"
 silent = sys.argv[1:] == ["silent"]
-state = {"session": None, "bound": "", "client": None}
+plasma5 = sys.argv[1:] == ["plasma5"]
+state = {"session": None, "bound": "", "client": None, "shortcuts": []}
 
 
 def handle(kind, sender, token):
@@ -58,25 +62,42 @@ def respond(connection, sender, request, results):
                                GLib.Variant("(ua{sv})", (0, results)))
 
 
+def bind(token, shortcuts):
+    state["shortcuts"] = shortcuts
+    state["bound"] = token + ":" + ",".join(
+        f"{i}={p.get('preferred_trigger', '')}" for i, p in shortcuts)
+
+
+def bound_shortcuts():
+    return GLib.Variant("a(sa{sv})", [
+        (i, {"description": GLib.Variant("s", p.get("description", "")),
+             "trigger_description": GLib.Variant("s", p.get("preferred_trigger", ""))})
+        for i, p in state["shortcuts"]])
+
+
 def on_call(connection, sender, path, interface, method, parameters, invocation):
     args = parameters.unpack()
     if method == "CreateSession":
         options = args[0]
+        token = options["session_handle_token"]
         request = handle("request", sender, options["handle_token"])
-        state["session"] = handle("session", sender, options["session_handle_token"])
+        state["session"] = handle("session", sender, token)
         state["client"] = sender
         invocation.return_value(GLib.Variant("(o)", (request,)))
-        respond(connection, sender, request,
-                {"session_handle": GLib.Variant("s", state["session"])})
+        results = {"session_handle": GLib.Variant("s", state["session"])}
+        if plasma5:
+            bind(token, options.get("shortcuts", []))
+            results["shortcuts"] = bound_shortcuts()
+        respond(connection, sender, request, results)
     elif method == "BindShortcuts":
         session, shortcuts, _, options = args
         request = handle("request", sender, options["handle_token"])
-        state["bound"] = ",".join(f"{i}={p.get('preferred_trigger', '')}" for i, p in shortcuts)
+        if plasma5:
+            state["bound"] += " settings"
+        else:
+            bind(session.rsplit("/", 1)[1], shortcuts)
         invocation.return_value(GLib.Variant("(o)", (request,)))
-        bound = [(i, {"description": GLib.Variant("s", p.get("description", "")),
-                      "trigger_description": GLib.Variant("s", p.get("preferred_trigger", ""))})
-                 for i, p in shortcuts]
-        respond(connection, sender, request, {"shortcuts": GLib.Variant("a(sa{sv})", bound)})
+        respond(connection, sender, request, {"shortcuts": bound_shortcuts()})
     elif method == "Bound":
         invocation.return_value(GLib.Variant("(s)", (state["bound"],)))
     elif method == "Activate":

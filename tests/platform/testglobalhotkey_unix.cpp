@@ -87,7 +87,7 @@ private slots:
                             QStringLiteral("/org/freedesktop/portal/desktop"),
                             QStringLiteral("org.quorvel.TestPortal"));
         QCOMPARE(test.call(QStringLiteral("Bound")).arguments().value(0).toString(),
-                 QStringLiteral("search=CTRL+ALT+space"));
+                 QStringLiteral("TestGlobalHotkey:search=CTRL+ALT+space"));
         test.call(QStringLiteral("Activate"), QStringLiteral("other"), QStringLiteral("t0"));
         test.call(QStringLiteral("Activate"), QStringLiteral("search"), QStringLiteral("t1"));
         QVERIFY(presses.wait(5000));
