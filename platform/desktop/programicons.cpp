@@ -1,4 +1,5 @@
 #include "platform/desktop/programicons.h"
+#include "platform/system/memory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -72,6 +73,8 @@ void ProgramIcons::work()
     }
     if (!m_pending.isEmpty() || !m_entryFiles.isEmpty())
         m_slice.start();
+    else if (changed)
+        returnFreedMemory(); // what reading the icon theme's indexes and pictures took
     if (changed)
         emit iconsChanged();
 }

@@ -51,7 +51,8 @@ void removeLeftoversOf(const QString &path)
 std::optional<QByteArray> detail::readAllWithin(qint64 expectedSize, qint64 maxBytes,
                                                 const std::function<qint64(char *, qint64)> &read)
 {
-    QByteArray bytes(qsizetype(expectedSize), Qt::Uninitialized);
+    // One byte more than expected, so that the end is found without growing the buffer.
+    QByteArray bytes(qsizetype(expectedSize) + 1, Qt::Uninitialized);
     qsizetype done = 0;
     for (;;) {
         if (done == bytes.size()) {
