@@ -152,7 +152,7 @@ private slots:
                             : session.toString();
             if (m_session.isEmpty())
                 return fail();
-            if (!boundIn(results)) {
+            if (!boundIn(results.value(QStringLiteral("shortcuts")))) {
                 const QString handle = newToken();
                 call(QStringLiteral("BindShortcuts"),
                      {QVariant::fromValue(QDBusObjectPath(m_session)),
@@ -164,7 +164,7 @@ private slots:
         }
         m_giveUp.stop();
         // The user may have been shown a dialog and left the shortcut out.
-        report(boundIn(results) ? GlobalHotkey::State::Active : GlobalHotkey::State::Unavailable);
+        reportWhetherBound(results.value(QStringLiteral("shortcuts")));
     }
 
     void changed(const QDBusMessage &message)
@@ -173,8 +173,7 @@ private slots:
         if (arguments.size() < 2 || m_session.isEmpty() || !m_waitingFor.isEmpty() ||
             arguments.at(0).value<QDBusObjectPath>().path() != m_session)
             return;
-        const QVariantMap results{{QStringLiteral("shortcuts"), arguments.at(1)}};
-        report(boundIn(results) ? GlobalHotkey::State::Active : GlobalHotkey::State::Unavailable);
+        reportWhetherBound(arguments.at(1));
     }
 
     void activated(const QDBusMessage &message)
@@ -200,18 +199,22 @@ private:
                   {QStringLiteral("preferred_trigger"), m_trigger}}}};
     }
 
-    // Whether the portal's list has our shortcut with a key: one the user cleared in the
+    // Whether the portal's list of shortcuts has ours with a key: one the user cleared in the
     // desktop's settings is listed with an empty trigger.
-    bool boundIn(const QVariantMap &results) const
+    bool boundIn(const QVariant &shortcuts) const
     {
-        const QVariant list = results.value(QStringLiteral("shortcuts"));
-        if (!list.canConvert<QDBusArgument>())
+        if (!shortcuts.canConvert<QDBusArgument>())
             return false;
-        const auto bound = qdbus_cast<QList<Shortcut>>(list.value<QDBusArgument>());
+        const auto bound = qdbus_cast<QList<Shortcut>>(shortcuts.value<QDBusArgument>());
         return std::any_of(bound.begin(), bound.end(), [this](const Shortcut &s) {
             const QVariant trigger = s.properties.value(QStringLiteral("trigger_description"));
             return s.id == m_id && (!trigger.isValid() || !trigger.toString().isEmpty());
         });
+    }
+
+    void reportWhetherBound(const QVariant &shortcuts)
+    {
+        report(boundIn(shortcuts) ? GlobalHotkey::State::Active : GlobalHotkey::State::Unavailable);
     }
 
     static QString newToken()

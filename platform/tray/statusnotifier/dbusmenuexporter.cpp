@@ -195,12 +195,13 @@ uint DBusMenuExporter::layout(int parentId, int depth, const QStringList &names,
                               dbus::MenuLayoutItem &item)
 {
     QAction *action = parentId == 0 ? nullptr : m_actions.value(parentId).data();
+    const bool offerPending = !m_submenusLeftOut.isEmpty();
     if (parentId != 0 && !action)
         item = dbus::MenuLayoutItem{parentId, {}, {}};
     else
         item = itemOf(parentId, menuOf(parentId), action, depth, names);
     m_submenusLeftOut.remove(parentId);
-    if (!m_submenusLeftOut.isEmpty())
+    if (!offerPending && !m_submenusLeftOut.isEmpty())
         offerSubmenusLeftOut();
     return m_revision;
 }
