@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QProxyStyle>
+#include <utility>
 
 namespace {
 
@@ -54,6 +55,7 @@ PopupMenu::PopupMenu(const Catalogue &catalogue, platform::ProgramIcons &icons, 
     for (int c = 0; c < Catalogue::CategoryCount; ++c) {
         QAction *placeholder = createElement(c, texts::placeholder);
         placeholder->setEnabled(false);
+        connect(m_arrays[c].menu, &QMenu::aboutToShow, this, [this, c] { makeElements(c); });
     }
     // One connection for every element: a submenu's choice reaches the root menu too.
     connect(m_root.get(), &QMenu::triggered, this, &PopupMenu::elementTriggered);
@@ -100,6 +102,12 @@ void PopupMenu::prepareFirstPopup()
     m_root->sizeHint();
 }
 
+QSize PopupMenu::sizeAsShown()
+{
+    makeElements(0);
+    return m_root->sizeHint();
+}
+
 QAction *PopupMenu::header(int c) const
 {
     return c >= 1 && c < Catalogue::CategoryCount ? m_arrays[c].menu->menuAction() : nullptr;
@@ -137,17 +145,21 @@ void PopupMenu::showEntry(int c, int k)
     QAction *element = item(c, k);
     if (!element || k == 0)
         return;
+    element->setText(m_catalogue.entry(c, k).EntryName);
+    element->setIcon(iconOf(c, k));
+}
+
+QIcon PopupMenu::iconOf(int c, int k) const
+{
     const Entry &entry = m_catalogue.entry(c, k);
-    element->setText(entry.EntryName);
-    element->setIcon(m_icons.icon(entry.ProgramPath, entry.WorkFolder));
+    return m_icons.icon(entry.ProgramPath, entry.WorkFolder);
 }
 
 void PopupMenu::showIcons()
 {
     for (int c = 0; c < Catalogue::CategoryCount; ++c) {
         for (int k = 1; k < elementCount(c); ++k) {
-            const Entry &entry = m_catalogue.entry(c, k);
-            const QIcon icon = m_icons.icon(entry.ProgramPath, entry.WorkFolder);
+            const QIcon icon = iconOf(c, k);
             QAction *element = item(c, k);
             if (element->icon().cacheKey() != icon.cacheKey())
                 element->setIcon(icon);
@@ -159,20 +171,22 @@ void PopupMenu::AppendMenuItem(int c)
 {
     if (!Catalogue::isCategory(c))
         return;
-    // Only the element for entry n may be created, and only once.
-    if (m_catalogue.EntryCount(c) != elementCount(c))
-        return;
-    createEntryElement(c);
+    if (m_arrays[c].made) {
+        // Only the element for entry n may be created, and only once.
+        if (m_catalogue.EntryCount(c) != elementCount(c))
+            return;
+        createEntryElement(c);
+    }
     // Shown before the placeholder goes, so the submenu is never empty.
     showWhetherEmpty(c);
 }
 
 void PopupMenu::createEntryElement(int c)
 {
-    const Entry &entry = m_catalogue.entry(c, elementCount(c));
-    QAction *element = createElement(c, entry.EntryName);
+    const int k = elementCount(c);
+    QAction *element = createElement(c, m_catalogue.entry(c, k).EntryName);
     // An icon not known yet is looked up later, off the start-up path.
-    if (const QIcon icon = m_icons.icon(entry.ProgramPath, entry.WorkFolder); !icon.isNull())
+    if (const QIcon icon = iconOf(c, k); !icon.isNull())
         element->setIcon(icon);
 }
 
@@ -183,21 +197,36 @@ void PopupMenu::entryRemoved(int c, int k)
     for (int i = k; i <= m_catalogue.EntryCount(c); ++i)
         showEntry(c, i);
     showWhetherEmpty(c);
-    delete m_arrays[c].elements.takeLast();
+    if (m_arrays[c].made)
+        delete m_arrays[c].elements.takeLast();
+}
+
+void PopupMenu::makeElements(int c)
+{
+    if (std::exchange(m_arrays[c].made, true))
+        return;
+    while (elementCount(c) <= m_catalogue.EntryCount(c))
+        createEntryElement(c);
 }
 
 void PopupMenu::rebuild()
 {
     for (int c = 0; c < Catalogue::CategoryCount; ++c) {
         showCategoryName(c);
-        const int n = m_catalogue.EntryCount(c);
-        QList<QAction *> &elements = m_arrays[c].elements;
-        while (elements.size() > n + 1)
-            delete elements.takeLast();
-        for (int k = 1; k < elements.size(); ++k)
-            showEntry(c, k);
-        while (elements.size() <= n)
-            createEntryElement(c);
+        if (m_arrays[c].made) {
+            const int n = m_catalogue.EntryCount(c);
+            QList<QAction *> &elements = m_arrays[c].elements;
+            while (elements.size() > n + 1)
+                delete elements.takeLast();
+            for (int k = 1; k < elements.size(); ++k)
+                showEntry(c, k);
+            while (elements.size() <= n)
+                createEntryElement(c);
+        } else {
+            // Looked up all the same, to be there when the menu first opens.
+            for (int k = 1; k <= m_catalogue.EntryCount(c); ++k)
+                iconOf(c, k);
+        }
         showWhetherEmpty(c);
     }
 }

@@ -228,8 +228,7 @@ void TrayApplication::popUpMenu(QPoint at)
                 area.workArea = workAreaWithout(area, *panel);
         }
     }
-    QMenu *menu = m_popup.mnuPoP();
-    menu->popup(popupPosition(at, QCursor::pos(), menu->sizeHint(), screens));
+    m_popup.mnuPoP()->popup(popupPosition(at, QCursor::pos(), m_popup.sizeAsShown(), screens));
 }
 
 void TrayApplication::mnuMenu_Click(int category, int Index)

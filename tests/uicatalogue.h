@@ -111,8 +111,10 @@ struct Launcher
 };
 
 // The texts of the visible items of a menu, separators as "-".
-inline QStringList visibleItems(const QMenu *menu)
+// What a menu shows as it opens: a submenu makes its entries as it is about to show.
+inline QStringList visibleItems(QMenu *menu)
 {
+    emit menu->aboutToShow();
     QStringList items;
     for (const QAction *action : menu->actions()) {
         if (action->isVisible())
@@ -121,11 +123,20 @@ inline QStringList visibleItems(const QMenu *menu)
     return items;
 }
 
+// The popup once each of its menus has opened.
+inline PopupMenu &opened(PopupMenu &popup)
+{
+    emit popup.mnuPoP()->aboutToShow();
+    for (int c = 1; c < Catalogue::CategoryCount; ++c)
+        emit popup.header(c)->menu()->aboutToShow();
+    return popup;
+}
+
 // Empty when list, combo box and popup menu mirror the catalogue; otherwise the first mismatch.
 inline QString mirrorMismatch(Launcher &launcher)
 {
     const Catalogue &catalogue = launcher.catalogue();
-    const PopupMenu &popup = launcher.popup();
+    const PopupMenu &popup = opened(launcher.popup());
     for (int c = 0; c < Catalogue::CategoryCount; ++c) {
         const int n = catalogue.EntryCount(c);
         if (popup.elementCount(c) != n + 1)

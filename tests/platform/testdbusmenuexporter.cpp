@@ -99,12 +99,18 @@ private slots:
         root.addAction(QStringLiteral("a"));
         QMenu *full = root.addMenu(QStringLiteral("full"));
         full->addAction(QStringLiteral("b"));
+        // It makes its other item as it is about to show, as the launcher's submenus do.
+        connect(full, &QMenu::aboutToShow, full, [full] {
+            if (full->actions().size() == 1)
+                full->addAction(QStringLiteral("c"));
+        });
         root.addMenu(QStringLiteral("empty"));
         DBusMenuExporter exporter(&root);
         QSignalSpy layouts(&exporter, &DBusMenuExporter::layoutUpdated);
         platform::dbus::MenuLayoutItem tree;
 
         exporter.layout(0, -1, {}, tree);
+        QCOMPARE(tree.children.at(1).children.size(), 2);
         QCoreApplication::processEvents();
         QCOMPARE(layouts.size(), 0); // it has them all
 
@@ -117,7 +123,7 @@ private slots:
         exporter.layout(fullId, 1, {}, tree);
         QCoreApplication::processEvents();
         QCOMPARE(layouts.size(), 1);
-        QCOMPARE(tree.children.size(), 1);
+        QCOMPARE(tree.children.size(), 2);
     }
 };
 

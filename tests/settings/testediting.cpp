@@ -110,7 +110,7 @@ private slots:
         expectInStep();
         QCOMPARE(l().listRows(), (QStringList{"A", "X", "C"}));
         QCOMPARE(l().catalogue().entry(2, 2), (Entry{"X", "/bin/x", "/x"}));
-        QCOMPARE(l().popup().item(2, 2)->text(), QStringLiteral("X"));
+        QCOMPARE(opened(l().popup()).item(2, 2)->text(), QStringLiteral("X"));
         QCOMPARE(l().form().selectedRow(), -1);
         QCOMPARE(l().ui().Text1->text(), QStringLiteral("X"));
         expectRefusal(&Form1::Command6_Click, {"項目が選択されていません。", "変更"});
@@ -173,7 +173,7 @@ private slots:
         QCOMPARE(l().ui().Text4->text(), QStringLiteral("/fb"));
         QCOMPARE(l().catalogue().entry(3, 1), (Entry{"B", "/b", "/fb"}));
         QCOMPARE(visibleItems(l().popup().header(3)->menu()), (QStringList{"B", "A", "C"}));
-        QCOMPARE(l().popup().item(0, 1)->text(), QStringLiteral("z"));
+        QCOMPARE(opened(l().popup()).item(0, 1)->text(), QStringLiteral("z"));
 
         expectSilentRefusal(&Form1::Command1_Click);
         QTest::mouseClick(l().ui().Command8, Qt::LeftButton);
@@ -182,7 +182,7 @@ private slots:
 
         // The chosen menu position starts what the list now shows there.
         l().form().Command8_Click();
-        l().popup().item(3, 3)->trigger();
+        opened(l().popup()).item(3, 3)->trigger();
         QCOMPARE(l().fake.processes.started, QStringList{"/b"});
     }
 
@@ -375,7 +375,8 @@ private slots:
         const QString fresh = l().cfgPath() + QStringLiteral(".new");
         write(fresh, catalogueFile({{1, "A"}, {1, "B"}, {0, "C"}}));
         QCOMPARE(std::rename(qPrintable(fresh), qPrintable(l().cfgPath())), 0);
-        QTRY_COMPARE(l().popup().item(0, 1) ? l().popup().item(0, 1)->text() : QString(), "C");
+        QTRY_COMPARE(opened(l().popup()).item(0, 1) ? l().popup().item(0, 1)->text() : QString(),
+                     "C");
         QCOMPARE(mirrorMismatch(l()), QString());
 
         l().setFields("D", "/bin/d");
@@ -482,7 +483,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);
         QCOMPARE(QDir(disk.path()).entryList(QDir::Files), (QStringList{"filler", "launch.cfg"}));
-        QCOMPARE(app.popup().elementCount(0), 3);
+        QCOMPARE(opened(app.popup()).elementCount(0), 3);
 
         QVERIFY(QFile::remove(disk.filePath(QStringLiteral("filler"))));
         ui.Text1->setText(QStringLiteral("C"));

@@ -32,11 +32,35 @@ private slots:
         Catalogue catalogue;
         platform::ProgramIcons icons;
         PopupMenu popup(catalogue, icons);
+        opened(popup);
         popup.AppendMenuItem(8);
         popup.AppendMenuItem(-1);
         popup.AppendMenuItem(2); // no entry was appended
         for (int c = 0; c < Catalogue::CategoryCount; ++c)
             QCOMPARE(popup.elementCount(c), 1);
+    }
+
+    // A submenu makes its elements only as it first opens; what changed before shows then.
+    void aSubmenuChangedBeforeItOpensShowsTheCatalogue()
+    {
+        Catalogue catalogue;
+        platform::ProgramIcons icons;
+        PopupMenu popup(catalogue, icons);
+        QVERIFY(catalogue.append(3, {QStringLiteral("a"), {}, {}}));
+        QVERIFY(catalogue.append(3, {QStringLiteral("b"), {}, {}}));
+        QVERIFY(catalogue.append(5, {QStringLiteral("c"), {}, {}}));
+        QVERIFY(catalogue.remove(3, 1));
+        QVERIFY(catalogue.remove(5, 1));
+        QVERIFY(catalogue.rename(3, QStringLiteral("ﾂｰﾙ")));
+        QCOMPARE(popup.elementCount(3), 1);
+        QVERIFY(popup.header(3)->isVisible());
+        QVERIFY(!popup.header(5)->isVisible());
+
+        QCOMPARE(visibleItems(popup.header(3)->menu()), QStringList{"b"});
+        QCOMPARE(popup.header(3)->text(), QStringLiteral("ﾂｰﾙ"));
+        QCOMPARE(visibleItems(popup.header(5)->menu()), QStringList{"（無し）"});
+        QVERIFY(catalogue.append(3, {QStringLiteral("d"), {}, {}}));
+        QCOMPARE(visibleItems(popup.header(3)->menu()), (QStringList{"b", "d"}));
     }
 };
 

@@ -229,7 +229,7 @@ private slots:
                                          {0, "c", "/bin/c"},
                                          {7, "d", "/bin/d", "/tmp"}}));
         QCOMPARE(launcher.start(), StartResult::Running);
-        launcher.popup().item(3, 2)->trigger();
+        opened(launcher.popup()).item(3, 2)->trigger();
         launcher.popup().item(0, 1)->trigger();
         launcher.popup().item(7, 1)->trigger();
         launcher.popup().item(7, 1)->trigger();

@@ -183,6 +183,10 @@ dbus::MenuLayoutItem DBusMenuExporter::itemOf(int id, QMenu *menu, QAction *acti
     else
         item.properties.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
     if (menu && depth != 0) {
+        // A menu may make its items as it is about to show, as Qt's menus are told before a
+        // host draws them; what the host reads now needs no announcement after.
+        emit menu->aboutToShow();
+        m_changedParents.remove(id);
         for (QAction *child : menu->actions())
             item.children.append(itemOf(idOf(child), child->menu(), child, depth - 1, names));
     } else if (menu && action && !menu->isEmpty()) {

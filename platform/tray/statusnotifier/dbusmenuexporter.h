@@ -21,7 +21,8 @@ namespace platform {
 // item's properties for that item alone, the layout only where items came or went. A host
 // that reads one level at a time (KDE Plasma) is told of each submenu it was not sent, so
 // that it has the submenu's items before it opens it: a submenu opened by the keyboard
-// highlights its first item only if it has one by then.
+// highlights its first item only if it has one by then. A menu is told it is about to show
+// before its items are read, so that one that makes them then has them for the host.
 class DBusMenuExporter : public QObject
 {
     Q_OBJECT
