@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
 #include <QStringList>
 #include <QVarLengthArray>
 
@@ -210,7 +211,7 @@ LoadResult CatalogueFile::LoadCatalogue(Catalogue &catalogue, const std::functio
     const auto contents = parseCatalogue(*bytes);
     if (!contents)
         return LoadResult::VersionFailed;
-    m_known = *bytes;
+    m_known = fingerprintOf(*bytes);
     if (accepted)
         accepted();
     // The reader keeps every limit the model does: this cannot be refused.
@@ -236,8 +237,13 @@ bool CatalogueFile::SaveCatalogue(const Catalogue &catalogue)
         return false;
     if (!platform::replaceFile(m_path, *bytes))
         return false;
-    m_known = *bytes;
+    m_known = fingerprintOf(*bytes);
     return true;
+}
+
+CatalogueFile::Fingerprint CatalogueFile::fingerprintOf(const QByteArray &bytes)
+{
+    return {bytes.size(), qHashBits(bytes.constData(), size_t(bytes.size()))};
 }
 
 bool CatalogueFile::keepOutsideChange()
@@ -248,7 +254,7 @@ bool CatalogueFile::keepOutsideChange()
     if (!m_known || (!found.exists() && !found.isSymLink()))
         return true;
     const auto bytes = platform::readRegularFile(m_path, MaxCatalogueFileBytes);
-    if (bytes && *bytes == m_known)
+    if (bytes && fingerprintOf(*bytes) == m_known)
         return true;
     const bool damaged = !bytes || !parseCatalogue(*bytes);
     const QString stem = m_path +
@@ -271,12 +277,12 @@ bool CatalogueFile::keepOutsideChange()
 bool CatalogueFile::takeInOutsideChange(Catalogue &catalogue)
 {
     const auto bytes = platform::readRegularFile(m_path, MaxCatalogueFileBytes);
-    if (!bytes || bytes == m_known)
+    if (!bytes || fingerprintOf(*bytes) == m_known)
         return false;
     const auto contents = parseCatalogue(*bytes);
     if (!contents)
         return false;
-    m_known = *bytes;
+    m_known = fingerprintOf(*bytes);
     const bool replaced = catalogue.replaceAll(*contents);
     Q_ASSERT(replaced);
     return true;

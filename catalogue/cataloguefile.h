@@ -64,7 +64,15 @@ private:
     bool keepOutsideChange();
 
     QString m_path;
-    // What this program last read from the file or wrote to it; nothing before it did either.
-    std::optional<QByteArray> m_known;
+    // What this program last read from the file or wrote to it, told by its size and a hash
+    // rather than kept whole, as the program runs all day; nothing before it did either.
+    struct Fingerprint
+    {
+        qsizetype size = 0;
+        size_t hash = 0;
+        friend bool operator==(const Fingerprint &, const Fingerprint &) = default;
+    };
+    static Fingerprint fingerprintOf(const QByteArray &bytes);
+    std::optional<Fingerprint> m_known;
     QString m_keptCopy;
 };
