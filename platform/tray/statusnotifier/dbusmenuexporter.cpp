@@ -189,7 +189,8 @@ dbus::MenuLayoutItem DBusMenuExporter::itemOf(int id, QMenu *menu, QAction *acti
         m_changedParents.remove(id);
         for (QAction *child : menu->actions())
             item.children.append(itemOf(idOf(child), child->menu(), child, depth - 1, names));
-    } else if (menu && action && !menu->isEmpty()) {
+    } else if (menu && action && !menu->actions().isEmpty()) {
+        // Even one whose items are all hidden: it may make visible ones as it is about to show.
         m_submenusLeftOut.insert(id);
     }
     return item;
