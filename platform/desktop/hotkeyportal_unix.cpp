@@ -75,7 +75,7 @@ QString sessionToken()
 {
     QString token;
     for (const QChar ch : QCoreApplication::applicationName()) {
-        if ((ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9'))
+        if (ch.unicode() < 0x80 && ch.isLetterOrNumber())
             token += ch;
     }
     return token.isEmpty() ? QStringLiteral("hotkey") : token;
