@@ -80,6 +80,26 @@ private slots:
         row("half-width katakana after kanji", "settei", "設定ﾂｰﾙ", reading);
         row("kana then kanji", "memochou", "ﾒﾓ帳", reading);
         row("a wrong reading", "denwa", "電卓", noMatch);
+        // Typed with an input method, key by key: romaji not yet made kana begins the next one.
+        row("dentaku: ｄ", "ｄ", "電卓", reading);
+        row("dentaku: で", "で", "電卓", reading);
+        row("dentaku: でｎ", "でｎ", "電卓", reading);
+        row("dentaku: でん", "でん", "電卓", reading);
+        row("dentaku: でんｔ", "でんｔ", "電卓", reading);
+        row("dentaku: でんた", "でんた", "電卓", reading);
+        row("dentaku: でんたｋ", "でんたｋ", "電卓", reading);
+        row("memo: ｍ", "ｍ", "ﾒﾓ帳", romaji);
+        row("memo: め", "め", "ﾒﾓ帳", prefix);
+        row("memo: めｍ", "めｍ", "ﾒﾓ帳", prefix);
+        row("half-width tail after katakana", "ﾃﾞﾝt", "電卓", reading);
+        row("a tail of two letters", "めもch", "ﾒﾓ帳", reading);
+        row("a tail in the category's reading", "かいh", "xterm", other, "/usr/bin/xterm",
+            "開発ﾂｰﾙ");
+        row("Latin letters of the name itself", "ｶﾞｲﾄﾞv", "ｶﾞｲﾄﾞv2", prefix);
+        row("a tail that is not the next kana", "でt", "電卓", noMatch);
+        row("a tail that begins no kana", "でｑ", "電卓", noMatch);
+        row("a tail after kanji", "電t", "電卓", noMatch);
+        row("a long tail", ("で" + QByteArray(10000, 'n')).constData(), "電卓", noMatch);
         row("category read", "kaihatsu", "xterm", other, "/usr/bin/xterm", "開発ﾂｰﾙ");
         row("no dictionary: kanji as characters", "電卓", "電卓", prefix, "/usr/bin/x", "項目1",
             false);
