@@ -65,7 +65,9 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
     layout->addWidget(m_list, 1);
     layout->addWidget(m_nothing, 1);
     layout->addWidget(m_addHint);
-    resize(560, 340);
+    // Of a fixed size, so that tiling window managers float it (sway and i3 do, for a window
+    // whose least and greatest sizes are the same) instead of tiling it over the screen.
+    setFixedSize(560, 340);
 
     m_field->installEventFilter(this);
     m_list->installEventFilter(this);
