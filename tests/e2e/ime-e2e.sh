@@ -155,6 +155,6 @@ check "with an empty field: every row, 電卓 first as the one used last" \
 xdotool key Escape
 check "Esc with nothing composed puts the window away" wait_for 5 gone '^ﾌﾟﾛｸﾞﾗﾑ検索$'
 check "the readings are cached in the user's cache folder, not beside the catalogue" \
-    test -s "$XDG_CACHE_HOME/quorvel/readings.json" -a ! -e "$work/app/readings.json"
+    sh -c 'test -s "$1"/readings-* -a ! -e "$2"/readings-*' - "$XDG_CACHE_HOME/quorvel" "$work/app"
 
 finish
