@@ -47,9 +47,11 @@ std::optional<NameReadings> parseCache(const QByteArray &bytes)
     if (bytes.size() % 2 != 0 || !text.startsWith(cacheHeader) || !text.endsWith(lineEnd))
         return std::nullopt;
     NameReadings cached;
-    const QStringView lines = QStringView(text).mid(cacheHeader.size()).chopped(1);
-    if (lines.isEmpty())
+    // The header alone is an empty cache; its line end may be the file's last.
+    const QStringView rest = QStringView(text).mid(cacheHeader.size());
+    if (rest.size() <= 1)
         return cached;
+    const QStringView lines = rest.chopped(1);
     for (const QStringView line : lines.split(lineEnd)) {
         const QList<QStringView> fields = line.split(fieldSeparator);
         if (fields.size() > 1 + mostReadings ||
