@@ -192,6 +192,12 @@ inline QString unexpectedArgument(const QString &argument)
 }
 inline const QString noTray =
     QStringLiteral("quorvel: 通知領域（トレイ）が見つかりません。現れしだいアイコンを表示します\n");
+inline QString tooManyDesktopEntries(const QString &folder, int read)
+{
+    return QStringLiteral("quorvel: %1 にはデスクトップエントリが多すぎます。最初の %2 個だけを読みます")
+        .arg(folder)
+        .arg(read);
+}
 inline const QString noDisplay = QStringLiteral(
     "quorvel: ディスプレイに接続できません（DISPLAY も WAYLAND_DISPLAY も使えません）");
 
