@@ -73,6 +73,7 @@ bool Catalogue::append(int c, const Entry &entry)
         return false;
     m_categories[c].Entries[++m_entryCount[c]] = entry;
     emit entryAppended(c);
+    emit changed();
     return true;
 }
 
@@ -82,6 +83,7 @@ bool Catalogue::replace(int c, int k, const Entry &entry)
         return false;
     m_categories[c].Entries[k] = entry;
     emit entryChanged(c, k);
+    emit changed();
     return true;
 }
 
@@ -96,6 +98,7 @@ bool Catalogue::remove(int c, int k)
     entries[n] = Entry();
     --m_entryCount[c];
     emit entryRemoved(c, k);
+    emit changed();
     return true;
 }
 
@@ -105,6 +108,7 @@ bool Catalogue::swap(int c, int k, int q)
         return false;
     std::swap(m_categories[c].Entries[k], m_categories[c].Entries[q]);
     emit entriesSwapped(c, k, q);
+    emit changed();
     return true;
 }
 
@@ -115,6 +119,7 @@ bool Catalogue::rename(int c, const QString &name)
         return false;
     m_categories[c].CategoryName = name;
     emit categoryRenamed(c);
+    emit changed();
     return true;
 }
 
@@ -133,5 +138,6 @@ bool Catalogue::replaceAll(const CatalogueContents &contents)
     for (const CatalogueLine &line : contents.lines)
         m_categories[line.category].Entries[++m_entryCount[line.category]] = line.entry;
     emit replaced();
+    emit changed();
     return true;
 }

@@ -98,6 +98,8 @@ signals:
     void entriesSwapped(int c, int k, int q);
     void categoryRenamed(int c);
     void replaced(); // anything may differ
+    // After each of the above: for an observer that takes any change in the same way.
+    void changed();
 
 private:
     std::array<Category, CategoryCount> m_categories;

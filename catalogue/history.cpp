@@ -5,12 +5,7 @@
 CatalogueHistory::CatalogueHistory(Catalogue &catalogue, QObject *parent)
     : QObject(parent), m_catalogue(catalogue), m_current(catalogue.contents())
 {
-    connect(&catalogue, &Catalogue::entryAppended, this, &CatalogueHistory::recordChange);
-    connect(&catalogue, &Catalogue::entryChanged, this, &CatalogueHistory::recordChange);
-    connect(&catalogue, &Catalogue::entryRemoved, this, &CatalogueHistory::recordChange);
-    connect(&catalogue, &Catalogue::entriesSwapped, this, &CatalogueHistory::recordChange);
-    connect(&catalogue, &Catalogue::categoryRenamed, this, &CatalogueHistory::recordChange);
-    connect(&catalogue, &Catalogue::replaced, this, &CatalogueHistory::recordChange);
+    connect(&catalogue, &Catalogue::changed, this, &CatalogueHistory::recordChange);
 }
 
 void CatalogueHistory::recordChange()

@@ -80,12 +80,7 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
                 m_addHint->setVisible(current.data(SearchResults::InstalledRole).toBool());
             });
 
-    connect(&catalogue, &Catalogue::entryAppended, this, &SearchWindow::catalogueChanged);
-    connect(&catalogue, &Catalogue::entryChanged, this, &SearchWindow::catalogueChanged);
-    connect(&catalogue, &Catalogue::entryRemoved, this, &SearchWindow::catalogueChanged);
-    connect(&catalogue, &Catalogue::entriesSwapped, this, &SearchWindow::catalogueChanged);
-    connect(&catalogue, &Catalogue::categoryRenamed, this, &SearchWindow::catalogueChanged);
-    connect(&catalogue, &Catalogue::replaced, this, &SearchWindow::catalogueChanged);
+    connect(&catalogue, &Catalogue::changed, this, &SearchWindow::catalogueChanged);
     connect(&readings, &NameReader::readingsChanged, this, &SearchWindow::catalogueChanged);
     connect(&applications, &platform::InstalledApplications::changed, this, [this] {
         m_offeredCurrent = false;

@@ -2,6 +2,7 @@
 #include "catalogue/editing.h"
 #include "catalogue/editor.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 Q_DECLARE_METATYPE(editing::Outcome)
@@ -90,6 +91,7 @@ private slots:
     {
         Catalogue catalogue;
         Told told(catalogue);
+        QSignalSpy changes(&catalogue, &Catalogue::changed);
         QVERIFY(catalogue.append(2, named("A")));
         QVERIFY(catalogue.append(2, named("B")));
         QVERIFY(catalogue.replace(2, 1, named("C")));
@@ -116,6 +118,7 @@ private slots:
         QCOMPARE(told,
                  (QStringList{"appended 2 A", "appended 2 B", "changed 2 1 C", "swapped 2 1 2 B",
                               "removed 2 1 then C", "renamed 3 ﾂｰﾙ", "replaced 2"}));
+        QCOMPARE(changes.count(), told.size());
         // Lines of one category keep their order; the whole catalogue reads back grouped.
         QCOMPARE(names(catalogue, 1), (QStringList{"P", "R"}));
         QCOMPARE(names(catalogue, 2), QStringList());
