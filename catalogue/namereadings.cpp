@@ -104,7 +104,7 @@ bool needsReading(const QString &text)
 }
 
 NameReadings readNames(const QStringList &names, const QString &cacheFile,
-                       const QString &dictionaryFolder)
+                       const QString &dictionaryFolder, std::stop_token stop)
 {
     platform::removeLeftoversOf(cacheFile);
     const std::optional<QByteArray> stored = platform::readRegularFile(cacheFile, maxCacheBytes);
@@ -121,11 +121,13 @@ NameReadings readNames(const QStringList &names, const QString &cacheFile,
     }
     unread.removeDuplicates();
     if (!unread.isEmpty()) {
-        if (const auto read = platform::readJapanese(unread, dictionaryFolder)) {
+        if (const auto read = platform::readJapanese(unread, dictionaryFolder, stop)) {
             for (qsizetype i = 0; i < unread.size(); ++i)
                 known.insert(unread.at(i), read->at(i));
         }
     }
+    if (stop.stop_requested())
+        return known;
     const QByteArray bytes = cacheBytes(names, known);
     if (!stored || bytes != *stored)
         writeCache(cacheFile, bytes);

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <stop_token>
 
 // How names written in kanji are read, so that 電卓 is found by でんたく or dentaku. Readings come
 // from a dictionary that is slow to open, so they are kept in a cache file: a start opens the
@@ -23,8 +24,9 @@ bool needsReading(const QString &text);
 // allows. A cache that is missing, damaged, too large or cannot be written is rebuilt or passed
 // over; without a dictionary the new names have no readings (and are asked again next time). Never
 // fails and never asks the user; runs on any thread. dictionaryFolder: empty for the installed
-// dictionary.
+// dictionary. A stop asked for ends the dictionary's reading at once and leaves the cache as it
+// was; what comes back then is incomplete.
 NameReadings readNames(const QStringList &names, const QString &cacheFile,
-                       const QString &dictionaryFolder = {});
+                       const QString &dictionaryFolder = {}, std::stop_token stop = {});
 
 } // namespace readings

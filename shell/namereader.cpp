@@ -5,48 +5,46 @@
 #include "platform/system/memory.h"
 #include "settings/categorybox.h"
 
-#include <QThread>
 #include <algorithm>
 
 namespace {
+// Edits in a row are read once.
 constexpr std::chrono::milliseconds batchDelay{500};
-constexpr uint threadStack = 512 * 1024;
 } // namespace
 
 NameReader::NameReader(const Catalogue &catalogue, QString cacheFile)
-    : m_catalogue(catalogue), m_cacheFile(std::move(cacheFile))
+    : m_catalogue(catalogue), m_cacheFile(std::move(cacheFile)),
+      m_reader(
+          [this]() -> std::optional<platform::BackgroundReader<readings::NameReadings>::Work> {
+              QStringList names = namesToRead();
+              if (std::all_of(names.begin(), names.end(),
+                              [this](const QString &name) { return m_readings.contains(name); }))
+                  return std::nullopt;
+              return [names = std::move(names), cacheFile = m_cacheFile](std::stop_token stop) {
+                  return readings::readNames(names, cacheFile, {}, stop);
+              };
+          },
+          [this](readings::NameReadings arrived) { take(std::move(arrived)); }, batchDelay)
 {
-    m_batch.setSingleShot(true);
-    m_batch.setInterval(batchDelay);
-    connect(&m_batch, &QTimer::timeout, this, &NameReader::read);
-    // Only what brings new names; removing and moving entries does not.
-    const auto readSoon = [this] {
-        if (m_started)
-            m_batch.start();
-    };
-    connect(&catalogue, &Catalogue::entryAppended, this, readSoon);
-    connect(&catalogue, &Catalogue::entryChanged, this, readSoon);
-    connect(&catalogue, &Catalogue::categoryRenamed, this, readSoon);
-    connect(&catalogue, &Catalogue::replaced, this, readSoon);
-}
-
-NameReader::~NameReader()
-{
-    if (m_thread)
-        m_thread->wait();
+    connect(&catalogue, &Catalogue::changed, this, &NameReader::readSoon);
 }
 
 void NameReader::start()
 {
     m_started = true;
-    read();
+    m_reader.read();
 }
 
 void NameReader::setOtherNames(QStringList names)
 {
     m_otherNames = std::move(names);
+    readSoon();
+}
+
+void NameReader::readSoon()
+{
     if (m_started)
-        m_batch.start();
+        m_reader.readSoon();
 }
 
 QStringList NameReader::namesToRead() const
@@ -68,33 +66,11 @@ QStringList NameReader::namesToRead() const
     return names;
 }
 
-void NameReader::read()
+void NameReader::take(readings::NameReadings arrived)
 {
-    if (m_thread) {
-        m_changedMeanwhile = true;
-        return;
-    }
-    const QStringList names = namesToRead();
-    if (std::all_of(names.begin(), names.end(),
-                    [this](const QString &name) { return m_readings.contains(name); }))
-        return;
-    m_thread.reset(
-        QThread::create([this, names] { m_arrived = readings::readNames(names, m_cacheFile); }));
-    connect(m_thread.get(), &QThread::finished, this, &NameReader::take);
-    // Reading takes little stack; what a thread touches of its stack stays with the process.
-    m_thread->setStackSize(threadStack);
-    m_thread->start(QThread::LowPriority);
-}
-
-void NameReader::take()
-{
-    m_thread->wait();
-    m_thread.reset();
-    const bool changed = m_arrived != m_readings;
-    m_readings = std::exchange(m_arrived, {});
+    const bool changed = arrived != m_readings;
+    m_readings = std::move(arrived);
     platform::returnFreedMemory(); // what reading the cache and the dictionary took
     if (changed)
         emit readingsChanged();
-    if (std::exchange(m_changedMeanwhile, false))
-        read();
 }

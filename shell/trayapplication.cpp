@@ -288,6 +288,9 @@ void TrayApplication::mnuPop_End_Click()
     if (m_search)
         m_search->hide();
     m_trayIcon.hide();
+    // Whatever the folders hold, the end does not wait for them to be read.
+    m_readings.cancel();
+    m_applications.cancel();
     emit ended();
 }
 

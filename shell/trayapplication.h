@@ -67,7 +67,6 @@ public:
     // Built the first time it is asked for.
     SearchWindow &searchWindow();
     bool searchWindowBuilt() const { return m_search != nullptr; }
-    NameReader &nameReader() { return m_readings; }
     frmAbout *versionDialog() const;
 
 signals:

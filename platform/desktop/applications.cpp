@@ -32,7 +32,8 @@ bool shown(const DesktopEntry &entry, const QStringList &desktops)
 
 } // namespace
 
-FoundApplications findApplications(const QStringList &folders, const QStringList &desktops)
+FoundApplications findApplications(const QStringList &folders, const QStringList &desktops,
+                                   std::stop_token stop)
 {
     FoundApplications found;
     QList<Application> &applications = found.applications;
@@ -41,7 +42,7 @@ FoundApplications findApplications(const QStringList &folders, const QStringList
         QDirIterator files(folder, {QStringLiteral("*.desktop")}, QDir::Files,
                            QDirIterator::Subdirectories);
         int read = 0; // hidden ones too: each costs a look
-        while (files.hasNext()) {
+        while (files.hasNext() && !stop.stop_requested()) {
             if (read++ == maxEntriesPerFolder) {
                 found.overfull.append(folder);
                 break;

@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QList>
+#include <stop_token>
 
 namespace platform {
 
@@ -34,8 +35,9 @@ struct FoundApplications
 
 // Every application the folders hold that a menu would show on these desktops, by name.
 // A damaged, huge, unreadable or special file is passed over; folders linked into themselves
-// are not followed.
-FoundApplications findApplications(const QStringList &folders, const QStringList &desktops);
+// are not followed. A stop asked for ends the reading before the next file, with what was found.
+FoundApplications findApplications(const QStringList &folders, const QStringList &desktops,
+                                   std::stop_token stop = {});
 
 // The entry's icon (a name of the icon theme, or a file), else a generic one, never none.
 QIcon applicationIcon(const DesktopEntry &entry);

@@ -4,13 +4,12 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QThread>
 #include <cstdio>
 
 namespace platform {
 namespace {
+// An installation writes many files: they are read once.
 constexpr std::chrono::milliseconds batchDelay{1000};
-constexpr uint threadStack = 512 * 1024;
 // Watching costs a descriptor's worth of kernel memory a folder: enough for any real tree.
 constexpr int maxWatchedFolders = 64;
 } // namespace
@@ -18,24 +17,23 @@ constexpr int maxWatchedFolders = 64;
 InstalledApplications::InstalledApplications(QStringList folders, QStringList desktops,
                                              OverfullNotice overfullNotice)
     : m_folders(std::move(folders)), m_desktops(std::move(desktops)),
-      m_overfullNotice(std::move(overfullNotice))
+      m_overfullNotice(std::move(overfullNotice)),
+      m_reader(
+          [this] {
+              return BackgroundReader<FoundApplications>::Work(
+                  [folders = m_folders, desktops = m_desktops](std::stop_token stop) {
+                      return findApplications(folders, desktops, stop);
+                  });
+          },
+          [this](FoundApplications found) { take(std::move(found)); }, batchDelay)
 {
-    m_batch.setSingleShot(true);
-    m_batch.setInterval(batchDelay);
-    connect(&m_batch, &QTimer::timeout, this, &InstalledApplications::read);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_batch,
-            qOverload<>(&QTimer::start));
-}
-
-InstalledApplications::~InstalledApplications()
-{
-    if (m_thread)
-        m_thread->wait();
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
+            [this] { m_reader.readSoon(); });
 }
 
 void InstalledApplications::load()
 {
-    if (m_loaded || m_thread)
+    if (m_loaded || m_reader.busy())
         return;
     QStringList watched;
     for (const QString &folder : m_folders) {
@@ -48,27 +46,11 @@ void InstalledApplications::load()
     }
     if (!watched.isEmpty())
         m_watcher.addPaths(watched.mid(0, maxWatchedFolders));
-    read();
+    m_reader.read();
 }
 
-void InstalledApplications::read()
+void InstalledApplications::take(FoundApplications found)
 {
-    if (m_thread) {
-        m_changedMeanwhile = true;
-        return;
-    }
-    m_thread.reset(
-        QThread::create([this] { m_arrived = findApplications(m_folders, m_desktops); }));
-    connect(m_thread.get(), &QThread::finished, this, &InstalledApplications::take);
-    m_thread->setStackSize(threadStack);
-    m_thread->start(QThread::LowPriority);
-}
-
-void InstalledApplications::take()
-{
-    m_thread->wait();
-    m_thread.reset();
-    FoundApplications found = std::exchange(m_arrived, {});
     m_applications = std::move(found.applications);
     for (const QString &folder : found.overfull) {
         if (!m_overfullNotice || m_overfullNamed.contains(folder))
@@ -79,8 +61,6 @@ void InstalledApplications::take()
     m_loaded = true;
     returnFreedMemory();
     emit changed();
-    if (std::exchange(m_changedMeanwhile, false))
-        read();
 }
 
 } // namespace platform

@@ -1,15 +1,12 @@
 #pragma once
 
 #include "platform/desktop/applications.h"
+#include "platform/system/backgroundreader.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QSet>
-#include <QTimer>
 #include <functional>
-#include <memory>
-
-class QThread;
 
 namespace platform {
 
@@ -26,11 +23,10 @@ public:
     explicit InstalledApplications(QStringList folders = applicationFolders(),
                                    QStringList desktops = currentDesktops(),
                                    OverfullNotice overfullNotice = {});
-    // Waits for a reading under way: it only ever takes a moment.
-    ~InstalledApplications() override;
-
     // Reads them unless they were read already or are being read.
     void load();
+    // Stops a reading under way and reads no more: the program is ending.
+    void cancel() { m_reader.cancel(); }
     bool loaded() const { return m_loaded; }
     const QList<Application> &applications() const { return m_applications; }
 
@@ -38,20 +34,17 @@ signals:
     void changed();
 
 private:
-    void read();
-    void take();
+    void take(FoundApplications found);
 
     const QStringList m_folders;
     const QStringList m_desktops;
     const OverfullNotice m_overfullNotice;
     QSet<QString> m_overfullNamed;
     QList<Application> m_applications;
-    FoundApplications m_arrived; // written by the thread, taken once it has ended
-    std::unique_ptr<QThread> m_thread;
     QFileSystemWatcher m_watcher;
-    QTimer m_batch; // an installation writes many files: they are read once
     bool m_loaded = false;
-    bool m_changedMeanwhile = false;
+    // Last: a reading under way ends before what it hands its result to.
+    BackgroundReader<FoundApplications> m_reader;
 };
 
 } // namespace platform

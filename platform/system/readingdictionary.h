@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <stop_token>
 
 namespace platform {
 
@@ -19,7 +20,10 @@ namespace platform {
 // The dictionary is opened in a child process that ends when the texts are read: MeCab's library
 // cannot be unloaded once loaded, so this process never loads it, and is no larger for having
 // read names.
+//
+// A stop asked for kills the child and gives nothing.
 std::optional<QList<QStringList>> readJapanese(const QStringList &texts,
-                                               const QString &dictionaryFolder = {});
+                                               const QString &dictionaryFolder = {},
+                                               std::stop_token stop = {});
 
 } // namespace platform

@@ -35,6 +35,8 @@ constexpr qsizetype longestText = 512;
 constexpr char childMode[] = "--quorvel-read-japanese";
 // Reading a few thousand names takes a second or two; a child that takes far longer is stuck.
 constexpr std::chrono::seconds childTimeout{60};
+// How long a stop asked for waits to be seen, at most (ms): a quit does not wait for the child.
+constexpr qint64 stopLookInterval = 50;
 
 bool isUtf8(const char *charset)
 {
@@ -139,14 +141,18 @@ bool sendAll(int fd, const QByteArray &bytes)
     return true;
 }
 
-// Everything until the other end has finished, or nothing by the deadline.
-std::optional<QByteArray> receiveAll(int fd, QDeadlineTimer deadline)
+// Everything until the other end has finished, or nothing by the deadline or once a stop is
+// asked for.
+std::optional<QByteArray> receiveAll(int fd, QDeadlineTimer deadline, const std::stop_token &stop)
 {
     QByteArray bytes;
     char buffer[16384];
     for (;;) {
+        if (stop.stop_requested())
+            return std::nullopt;
         pollfd ready{fd, POLLIN, 0};
-        const int polled = ::poll(&ready, 1, int(qMin<qint64>(deadline.remainingTime(), 1000)));
+        const int polled =
+            ::poll(&ready, 1, int(qMin<qint64>(deadline.remainingTime(), stopLookInterval)));
         if (polled < 0 && errno != EINTR)
             return std::nullopt;
         if (polled <= 0) {
@@ -230,11 +236,12 @@ public:
     Child(const Child &) = delete;
     Child &operator=(const Child &) = delete;
 
-    std::optional<QByteArray> ask(const QByteArray &question)
+    // Nothing when the child fails, or when a stop is asked for: then it is killed.
+    std::optional<QByteArray> ask(const QByteArray &question, const std::stop_token &stop)
     {
         if (m_pid <= 0 || !sendAll(m_socket, question) || ::shutdown(m_socket, SHUT_WR) != 0)
             return std::nullopt;
-        auto answer = receiveAll(m_socket, QDeadlineTimer(childTimeout));
+        auto answer = receiveAll(m_socket, QDeadlineTimer(childTimeout), stop);
         m_answered = answer.has_value();
         return answer;
     }
@@ -247,8 +254,8 @@ private:
 
 } // namespace
 
-std::optional<QList<QStringList>> readJapanese(const QStringList &texts,
-                                               const QString &dictionaryFolder)
+std::optional<QList<QStringList>>
+readJapanese(const QStringList &texts, const QString &dictionaryFolder, std::stop_token stop)
 {
     if (texts.isEmpty())
         return QList<QStringList>();
@@ -260,7 +267,7 @@ std::optional<QList<QStringList>> readJapanese(const QStringList &texts,
         question += '\n';
     }
     Child child(QFile::encodeName(dictionaryFolder));
-    const std::optional<QByteArray> answer = child.ask(question);
+    const std::optional<QByteArray> answer = child.ask(question, stop);
     if (!answer || !answer->startsWith("1\n"))
         return std::nullopt;
     QByteArray body = answer->mid(2);

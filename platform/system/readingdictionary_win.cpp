@@ -3,7 +3,8 @@
 namespace platform {
 
 // No MeCab is installed with the program on Windows: names are found by their letters only.
-std::optional<QList<QStringList>> readJapanese(const QStringList &, const QString &)
+std::optional<QList<QStringList>> readJapanese(const QStringList &, const QString &,
+                                               std::stop_token)
 {
     return std::nullopt;
 }

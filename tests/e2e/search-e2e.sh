@@ -26,6 +26,9 @@ mkdir -p "$work/data/applications"
 printf '[Desktop Entry]\nType=Application\nName=Scribble\nName[ja]=ｽｸﾗｲﾌﾞﾙ\nExec=%s %%U\nPath=%s\n' \
     "$scribble" "$work/wf ﾌｫﾙﾀﾞ" > "$work/data/applications/scribble.desktop"
 export XDG_DATA_HOME="$work/data"
+# Two more folders of applications, empty until the end.
+mkdir -p "$work/more1/applications" "$work/more2/applications"
+export XDG_DATA_DIRS="${XDG_DATA_DIRS:-/usr/local/share:/usr/share}:$work/more1:$work/more2"
 # What a launched program finds of a token: its own, never the launcher's.
 term="$work/bin/term"
 printf '#!/bin/sh\necho "token=[$XDG_ACTIVATION_TOKEN$DESKTOP_STARTUP_ID]" > "%s/term.out"\n' \
@@ -36,7 +39,8 @@ install_program "$work/app" "$(catalogue ﾂｰﾙ 項目2 項目3 項目4 項�
     "0,\"ﾒﾓ帳\",\"$memo\",\"$work/wf ﾌｫﾙﾀﾞ\"" '0,"&Editor","/usr/bin/gedit",""')"
 
 XDG_ACTIVATION_TOKEN=stale DESKTOP_STARTUP_ID=stale "$work/app/quorvel" 2>"$work/quorvel.log" &
-pids+=($!)
+program=$!
+pids+=($program)
 search_window() { window_named '^ﾌﾟﾛｸﾞﾗﾑ検索$'; }
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(search_window)" ]; }
 ran_in() { [ -f "$work/$1.out" ] && [ "$(head -n1 "$work/$1.out")" = "$2" ]; }
@@ -96,5 +100,23 @@ check "--popup reaches the running copy and ends at once" timeout 5 "$work/app/q
 check "which pops the menu up" wait_for 5 more_windows_than "$before"
 shot popup-by-command
 xdotool key Escape
+
+# 終了 while a flood of large desktop entries is being read: the end does not wait for the read
+# (an entry of 216 kB, linked under 5,000 names in each of three folders, takes many seconds to
+# read through).
+big="$work/big.desktop"
+python3 -c 'import os, sys
+with open(sys.argv[1], "w") as f:
+    f.write("[Desktop Entry]\nType=Application\nName=Big\nExec=true\n" + "Keywords[ja]=a;b;c;\n" * 10800)
+for folder in sys.argv[2:]:
+    for i in range(5000): os.symlink(sys.argv[1], f"{folder}/big{i}.desktop")' \
+    "$big" "$work/data/applications" "$work/more1/applications" "$work/more2/applications"
+sleep 2 # the folder's change is read after a second of quiet
+before=$(windows_shown)
+timeout 5 "$work/app/quorvel" --popup
+wait_for 5 more_windows_than "$before"
+xdotool key Up Return # 終了, the menu's last item
+check "終了 in the middle of reading the applications ends the program at once" \
+    wait_for 5 stopped "$program"
 
 finish

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <sys/wait.h>
 
 // Readings come from MeCab without this process ever holding MeCab or its dictionary.
 class TestReadingDictionary : public QObject
@@ -35,6 +37,17 @@ private slots:
     {
         const QTemporaryDir empty;
         QCOMPARE(platform::readJapanese({QStringLiteral("電卓")}, empty.path()), std::nullopt);
+    }
+
+    // A stop (the program ending) gives nothing at once, and the child is gone, not left reading.
+    void aStopKillsTheChild()
+    {
+        std::stop_source quit;
+        quit.request_stop();
+        QCOMPARE(platform::readJapanese({QStringLiteral("電卓")}, {}, quit.get_token()),
+                 std::nullopt);
+        QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
+        QCOMPARE(errno, ECHILD);
     }
 };
 
