@@ -162,6 +162,11 @@ inline QString applicationsLeftOut(const QStringList &names)
            names.join(QStringLiteral("\r\n"));
 }
 inline const QString searchInstalled = QStringLiteral("未登録");
+// An application's own action as an entry of the list: both names, in characters the list holds.
+inline QString actionEntryName(const QString &application, const QString &action)
+{
+    return application + QStringLiteral(" - ") + action;
+}
 inline const QString searchAddHint = QStringLiteral("Ctrl+Enter: ｶﾃｺﾞﾘ外ﾒﾆｭｰに登録");
 
 // Command line and start-up, on the terminal
@@ -194,7 +199,8 @@ inline const QString noTray =
     QStringLiteral("quorvel: 通知領域（トレイ）が見つかりません。現れしだいアイコンを表示します\n");
 inline QString tooManyDesktopEntries(const QString &folder, int read)
 {
-    return QStringLiteral("quorvel: %1 にはデスクトップエントリが多すぎます。最初の %2 個だけを読みます")
+    return QStringLiteral(
+               "quorvel: %1 にはデスクトップエントリが多すぎます。最初の %2 個だけを読みます")
         .arg(folder)
         .arg(read);
 }

@@ -1,6 +1,7 @@
 #include "settings/applicationentries.h"
 
 #include "catalogue/catalogue.h"
+#include "texts.h"
 
 std::optional<Entry> entryOf(const platform::Application &application)
 {
@@ -16,6 +17,32 @@ search::EntryKey keyOf(const platform::Application &application, const ReadingsO
     const QString also = QStringList(QStringList{entry.genericName} + entry.keywords).join(u' ');
     return search::EntryKey(entry.name, entry.exec.value(0), also, readingsOf(entry.name),
                             readingsOf(entry.genericName));
+}
+
+std::optional<Entry> entryOf(const platform::Application &application,
+                             const platform::DesktopAction &action)
+{
+    const auto commandLine = platform::commandLineOf(application.entry, action);
+    if (!commandLine)
+        return std::nullopt;
+    return Entry{texts::actionEntryName(application.entry.name, action.name), *commandLine,
+                 application.entry.path};
+}
+
+search::EntryKey keyOf(const platform::Application &application,
+                       const platform::DesktopAction &action, const ReadingsOf &readingsOf)
+{
+    const platform::DesktopEntry &entry = application.entry;
+    const QString also =
+        QStringList(QStringList{entry.name, entry.genericName} + entry.keywords).join(u' ');
+    return search::EntryKey(action.name, action.exec.value(0), also, readingsOf(action.name),
+                            readingsOf(entry.name) + readingsOf(entry.genericName));
+}
+
+QString rowIdOf(const platform::Application &application, const platform::DesktopAction *action)
+{
+    // An id ends in ".desktop", so no application's id is another's with an action's.
+    return action ? application.id + u'#' + action->id : application.id;
 }
 
 QSet<QString> listedPrograms(const Catalogue &catalogue)

@@ -20,5 +20,16 @@ std::optional<Entry> entryOf(const platform::Application &application);
 // Found by its name and its reading, its generic name and keywords, and its command.
 search::EntryKey keyOf(const platform::Application &application, const ReadingsOf &readingsOf);
 
+// One of its actions as an entry of its own: named by the application and the action, its
+// command line, the application's working folder.
+std::optional<Entry> entryOf(const platform::Application &application,
+                             const platform::DesktopAction &action);
+// Found by the action's name and its reading, and by all the application is found by.
+search::EntryKey keyOf(const platform::Application &application,
+                       const platform::DesktopAction &action, const ReadingsOf &readingsOf);
+// What tells the rows apart in every view: the application's id, with its action's.
+QString rowIdOf(const platform::Application &application,
+                const platform::DesktopAction *action = nullptr);
+
 // The command lines the catalogue already starts: an application with one of them is listed.
 QSet<QString> listedPrograms(const Catalogue &catalogue);

@@ -71,8 +71,11 @@ void ApplicationPicker::fillList()
             checked.insert(m_list->item(row)->data(Qt::UserRole).toString());
     }
     m_list->clear();
+    m_rows.clear();
     const QSet<QString> listed = listedPrograms(m_editor.catalogue());
-    for (const platform::Application &application : m_applications.applications()) {
+    const QList<platform::Application> &applications = m_applications.applications();
+    for (qsizetype a = 0; a < applications.size(); ++a) {
+        const platform::Application &application = applications.at(a);
         const auto entry = entryOf(application);
         const bool isListed = entry && listed.contains(entry->ProgramPath);
         QString text = application.entry.name;
@@ -88,16 +91,70 @@ void ApplicationPicker::fillList()
         item->setCheckState(checked.contains(application.id) ? Qt::Checked : Qt::Unchecked);
         if (isListed)
             item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+        m_rows.push_back({int(a)});
+        appendActionRows(int(a), listed, checked);
     }
     prepareKeys();
+}
+
+// Under their application, indented, each by its name as the list will have it.
+void ApplicationPicker::appendActionRows(int application, const QSet<QString> &listed,
+                                         const QSet<QString> &checked)
+{
+    const platform::Application &owner = m_applications.applications().at(application);
+    const QList<platform::DesktopAction> &actions = owner.entry.actions;
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        const platform::DesktopAction &action = actions.at(i);
+        const auto entry = entryOf(owner, action);
+        const bool isListed = entry && listed.contains(entry->ProgramPath);
+        QString text = QStringLiteral("　　") + action.name;
+        if (isListed)
+            text += QStringLiteral("  ") + texts::alreadyListed;
+        auto *item = new QListWidgetItem(platform::applicationIcon(action.icon), text, m_list);
+        const QString id = rowIdOf(owner, &action);
+        item->setData(Qt::UserRole, id);
+        item->setData(Qt::AccessibleTextRole,
+                      texts::actionEntryName(owner.entry.name, action.name) +
+                          (isListed ? texts::alreadyListed : QString()));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(checked.contains(id) ? Qt::Checked : Qt::Unchecked);
+        if (isListed)
+            item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+        m_rows.push_back({application, int(i)});
+    }
+}
+
+const platform::DesktopAction *ApplicationPicker::actionOf(const Row &row) const
+{
+    return row.action < 0
+               ? nullptr
+               : &m_applications.applications().at(row.application).entry.actions.at(row.action);
 }
 
 void ApplicationPicker::prepareKeys()
 {
     m_keys.clear();
-    for (const platform::Application &application : m_applications.applications())
-        m_keys.push_back(keyOf(application, m_readingsOf));
+    for (const Row &row : m_rows) {
+        const platform::Application &application =
+            m_applications.applications().at(row.application);
+        const platform::DesktopAction *action = actionOf(row);
+        m_keys.push_back(action ? keyOf(application, *action, m_readingsOf)
+                                : keyOf(application, m_readingsOf));
+    }
     filter();
+}
+
+void ApplicationPicker::tick(const QString &rowId)
+{
+    for (int row = 0; row < m_list->count(); ++row) {
+        QListWidgetItem *item = m_list->item(row);
+        if (item->data(Qt::UserRole).toString() != rowId)
+            continue;
+        item->setCheckState(Qt::Checked);
+        m_list->setCurrentItem(item);
+        m_list->scrollToItem(item);
+        return;
+    }
 }
 
 void ApplicationPicker::filter()
@@ -153,15 +210,18 @@ void ApplicationPicker::accept()
     QStringList names; // the checked ones, as the message names them
     QStringList leftOut;
     const QList<platform::Application> &applications = m_applications.applications();
-    for (int row = 0; row < m_list->count() && row < applications.size(); ++row) {
+    for (int row = 0; row < m_list->count() && size_t(row) < m_rows.size(); ++row) {
         if (m_list->item(row)->checkState() != Qt::Checked)
             continue;
-        const platform::Application &application = applications.at(row);
-        if (const auto entry = entryOf(application)) {
+        const platform::Application &application = applications.at(m_rows[size_t(row)].application);
+        const platform::DesktopAction *action = actionOf(m_rows[size_t(row)]);
+        const QString name = action ? texts::actionEntryName(application.entry.name, action->name)
+                                    : application.entry.name;
+        if (const auto entry = action ? entryOf(application, *action) : entryOf(application)) {
             entries.append(*entry);
-            names.append(application.entry.name);
+            names.append(name);
         } else {
-            leftOut.append(application.entry.name);
+            leftOut.append(name);
         }
     }
     const QList<editing::Outcome> outcomes =

@@ -18,9 +18,9 @@ class InstalledApplications;
 class MessageBoxes;
 } // namespace platform
 
-// "ｱﾌﾟﾘｹｰｼｮﾝの追加": the installed applications with a check box each, found as in the search
-// window. "追加" appends the checked ones to the chosen category as one edit; those that cannot
-// be added are named in one message.
+// "ｱﾌﾟﾘｹｰｼｮﾝの追加": the installed applications with a check box each, each followed by its own
+// actions, found as in the search window. "追加" appends the checked ones to the chosen category
+// as one edit; those that cannot be added are named in one message.
 class ApplicationPicker : public QDialog
 {
     Q_OBJECT
@@ -34,6 +34,9 @@ public:
     SearchField *field() const { return m_field; }
     QComboBox *categoryBox() const { return m_category; }
 
+    // Ticks the row of the application, or of its action (rowIdOf), and makes it current.
+    void tick(const QString &rowId);
+
     void accept() override;
     // Prepares the rows for matching; again when the readings of names in kanji arrive.
     void prepareKeys();
@@ -43,8 +46,17 @@ protected:
 
 private:
     void fillList();
+    void appendActionRows(int application, const QSet<QString> &listed,
+                          const QSet<QString> &checked);
     void filter();
     int firstShownRow() const;
+    // What a row stands for: an application, or one of its actions.
+    struct Row
+    {
+        int application;
+        int action = -1;
+    };
+    const platform::DesktopAction *actionOf(const Row &row) const;
 
     CatalogueEditor &m_editor;
     platform::InstalledApplications &m_applications;
@@ -54,5 +66,6 @@ private:
     QComboBox *m_category;
     QListWidget *m_list;
     QLabel *m_status;
+    std::vector<Row> m_rows;
     std::vector<search::EntryKey> m_keys; // row by row
 };

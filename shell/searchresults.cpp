@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/desktop/programicons.h"
+#include "settings/applicationentries.h"
 #include "settings/categorybox.h"
 #include "texts.h"
 
@@ -18,11 +19,15 @@ SearchResults::SearchResults(const Catalogue &catalogue, platform::ProgramIcons 
     });
 }
 
-void SearchResults::show(QList<search::Found> rows, const QList<platform::Application> &offered)
+void SearchResults::show(QList<search::Found> rows, const QList<platform::Application> &offered,
+                         const QList<platform::Application> &applications,
+                         const QList<ActionRow> &actions)
 {
     beginResetModel();
     m_rows = std::move(rows);
     m_offered = offered;
+    m_applications = applications;
+    m_actions = actions;
     endResetModel();
 }
 
@@ -36,6 +41,8 @@ QVariant SearchResults::data(const QModelIndex &index, int role) const
     const search::Found &row = m_rows.at(index.row());
     if (row.category == installed)
         return applicationData(m_offered.at(row.index), role);
+    if (row.category == action)
+        return actionData(m_actions.at(row.index), role);
     const Entry &entry = m_catalogue.entry(row.category, row.index);
     const auto category = [&] {
         return search::withoutAccessKey(shownCategoryName(m_catalogue, row.category));
@@ -69,16 +76,43 @@ QVariant SearchResults::applicationData(const platform::Application &application
         return true;
     case Qt::AccessibleTextRole:
         return texts::searchRowName(application.entry.name, texts::searchInstalled);
-    case Qt::DecorationRole: {
-        auto known = m_applicationIcons.find(application.id);
-        if (known == m_applicationIcons.end())
-            known = m_applicationIcons.insert(application.id,
-                                              platform::applicationIcon(application.entry));
-        return *known;
-    }
+    case Qt::DecorationRole:
+        return iconOf(rowIdOf(application), application.entry.icon);
     default:
         return {};
     }
+}
+
+// Under the name of its application, which it is set apart with.
+QVariant SearchResults::actionData(const ActionRow &row, int role) const
+{
+    const platform::Application &application = m_applications.at(row.application);
+    const platform::DesktopAction &action = application.entry.actions.at(row.action);
+    switch (role) {
+    case Qt::DisplayRole:
+        return action.name;
+    case CategoryRole:
+        return application.entry.name;
+    case ProgramRole:
+        return action.exec.join(u' ');
+    case InstalledRole:
+        return true;
+    case Qt::AccessibleTextRole:
+        return texts::searchRowName(
+            action.name, texts::searchRowName(application.entry.name, texts::searchInstalled));
+    case Qt::DecorationRole:
+        return iconOf(rowIdOf(application, &action), action.icon);
+    default:
+        return {};
+    }
+}
+
+QIcon SearchResults::iconOf(const QString &rowId, const QString &icon) const
+{
+    auto known = m_applicationIcons.find(rowId);
+    if (known == m_applicationIcons.end())
+        known = m_applicationIcons.insert(rowId, platform::applicationIcon(icon));
+    return *known;
 }
 
 void SearchResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,

@@ -171,6 +171,11 @@ void SearchWindow::prepareCandidates()
             m_offeredCandidates.append(withUses(SearchResults::installed, int(i),
                                                 m_offeredKeys[size_t(i)], m_offeredEntries.at(i)));
         }
+        for (qsizetype i = 0; i < m_actions.size(); ++i) {
+            m_offeredCandidates.append(withUses(SearchResults::action, int(i),
+                                                m_offeredKeys[size_t(m_offered.size() + i)],
+                                                m_actionEntries.at(i)));
+        }
         m_usesCurrent = true;
     }
 }
@@ -193,6 +198,65 @@ void SearchWindow::prepareOffered()
         m_offeredEntries.append(*entry);
         m_offeredKeys.push_back(keyOf(application, readingsOf));
     }
+    prepareOfferedActions(listed);
+}
+
+// Each application's actions, on rows of their own: those of a listed application too, which
+// the list's entry does not start.
+void SearchWindow::prepareOfferedActions(const QSet<QString> &listed)
+{
+    m_applicationsRead = m_applications.applications();
+    m_actions.clear();
+    m_actionEntries.clear();
+    const ReadingsOf readingsOf = [this](const QString &name) {
+        return m_readings.readingsOf(name);
+    };
+    for (qsizetype a = 0; a < m_applicationsRead.size(); ++a) {
+        const platform::Application &application = m_applicationsRead.at(a);
+        const QList<platform::DesktopAction> &actions = application.entry.actions;
+        for (qsizetype i = 0; i < actions.size(); ++i) {
+            const auto entry = entryOf(application, actions.at(i));
+            if (!entry || listed.contains(entry->ProgramPath))
+                continue;
+            m_actions.append({int(a), int(i)});
+            m_actionEntries.append(*entry);
+            m_offeredKeys.push_back(keyOf(application, actions.at(i), readingsOf));
+        }
+    }
+}
+
+// An action never stands above its application: where both are found it follows it, with the
+// application's other actions found, in their own order.
+QList<search::Found> SearchWindow::belowTheirApplications(QList<search::Found> rows) const
+{
+    QHash<QString, QList<search::Found>> actionsShown; // by the application's id
+    for (const search::Found &row : rows) {
+        if (row.category == SearchResults::installed)
+            actionsShown.insert(m_offered.at(row.index).id, {});
+    }
+    const auto applicationOf = [this](const search::Found &row) -> const QString & {
+        return m_applicationsRead.at(m_actions.at(row.index).application).id;
+    };
+    for (const search::Found &row : rows) {
+        if (row.category != SearchResults::action)
+            continue;
+        if (const auto shown = actionsShown.find(applicationOf(row)); shown != actionsShown.end())
+            shown->append(row);
+    }
+    if (actionsShown.isEmpty())
+        return rows;
+    QList<search::Found> placed;
+    placed.reserve(rows.size());
+    for (const search::Found &row : std::as_const(rows)) {
+        if (row.category == SearchResults::installed) {
+            placed.append(row);
+            placed += actionsShown.value(m_offered.at(row.index).id);
+        } else if (row.category != SearchResults::action ||
+                   !actionsShown.contains(applicationOf(row))) {
+            placed.append(row);
+        }
+    }
+    return placed;
 }
 
 // What a row shows, the same however the rows are rebuilt.
@@ -202,7 +266,12 @@ QString SearchWindow::identityOf(int row) const
         return {};
     const search::Found &at = m_results->rows().at(row);
     if (at.category == SearchResults::installed)
-        return m_offered.at(at.index).id;
+        return rowIdOf(m_offered.at(at.index));
+    if (at.category == SearchResults::action) {
+        const SearchResults::ActionRow &action = m_actions.at(at.index);
+        const platform::Application &application = m_applicationsRead.at(action.application);
+        return rowIdOf(application, &application.entry.actions.at(action.action));
+    }
     return QString::number(at.category) + u':' + QString::number(at.index);
 }
 
@@ -220,9 +289,9 @@ void SearchWindow::showResults()
     // is typed, or at once while the list is still empty.
     QList<search::Found> rows = search::find(m_candidates, query, now);
     if (!query.isEmpty() || m_entries.isEmpty())
-        rows += search::find(m_offeredCandidates, query, now);
+        rows += belowTheirApplications(search::find(m_offeredCandidates, query, now));
     m_list->setQuiet(true);
-    m_results->show(std::move(rows), m_offered);
+    m_results->show(std::move(rows), m_offered, m_applicationsRead, m_actions);
 
     const bool any = m_results->rowCount() > 0;
     m_nothing->setText(m_entries.isEmpty() && m_offered.isEmpty() ? texts::searchCatalogueEmpty
@@ -276,6 +345,8 @@ const Entry *SearchWindow::offeredAt(int row) const
     if (row < 0 || row >= m_results->rowCount())
         return nullptr;
     const search::Found &at = m_results->rows().at(row);
+    if (at.category == SearchResults::action)
+        return &m_actionEntries.at(at.index);
     return at.category == SearchResults::installed ? &m_offeredEntries.at(at.index) : nullptr;
 }
 

@@ -2,6 +2,7 @@
 
 #include "catalogue/search.h"
 #include "platform/desktop/applications.h"
+#include "shell/searchresults.h"
 
 #include <QList>
 #include <QWidget>
@@ -12,7 +13,6 @@ class NameReader;
 class QLabel;
 class SearchField;
 class SearchResultList;
-class SearchResults;
 class UseHistory;
 
 namespace platform {
@@ -22,10 +22,11 @@ class ProgramIcons;
 
 // The keyboard's way in: a field above the entries that match what is typed (or is being
 // composed), from every category, and below them the installed applications that match and are
-// not listed yet (all of them while the list is empty). Enter or Alt+1 … Alt+9 chooses,
-// Ctrl+Enter adds the application chosen to the list, Esc or leaving the window hides it; while
-// an input method composes, Enter and Esc are the input method's. One more view of the
-// catalogue: it follows every change, and is built the first time it is asked for.
+// not listed yet (all of them while the list is empty), each application's own actions after it.
+// Enter or Alt+1 … Alt+9 chooses, Ctrl+Enter adds the application chosen to the list, Esc or
+// leaving the window hides it; while an input method composes, Enter and Esc are the input
+// method's. One more view of the catalogue: it follows every change, and is built the first time it
+// is asked for.
 class SearchWindow : public QWidget
 {
     Q_OBJECT
@@ -62,6 +63,8 @@ private:
     void catalogueChanged();
     void prepareCandidates();
     void prepareOffered();
+    void prepareOfferedActions(const QSet<QString> &listed);
+    QList<search::Found> belowTheirApplications(QList<search::Found> rows) const;
     void showResults();
     void selectRow(int row);
     void describeSelection();
@@ -86,6 +89,11 @@ private:
     // The installed applications not listed, and each as the entry it would be.
     QList<platform::Application> m_offered;
     QList<Entry> m_offeredEntries;
+    // The actions of all applications, listed or not, that are not listed themselves.
+    QList<platform::Application> m_applicationsRead;
+    QList<SearchResults::ActionRow> m_actions;
+    QList<Entry> m_actionEntries;
+    // The offered applications' keys, then their actions'; their candidates in the same order.
     std::vector<search::EntryKey> m_offeredKeys;
     QList<search::Candidate> m_offeredCandidates;
     std::optional<QString> m_shownQuery; // none when the window opens

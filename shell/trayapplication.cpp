@@ -67,8 +67,11 @@ TrayApplication::TrayApplication(const QString &executablePath, platform::Platfo
     // Their names written in kanji are found by their readings too.
     connect(&m_applications, &platform::InstalledApplications::changed, this, [this] {
         QStringList names;
-        for (const platform::Application &application : m_applications.applications())
+        for (const platform::Application &application : m_applications.applications()) {
             names << application.entry.name << application.entry.genericName;
+            for (const platform::DesktopAction &action : application.entry.actions)
+                names << action.name;
+        }
         m_readings.setOtherNames(names);
     });
     connect(&m_instance, &platform::SingleInstance::requested, this,
@@ -250,6 +253,10 @@ void TrayApplication::launch(const Entry &entry)
     for (const platform::Application &application : m_applications.applications()) {
         if (const auto asEntry = entryOf(application))
             installed.append(*asEntry);
+        for (const platform::DesktopAction &action : application.entry.actions) {
+            if (const auto asEntry = entryOf(application, action))
+                installed.append(*asEntry);
+        }
     }
     m_uses.recordLaunch(entry, m_catalogue, QDateTime::currentSecsSinceEpoch(), installed);
 }

@@ -68,11 +68,16 @@ FoundApplications findApplications(const QStringList &folders, const QStringList
 
 QIcon applicationIcon(const DesktopEntry &entry)
 {
+    return applicationIcon(entry.icon);
+}
+
+QIcon applicationIcon(const QString &name)
+{
     QIcon icon;
-    if (QFileInfo(entry.icon).isAbsolute())
-        icon = QIcon(entry.icon);
-    else if (!entry.icon.isEmpty())
-        icon = QIcon::fromTheme(entry.icon);
+    if (QFileInfo(name).isAbsolute())
+        icon = QIcon(name);
+    else if (!name.isEmpty())
+        icon = QIcon::fromTheme(name);
     if (icon.isNull())
         icon = QIcon::fromTheme(QStringLiteral("application-x-executable"));
     if (icon.isNull()) {

@@ -41,5 +41,6 @@ FoundApplications findApplications(const QStringList &folders, const QStringList
 
 // The entry's icon (a name of the icon theme, or a file), else a generic one, never none.
 QIcon applicationIcon(const DesktopEntry &entry);
+QIcon applicationIcon(const QString &icon);
 
 } // namespace platform

@@ -49,6 +49,53 @@ QString withoutFieldCodes(const QString &argument)
     return text;
 }
 
+using Group = QHash<QString, QString>;
+
+// Key[ja_JP], then Key[ja], then Key.
+QString localised(const Group &values, const QString &key)
+{
+    for (const QString &suffix : {QStringLiteral("[ja_JP]"), QStringLiteral("[ja]"), QString()}) {
+        const QString value = values.value(key + suffix);
+        if (!value.isEmpty())
+            return value;
+    }
+    return QString();
+}
+
+QStringList listOf(const QString &value)
+{
+    QStringList items;
+    for (const QString &item : value.split(u';', Qt::SkipEmptyParts)) {
+        if (!item.trimmed().isEmpty())
+            items.append(item.trimmed());
+    }
+    return items;
+}
+
+// The actions Actions= names, each once, that have a group of their own with a name and an Exec
+// the launcher can start; the others are left out as a menu leaves them out.
+QList<DesktopAction> actionsOf(const Group &values, const QHash<QString, Group> &groups,
+                               const QString &applicationIcon)
+{
+    QList<DesktopAction> actions;
+    QStringList named = listOf(values.value(QStringLiteral("Actions")));
+    named.removeDuplicates();
+    for (const QString &id : std::as_const(named)) {
+        const auto group = groups.constFind(id);
+        if (group == groups.cend())
+            continue;
+        const QString name = localised(*group, QStringLiteral("Name"));
+        const auto exec = splitExec(group->value(QStringLiteral("Exec")));
+        if (name.trimmed().isEmpty() || !exec)
+            continue;
+        const QString icon = group->value(QStringLiteral("Icon"));
+        actions.append({id, name, *exec, icon.isEmpty() ? applicationIcon : icon});
+        if (actions.size() == maxActionsPerEntry)
+            break;
+    }
+    return actions;
+}
+
 } // namespace
 
 std::optional<QStringList> splitExec(const QString &exec)
@@ -105,22 +152,29 @@ std::optional<DesktopEntry> parseDesktopEntry(const QByteArray &text)
     const QString decoded = utf8(text);
     if (utf8.hasError())
         return std::nullopt;
-    QHash<QString, QString> values;
-    bool inEntry = false;
+    const QLatin1String actionPrefix("[Desktop Action ");
+    Group values;
+    QHash<QString, Group> actionGroups;
+    Group *group = nullptr; // none in a group the launcher does not read
     for (const QStringView rawLine : QStringTokenizer(decoded, u'\n')) {
         const QString line = rawLine.trimmed().toString();
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
         if (line.startsWith(u'[')) {
-            inEntry = line == QLatin1String("[Desktop Entry]");
+            if (line == QLatin1String("[Desktop Entry]"))
+                group = &values;
+            else if (line.startsWith(actionPrefix) && line.endsWith(u']'))
+                group = &actionGroups[line.sliced(actionPrefix.size()).chopped(1)];
+            else
+                group = nullptr;
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
-        if (!inEntry || equals <= 0)
+        if (!group || equals <= 0)
             continue;
         const QString key = line.left(equals).trimmed();
-        if (!values.contains(key)) // the first of two equal keys holds
-            values.insert(key, unescapeValue(QStringView(line).mid(equals + 1).trimmed()));
+        if (!group->contains(key)) // the first of two equal keys holds
+            group->insert(key, unescapeValue(QStringView(line).mid(equals + 1).trimmed()));
     }
     if (values.value(QStringLiteral("Hidden")) == QLatin1String("true"))
         return std::nullopt;
@@ -128,56 +182,54 @@ std::optional<DesktopEntry> parseDesktopEntry(const QByteArray &text)
     if (!exec)
         return std::nullopt;
 
-    const auto localised = [&values](const QString &key) {
-        for (const QString &suffix :
-             {QStringLiteral("[ja_JP]"), QStringLiteral("[ja]"), QString()}) {
-            const QString value = values.value(key + suffix);
-            if (!value.isEmpty())
-                return value;
-        }
-        return QString();
-    };
-    const auto list = [](const QString &value) {
-        QStringList items;
-        for (const QString &item : value.split(u';', Qt::SkipEmptyParts)) {
-            if (!item.trimmed().isEmpty())
-                items.append(item.trimmed());
-        }
-        return items;
-    };
     const auto isTrue = [&values](const char *key) {
         return values.value(QLatin1String(key)) == QLatin1String("true");
     };
 
     DesktopEntry entry;
-    entry.name = localised(QStringLiteral("Name"));
-    entry.genericName = localised(QStringLiteral("GenericName"));
-    entry.comment = localised(QStringLiteral("Comment"));
-    entry.keywords = list(localised(QStringLiteral("Keywords")));
+    entry.name = localised(values, QStringLiteral("Name"));
+    entry.genericName = localised(values, QStringLiteral("GenericName"));
+    entry.comment = localised(values, QStringLiteral("Comment"));
+    entry.keywords = listOf(localised(values, QStringLiteral("Keywords")));
     entry.exec = *exec;
     entry.path = values.value(QStringLiteral("Path"));
     entry.icon = values.value(QStringLiteral("Icon"));
     entry.terminal = isTrue("Terminal");
     entry.application = values.value(QStringLiteral("Type")) == QLatin1String("Application");
     entry.noDisplay = isTrue("NoDisplay");
-    entry.onlyShowIn = list(values.value(QStringLiteral("OnlyShowIn")));
-    entry.notShowIn = list(values.value(QStringLiteral("NotShowIn")));
+    entry.onlyShowIn = listOf(values.value(QStringLiteral("OnlyShowIn")));
+    entry.notShowIn = listOf(values.value(QStringLiteral("NotShowIn")));
     entry.tryExec = values.value(QStringLiteral("TryExec"));
+    entry.actions = actionsOf(values, actionGroups, entry.icon);
     return entry;
 }
 
-std::optional<QString> commandLineOf(const DesktopEntry &entry)
+namespace {
+
+std::optional<QString> joinedCommandLine(const DesktopEntry &entry, const QStringList &exec)
 {
     const QStringList terminal = entry.terminal ? terminalCommand() : QStringList();
     if (entry.terminal && terminal.isEmpty())
         return std::nullopt;
-    const QStringList words = terminal + entry.exec;
+    const QStringList words = terminal + exec;
     // The program itself may have blanks: the command line finds it as its longest prefix.
     for (qsizetype i = 1; i < words.size(); ++i) {
         if (words[i].contains(u' '))
             return std::nullopt;
     }
     return words.join(u' ');
+}
+
+} // namespace
+
+std::optional<QString> commandLineOf(const DesktopEntry &entry)
+{
+    return joinedCommandLine(entry, entry.exec);
+}
+
+std::optional<QString> commandLineOf(const DesktopEntry &entry, const DesktopAction &action)
+{
+    return joinedCommandLine(entry, action.exec);
 }
 
 std::optional<DesktopEntry> readDesktopEntry(const QString &path)

@@ -7,6 +7,16 @@
 
 namespace platform {
 
+// One of an application's own actions ([Desktop Action id]): a window of its own kind, a new
+// message, … Started in the application's working folder.
+struct DesktopAction
+{
+    QString id;
+    QString name;     // localised as the entry's
+    QStringList exec; // split as the entry's Exec is
+    QString icon;     // the action's own, else the application's
+};
+
 // What the launcher takes from a desktop entry (.desktop file) of an application. The texts are
 // the Japanese ones where there are: Key[ja_JP], then Key[ja], then Key.
 struct DesktopEntry
@@ -25,7 +35,12 @@ struct DesktopEntry
     QStringList onlyShowIn;
     QStringList notShowIn;
     QString tryExec;
+    // Those Actions= names that have a group with a name and a usable Exec, in its order.
+    QList<DesktopAction> actions;
 };
+
+// Far more than any application offers; a file naming more has the first ones read.
+constexpr int maxActionsPerEntry = 20;
 
 // Nothing for a file that cannot be read, is far too large, is not UTF-8, or is no usable
 // application entry: no [Desktop Entry] group, Hidden=true, or an Exec that is missing or
@@ -45,5 +60,7 @@ QStringList terminalCommand();
 // joined by blanks, in the user's terminal for Terminal=true. Nothing when an argument holds
 // a blank, which a command line cannot keep apart, or no terminal is found for it.
 std::optional<QString> commandLineOf(const DesktopEntry &entry);
+// The same for one of its actions, in the same terminal if the entry needs one.
+std::optional<QString> commandLineOf(const DesktopEntry &entry, const DesktopAction &action);
 
 } // namespace platform

@@ -166,6 +166,47 @@ private slots:
         }
     }
 
+    // The actions a browser or a mail program offers: only those Actions= names that have a
+    // group with a name and a command the launcher can start, in Actions= order.
+    void readsTheApplicationsOwnActions()
+    {
+        QTemporaryDir dir;
+        QByteArray text = "[Desktop Entry]\nType=Application\nName=Browser\nExec=browser %u\n"
+                          "Icon=browser\n"
+                          "Actions=private;missing;noexec;window;open;private;fieldcode;many;\n"
+                          "[Desktop Action window]\nName=New Window\nName[ja]=新しいウィンドウ\n"
+                          "Exec=browser --new-window %u\nIcon=window\n"
+                          "[Desktop Action private]\nName=Private\nName[ja_JP]=ﾌﾟﾗｲﾍﾞｰﾄ\n"
+                          "Name[ja]=違う\nExec=\"/opt/My Browser/run\" --private\n"
+                          "[Desktop Action noexec]\nName=Nothing\n"
+                          "[Desktop Action open]\nName=Open\nExec=browser \"--open\n"
+                          "[Desktop Action fieldcode]\nName=Code\nExec=%f --x\n"
+                          "[Desktop Action unnamed]\nName=Unnamed\nExec=browser\n";
+        for (int i = 0; i < 100; ++i) {
+            text.replace("many;", QByteArray("many") + QByteArray::number(i) + ";many;");
+            text += "[Desktop Action many" + QByteArray::number(i) + "]\nName=M\nExec=m\n";
+        }
+        QFile file(dir.filePath("browser.desktop"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        file.close();
+
+        const auto entry = platform::readDesktopEntry(file.fileName());
+        QVERIFY(entry);
+        QCOMPARE(entry->exec, QStringList{"browser"});
+        QCOMPARE(entry->actions.size(), platform::maxActionsPerEntry);
+        const platform::DesktopAction &privateWindow = entry->actions.at(0);
+        QCOMPARE(privateWindow.id, QString("private"));
+        QCOMPARE(privateWindow.name, QString("ﾌﾟﾗｲﾍﾞｰﾄ"));
+        QCOMPARE(privateWindow.exec, (QStringList{"/opt/My Browser/run", "--private"}));
+        QCOMPARE(privateWindow.icon, QString("browser")); // the application's
+        const platform::DesktopAction &window = entry->actions.at(1);
+        QCOMPARE(window.name, QString("新しいウィンドウ"));
+        QCOMPARE(window.exec, (QStringList{"browser", "--new-window"}));
+        QCOMPARE(window.icon, QString("window"));
+        QCOMPARE(entry->actions.at(2).id, QString("many0"));
+        QCOMPARE(platform::commandLineOf(*entry, window), QString("browser --new-window"));
+    }
+
     void aFloodedFolderHidesNoOther()
     {
         QTemporaryDir flooded, system;

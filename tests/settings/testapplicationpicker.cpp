@@ -71,6 +71,36 @@ private slots:
         QCOMPARE(launcher.catalogue().EntryCount(2), qint16(3));
     }
 
+    void anActionIsListedUnderItsApplicationAndAddedAsAnEntry()
+    {
+        Launcher launcher;
+        launcher.install("browser.desktop",
+                         "Name=Browser\nExec=browser %u\nPath=/srv\nActions=window;\n"
+                         "[Desktop Action window]\nName=新しいウィンドウ\n"
+                         "Exec=browser --new-window\n");
+        launcher.install("zeta.desktop", "Name=Zeta\nExec=zeta\n");
+        QCOMPARE(launcher.start(), TrayApplication::StartResult::Running);
+        launcher.popup().mnuConfig->trigger();
+        withPicker(launcher, [](ApplicationPicker &picker) {
+            QCOMPARE(picker.list()->count(), 3);
+            QCOMPARE(picker.list()->item(1)->text(), QStringLiteral("　　新しいウィンドウ"));
+            picker.field()->setText(QStringLiteral("ｳｨﾝﾄﾞｳ"));
+            QCOMPARE(picker.list()->currentRow(), 1);
+            QVERIFY(picker.list()->isRowHidden(0) && picker.list()->isRowHidden(2));
+            QTest::keyClick(picker.field(), Qt::Key_Down);
+            QTest::keyClick(picker.list(), Qt::Key_Space);
+            QTest::keyClick(picker.list(), Qt::Key_Return);
+        });
+        QCOMPARE(launcher.catalogue().EntryCount(0), qint16(1));
+        QCOMPARE(launcher.catalogue().entry(0, 1),
+                 (Entry{QStringLiteral("Browser - 新しいウィンドウ"),
+                        QStringLiteral("browser --new-window"), QStringLiteral("/srv")}));
+        // Listed now, and said so.
+        withPicker(launcher, [](ApplicationPicker &picker) {
+            QVERIFY(picker.list()->item(1)->text().endsWith(QStringLiteral("（登録済み）")));
+        });
+    }
+
     void anApplicationInKanjiIsFoundByItsReadingOnceItArrives()
     {
         Launcher launcher;

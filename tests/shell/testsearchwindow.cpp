@@ -228,6 +228,49 @@ private slots:
         QVERIFY(!launcher.fileBytes().contains("Mousepad"));
     }
 
+    // Found by their own names and by their application's, each below its application; those of
+    // an application already listed are offered too.
+    void anApplicationsActionsAreOfferedAndStarted()
+    {
+        Launcher launcher(catalogueFile({{0, "Mail", "/bin/mail"}}));
+        launcher.install("browser.desktop",
+                         "Name=ウェブブラウザ\nExec=browser %u\nPath=/srv\nKeywords=new;\n"
+                         "Actions=private;window;\n"
+                         "[Desktop Action private]\nName=新しいプライベートウィンドウ\n"
+                         "Exec=browser --private-window\n"
+                         "[Desktop Action window]\nName=New Window\nExec=browser --new-window\n");
+        launcher.install("mail.desktop", "Name=Mail\nExec=/bin/mail\nActions=compose;\n"
+                                         "[Desktop Action compose]\nName=Compose\n"
+                                         "Exec=/bin/mail --compose\n");
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.app->openSearch();
+        SearchWindow &window = launcher.app->searchWindow();
+        QTRY_VERIFY(launcher.app->applications().loaded());
+        // Mail before the browser, by name as code points.
+        const Found browser{SearchResults::installed, 0}, compose{SearchResults::action, 0},
+            privateWindow{SearchResults::action, 1}, newWindow{SearchResults::action, 2};
+
+        field(window)->setText(QStringLiteral("ﾌﾞﾗｳｻﾞ　ﾌﾟﾗｲﾍﾞｰﾄ"));
+        QCOMPARE(window.results(), QList<Found>{privateWindow});
+        // One action's name begins with "new", the application only has it as a keyword.
+        field(window)->setText(QStringLiteral("new"));
+        QCOMPARE(window.results(), (QList<Found>{browser, newWindow, privateWindow}));
+        field(window)->setText(QStringLiteral("comp"));
+        QCOMPARE(window.results(), QList<Found>{compose});
+
+        field(window)->setText(QStringLiteral("new"));
+        press(window, Qt::Key_Down);
+        QCOMPARE(field(window)->accessibleDescription(),
+                 QStringLiteral("New Window、ウェブブラウザ、未登録。3件中2件目"));
+        press(window, Qt::Key_Return);
+        QCOMPARE(launcher.fake.processes.started, QStringList{"browser --new-window"});
+        QCOMPARE(launcher.fake.processes.folders, QStringList{"/srv"});
+        // Used, it still follows its application.
+        launcher.app->openSearch();
+        field(window)->setText(QStringLiteral("new"));
+        QCOMPARE(window.results(), (QList<Found>{browser, newWindow, privateWindow}));
+    }
+
     void aFirstStartOffersTheInstalledApplicationsAtOnce()
     {
         Launcher launcher;
