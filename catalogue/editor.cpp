@@ -57,6 +57,11 @@ QList<editing::Outcome> CatalogueEditor::addEntries(int c, const QList<Entry> &e
     return outcomes;
 }
 
+bool CatalogueEditor::takeIn(const CatalogueContents &contents)
+{
+    return m_catalogue.replaceAll(contents);
+}
+
 bool CatalogueEditor::undo()
 {
     const bool undone = m_history.undo();

@@ -36,7 +36,7 @@ constexpr std::chrono::milliseconds deactivationWait{500};
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
     : m_platform(platform), m_file(catalogueFolder(executablePath)), m_instance(m_file.path()),
       m_saver(m_catalogue, m_file, platform.messages),
-      m_editor(m_catalogue, [this] { m_saver.SaveCatalogue(); }), m_watcher(m_file, m_catalogue),
+      m_editor(m_catalogue, [this] { m_saver.SaveCatalogue(); }), m_watcher(m_file, m_editor),
       m_uses(QFileInfo(m_file.path()).path()), m_readings(m_catalogue, readingsCacheFile()),
       m_preferences(QFileInfo(m_file.path()).path()),
       m_hotkey(QStringLiteral("search"), texts::hotkeyDescription), m_popup(m_catalogue, m_icons),

@@ -359,8 +359,9 @@ private slots:
         expectRefusal(&Form1::Command2_Click, {unusable.prompt, "ｶﾃｺﾞﾘ名変更"});
     }
 
-    // An edit made on disk while the program runs is taken in, also when an editor writes a
-    // new file and renames it over; a damaged one is kept beside it before the next save.
+    // An edit made on disk while the program runs is taken in, one step to undo, also when an
+    // editor writes a new file and renames it over; a damaged one is kept beside it before the next
+    // save.
     void outsideEditsAreTakenInOrKept()
     {
         startWith({{1, "A"}});
@@ -372,6 +373,12 @@ private slots:
         };
         write(l().cfgPath(), catalogueFile({{1, "A"}, {1, "B"}}));
         QTRY_COMPARE(l().listRows(), (QStringList{"A", "B"}));
+        // Undone like any edit made here, and the file follows; redone, it is back.
+        QVERIFY(l().app->editor().undo());
+        QCOMPARE(l().listRows(), QStringList{"A"});
+        QCOMPARE(l().fileBytes(), catalogueFile({{1, "A"}}));
+        QVERIFY(l().app->editor().redo());
+        QCOMPARE(l().listRows(), (QStringList{"A", "B"}));
         const QString fresh = l().cfgPath() + QStringLiteral(".new");
         write(fresh, catalogueFile({{1, "A"}, {1, "B"}, {0, "C"}}));
         QCOMPARE(std::rename(qPrintable(fresh), qPrintable(l().cfgPath())), 0);
