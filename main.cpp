@@ -1,4 +1,5 @@
 #include "application.h"
+#include "platform/desktop/accessibilitystatus.h"
 #include "platform/desktop/display.h"
 #include "platform/desktop/startupids.h"
 #include "platform/platform.h"
@@ -29,6 +30,8 @@ int main(int argc, char *argv[])
 
     platform::shareOneHeap();
     const auto app = platform::createApplicationOrExit(argc, argv, texts::noDisplay);
+    // Before any window: a screen reader the user turns on later finds the program.
+    const platform::AccessibilityStatus accessibility;
     QApplication::setApplicationName(QString::fromLatin1(quorvel::ApplicationTitle));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(quorvel::ApplicationId));
     // A tray program: closing a message box or the settings window must not end it.

@@ -50,6 +50,7 @@ inline const QString unusableCharacters = QStringLiteral("使用できない文�
 // Settings window
 inline const QString settingsTitle = QStringLiteral("設定");
 inline const QString categoryNameLabel = QStringLiteral("ｶﾃｺﾞﾘ名");
+inline const QString entryListName = QStringLiteral("登録ﾌﾟﾛｸﾞﾗﾑ"); // read out only
 inline const QString renameButton = QStringLiteral("ｶﾃｺﾞﾘ名変更");
 inline const QString upButton = QStringLiteral("↑");
 inline const QString downButton = QStringLiteral("↓");
@@ -121,16 +122,24 @@ inline QString searchRowName(const QString &name, const QString &category)
 {
     return name + QStringLiteral("、") + category;
 }
+// What a screen reader says of the chosen row, while the keyboard stays in the field.
+inline QString searchRowSpoken(const QString &rowName, int position, int count)
+{
+    return rowName + QStringLiteral("。") + QString::number(count) + QStringLiteral("件中") +
+           QString::number(position) + QStringLiteral("件目");
+}
 
 // Hotkey
 inline const QString hotkeyTitle = QStringLiteral("ﾎｯﾄｷｰ");
 inline const QString hotkeyUse = QStringLiteral("ﾎｯﾄｷｰで検索ｳｨﾝﾄﾞｳを開く(&H)");
 inline const QString hotkeyKey = QStringLiteral("ｷｰ(&K):");
-inline const QString hotkeyActive = QStringLiteral("有効です。どこからでもこのｷｰで検索ｳｨﾝﾄﾞｳが開きます。");
-inline const QString hotkeyTaken = QStringLiteral("このｷｰは他のﾌﾟﾛｸﾞﾗﾑが使っています。別のｷｰを選んでください。");
-inline const QString hotkeyUnavailable = QStringLiteral(
-    "このﾃﾞｽｸﾄｯﾌﾟではﾎｯﾄｷｰを登録できません。ﾃﾞｽｸﾄｯﾌﾟのｷｰﾎﾞｰﾄﾞ設定で、"
-    "ｺﾏﾝﾄﾞ「quorvel --search」にｷｰを割り当ててください。");
+inline const QString hotkeyActive =
+    QStringLiteral("有効です。どこからでもこのｷｰで検索ｳｨﾝﾄﾞｳが開きます。");
+inline const QString hotkeyTaken =
+    QStringLiteral("このｷｰは他のﾌﾟﾛｸﾞﾗﾑが使っています。別のｷｰを選んでください。");
+inline const QString hotkeyUnavailable =
+    QStringLiteral("このﾃﾞｽｸﾄｯﾌﾟではﾎｯﾄｷｰを登録できません。ﾃﾞｽｸﾄｯﾌﾟのｷｰﾎﾞｰﾄﾞ設定で、"
+                   "ｺﾏﾝﾄﾞ「quorvel --search」にｷｰを割り当ててください。");
 inline const QString hotkeyPending = QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟに問い合わせています…");
 inline const QString hotkeyOff = QStringLiteral("ﾎｯﾄｷｰは使いません。");
 inline const QString hotkeyNotSaved =
@@ -183,6 +192,12 @@ inline QString unexpectedArgument(const QString &argument)
 }
 inline const QString noTray =
     QStringLiteral("quorvel: 通知領域（トレイ）が見つかりません。現れしだいアイコンを表示します\n");
+inline QString tooManyDesktopEntries(const QString &folder, int read)
+{
+    return QStringLiteral("quorvel: %1 にはデスクトップエントリが多すぎます。最初の %2 個だけを読みます")
+        .arg(folder)
+        .arg(read);
+}
 inline const QString noDisplay = QStringLiteral(
     "quorvel: ディスプレイに接続できません（DISPLAY も WAYLAND_DISPLAY も使えません）");
 

@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
     qsizetype found = 0;
     for (int round = 0; round < rounds; ++round) {
         const double start = threadMilliseconds();
-        found = platform::findApplications(folders, {QStringLiteral("XFCE")}).size();
+        found = platform::findApplications(folders, {QStringLiteral("XFCE")}).applications.size();
         fastest = std::min(fastest, threadMilliseconds() - start);
     }
     std::printf("{\"applications\": %lld, \"cpu\": %.3f}\n", static_cast<long long>(found),

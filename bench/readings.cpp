@@ -1,6 +1,7 @@
 // The readings of the names of the catalogue in the folder given (792 entries in the benchmark):
 // CPU time to read them with a cold cache (the dictionary opened, every name read) and with a
-// warm one (the cache alone), as JSON, in ms.
+// warm one (the cache alone), as JSON, in ms; the dictionary is read in a child process, whose
+// CPU time counts too.
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguefile.h"
 #include "catalogue/namereadings.h"
@@ -10,6 +11,20 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+// This thread's CPU time and that of the children that have ended.
+double cpuMilliseconds()
+{
+    rusage children;
+    getrusage(RUSAGE_CHILDREN, &children);
+    const auto ms = [](timeval t) {
+        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+    };
+    return threadMilliseconds() + ms(children.ru_utime) + ms(children.ru_stime);
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -34,13 +49,13 @@ int main(int argc, char *argv[])
     qsizetype read = 0;
     for (int round = 0; round < rounds; ++round) {
         const QTemporaryDir cache;
-        const QString path = QDir(cache.path()).filePath(QStringLiteral("readings.json"));
-        double start = threadMilliseconds();
+        const QString path = QDir(cache.path()).filePath(QStringLiteral("readings"));
+        double start = cpuMilliseconds();
         read = readings::readNames(names, path).size();
-        cold = std::min(cold, threadMilliseconds() - start);
-        start = threadMilliseconds();
+        cold = std::min(cold, cpuMilliseconds() - start);
+        start = cpuMilliseconds();
         readings::readNames(names, path);
-        warm = std::min(warm, threadMilliseconds() - start);
+        warm = std::min(warm, cpuMilliseconds() - start);
     }
     std::printf("{\"names\": %lld, \"read\": %lld, \"cold\": %.3f, \"warm\": %.3f}\n",
                 static_cast<long long>(names.size()), static_cast<long long>(read), cold, warm);

@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
         return 1;
     platform::ProgramIcons icons;
     UseHistory uses(folder + QStringLiteral("/no-such-folder"));
-    NameReader readings(catalogue, folder + QStringLiteral("/readings.json"));
+    NameReader readings(catalogue, folder + QStringLiteral("/readings"));
     platform::InstalledApplications applications({QString::fromLocal8Bit(argv[3])}, {});
     SearchWindow window(catalogue, readings, applications, icons, uses, QIcon());
     // Timed with the applications read and the names' readings in place, as after the first

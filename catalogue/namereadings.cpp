@@ -5,56 +5,94 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QSet>
+#include <QtEndian>
 #include <algorithm>
 #include <optional>
 
 namespace readings {
 namespace {
 
-constexpr int cacheFormat = 1;
-// A full catalogue's names take well under a tenth of this; anything larger is not our cache.
-constexpr qint64 maxCacheBytes = 4 * 1024 * 1024;
+// One line a name: the name, then its readings, parted by tabs. UTF-16: the names and their
+// readings are Japanese, two bytes a character there against three in UTF-8.
+const QLatin1String cacheHeader("Quorvel readings 2\n");
+constexpr QChar fieldSeparator = u'\t';
+constexpr QChar lineEnd = u'\n';
+constexpr int mostReadings = 2; // as written and as pronounced
 
-// All or nothing: a cache with one wrong value may have been written by anything.
-std::optional<NameReadings> readCache(const QString &path)
+bool fitsOnALine(const QString &text)
 {
-    const auto bytes = platform::readRegularFile(path, maxCacheBytes);
-    if (!bytes)
-        return std::nullopt;
-    const QJsonDocument document = QJsonDocument::fromJson(*bytes);
-    const QJsonObject top = document.object();
-    if (top.value(QLatin1String("format")).toInt() != cacheFormat ||
-        !top.value(QLatin1String("readings")).isObject())
+    return !text.isEmpty() && !text.contains(fieldSeparator) && !text.contains(lineEnd);
+}
+
+// Any text at all comes back as it went in, lone surrogates too.
+QByteArray toUtf16(const QString &text)
+{
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    qToLittleEndian<char16_t>(text.constData(), text.size(), bytes.data());
+    return bytes;
+}
+
+QString fromUtf16(const QByteArray &bytes)
+{
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    qFromLittleEndian<char16_t>(bytes.constData(), text.size(), text.data());
+    return text;
+}
+
+// All or nothing: a cache with one wrong line may have been written by anything.
+std::optional<NameReadings> parseCache(const QByteArray &bytes)
+{
+    const QString text = fromUtf16(bytes);
+    if (bytes.size() % 2 != 0 || !text.startsWith(cacheHeader) || !text.endsWith(lineEnd))
         return std::nullopt;
     NameReadings cached;
-    const QJsonObject names = top.value(QLatin1String("readings")).toObject();
-    for (auto name = names.begin(); name != names.end(); ++name) {
-        if (!name.value().isArray())
+    // The header alone is an empty cache; its line end may be the file's last.
+    const QStringView rest = QStringView(text).mid(cacheHeader.size());
+    if (rest.size() <= 1)
+        return cached;
+    const QStringView lines = rest.chopped(1);
+    for (const QStringView line : lines.split(lineEnd)) {
+        const QList<QStringView> fields = line.split(fieldSeparator);
+        if (fields.size() > 1 + mostReadings ||
+            std::any_of(fields.begin(), fields.end(), [](QStringView f) { return f.isEmpty(); }))
             return std::nullopt;
         QStringList readings;
-        for (const QJsonValue reading : name.value().toArray()) {
-            if (!reading.isString() || reading.toString().isEmpty())
-                return std::nullopt;
-            readings << reading.toString();
-        }
-        cached.insert(name.key(), readings);
+        for (qsizetype i = 1; i < fields.size(); ++i)
+            readings << fields.at(i).toString();
+        cached.insert(fields.at(0).toString(), readings);
     }
     return cached;
 }
 
-void writeCache(const QString &path, const NameReadings &readings)
+// The names in the order given, as many as the reader takes back: a name past that is read
+// from the dictionary again next time, never the whole cache.
+QByteArray cacheBytes(const QStringList &names, const NameReadings &readings)
 {
-    QJsonObject names;
-    for (auto name = readings.begin(); name != readings.end(); ++name)
-        names.insert(name.key(), QJsonArray::fromStringList(name.value()));
-    const QJsonObject top{{QLatin1String("format"), cacheFormat},
-                          {QLatin1String("readings"), names}};
+    QString text = cacheHeader;
+    QSet<QString> written;
+    for (const QString &name : names) {
+        const auto found = readings.constFind(name);
+        if (found == readings.constEnd() || !fitsOnALine(name) || found->size() > mostReadings ||
+            !std::all_of(found->begin(), found->end(), fitsOnALine) || written.contains(name))
+            continue;
+        QString line = name;
+        for (const QString &reading : *found)
+            line += fieldSeparator + reading;
+        line += lineEnd;
+        if ((text.size() + line.size()) * 2 > maxCacheBytes)
+            break;
+        text += line;
+        written.insert(name);
+    }
+    return toUtf16(text);
+}
+
+void writeCache(const QString &path, const QByteArray &bytes)
+{
     // A cache is a convenience: one that cannot be written is rebuilt next time.
     if (QDir().mkpath(QFileInfo(path).path()))
-        platform::replaceFile(path, QJsonDocument(top).toJson(QJsonDocument::Compact));
+        platform::replaceFile(path, bytes);
 }
 
 } // namespace
@@ -69,7 +107,8 @@ NameReadings readNames(const QStringList &names, const QString &cacheFile,
                        const QString &dictionaryFolder)
 {
     platform::removeLeftoversOf(cacheFile);
-    const std::optional<NameReadings> cached = readCache(cacheFile);
+    const std::optional<QByteArray> stored = platform::readRegularFile(cacheFile, maxCacheBytes);
+    const std::optional<NameReadings> cached = stored ? parseCache(*stored) : std::nullopt;
     NameReadings known;
     QStringList unread;
     for (const QString &name : names) {
@@ -82,14 +121,14 @@ NameReadings readNames(const QStringList &names, const QString &cacheFile,
     }
     unread.removeDuplicates();
     if (!unread.isEmpty()) {
-        platform::ReadingDictionary dictionary(dictionaryFolder);
-        if (dictionary.isOpen()) {
-            for (const QString &name : std::as_const(unread))
-                known.insert(name, dictionary.readingsOf(name));
+        if (const auto read = platform::readJapanese(unread, dictionaryFolder)) {
+            for (qsizetype i = 0; i < unread.size(); ++i)
+                known.insert(unread.at(i), read->at(i));
         }
     }
-    if (!cached || known != *cached)
-        writeCache(cacheFile, known);
+    const QByteArray bytes = cacheBytes(names, known);
+    if (!stored || bytes != *stored)
+        writeCache(cacheFile, bytes);
     return known;
 }
 

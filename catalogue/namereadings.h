@@ -12,14 +12,18 @@ namespace readings {
 // Each name's readings in katakana; a name the dictionary could not read has none.
 using NameReadings = QHash<QString, QStringList>;
 
+// The largest cache file the reader takes, and so the most the writer writes.
+constexpr qint64 maxCacheBytes = 4 * 1024 * 1024;
+
 // Whether the dictionary has anything to add: the text holds a kanji.
 bool needsReading(const QString &text);
 
 // The readings of these names: from the cache where it knows them, and from the dictionary for
-// the rest; then the cache holds just these names. A cache that is missing, damaged, too large
-// or cannot be written is rebuilt or passed over; without a dictionary the new names have no
-// readings (and are asked again next time). Never fails and never asks the user; runs on any
-// thread. dictionaryFolder: empty for the installed dictionary.
+// the rest; then the cache holds just these names, in this order as far as maxCacheBytes
+// allows. A cache that is missing, damaged, too large or cannot be written is rebuilt or passed
+// over; without a dictionary the new names have no readings (and are asked again next time). Never
+// fails and never asks the user; runs on any thread. dictionaryFolder: empty for the installed
+// dictionary.
 NameReadings readNames(const QStringList &names, const QString &cacheFile,
                        const QString &dictionaryFolder = {});
 

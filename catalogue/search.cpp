@@ -162,7 +162,6 @@ EntryKey::EntryKey(const QString &name, const QString &program, const QString &c
                    const QStringList &nameReadings, const QStringList &categoryReadings)
 {
     const QString cased = widthFolded(withoutAccessKey(name));
-    m_name = cased.toCaseFolded();
     for (qsizetype i = 1; i < cased.size(); ++i) {
         const QChar before = cased.at(i - 1), here = cased.at(i);
         if (!here.isLetterOrNumber())
@@ -171,10 +170,9 @@ EntryKey::EntryKey(const QString &name, const QString &program, const QString &c
             (before.isLower() && here.isUpper()))
             m_wordStarts << int(i);
     }
-    m_nameSpoken = spokenForms(m_name, nameReadings);
+    m_nameSpoken = spokenForms(cased.toCaseFolded(), nameReadings);
     m_program = folded(programFileName(program));
-    m_category = folded(withoutAccessKey(categoryName));
-    m_categorySpoken = spokenForms(m_category, categoryReadings);
+    m_categorySpoken = spokenForms(folded(withoutAccessKey(categoryName)), categoryReadings);
 }
 
 QList<EntryKey::Spoken> EntryKey::spokenForms(const QString &folded, const QStringList &readings)
@@ -193,11 +191,22 @@ QList<EntryKey::Spoken> EntryKey::spokenForms(const QString &folded, const QStri
 bool EntryKey::anySpokenMatches(const QList<Spoken> &forms, const Query::Word &word)
 {
     for (qsizetype i = 0; i < forms.size(); ++i) {
-        if ((i > 0 && forms.at(i).text.contains(word.text)) ||
+        if ((i > 0 && findWord(forms.at(i), word) >= 0) ||
             (word.romaji && readingMatches(forms.at(i).reading, word.text)))
             return true;
     }
     return false;
+}
+
+qsizetype EntryKey::findWord(const Spoken &form, const Query::Word &word, qsizetype from)
+{
+    const QStringView head = word.head();
+    for (qsizetype at = form.text.indexOf(head, from); at >= 0;
+         at = form.text.indexOf(head, at + 1)) {
+        if (word.romajiTail == 0 || readingMatches(form.reading, word.tail(), at + head.size()))
+            return at;
+    }
+    return -1;
 }
 
 namespace {
@@ -280,9 +289,8 @@ EntryKey::Reading EntryKey::readingOf(const QString &text)
     return reading;
 }
 
-// Whether the query spells a run of the reading, from any position, possibly ending inside
-// the last kana's spelling (mem finds めも).
-bool EntryKey::readingMatches(const Reading &reading, const QString &query)
+// The query may end inside the last kana's spelling (mem finds めも).
+bool EntryKey::readingMatches(const Reading &reading, QStringView query, qsizetype onlyFrom)
 {
     const qsizetype positions = reading.starts.size(), length = query.size();
     // No kana is spelt with more than four letters.
@@ -291,7 +299,9 @@ bool EntryKey::readingMatches(const Reading &reading, const QString &query)
     // Each state (position in the reading, characters of the query spelt) is tried once.
     std::vector<bool> tried(size_t(positions * (length + 1)));
     std::vector<std::pair<qsizetype, qsizetype>> pending;
-    for (qsizetype start = 0; start + 1 < positions; ++start) {
+    const qsizetype first = onlyFrom < 0 ? 0 : onlyFrom;
+    const qsizetype last = onlyFrom < 0 ? positions - 1 : std::min(onlyFrom + 1, positions - 1);
+    for (qsizetype start = first; start < last; ++start) {
         if (reading.starts.at(start) == reading.starts.at(start + 1))
             continue; // nothing spells it
         pending.emplace_back(start, 0);
@@ -304,7 +314,7 @@ bool EntryKey::readingMatches(const Reading &reading, const QString &query)
             if (at + 1 >= positions || tried[state])
                 continue;
             tried[state] = true;
-            const QStringView rest = QStringView(query).mid(spelt);
+            const QStringView rest = query.mid(spelt);
             for (int s = reading.starts.at(at); s < reading.starts.at(at + 1); ++s) {
                 const QString &spelling = spellingText(reading.spellings.at(s) >> 2);
                 if (rest.startsWith(spelling))
@@ -332,12 +342,12 @@ std::optional<MatchKind> EntryKey::match(const Query &query) const
 
 std::optional<MatchKind> EntryKey::matchWord(const Query::Word &word) const
 {
-    const QString &query = word.text;
-    const qsizetype at = m_name.indexOf(query);
+    const Spoken &name = m_nameSpoken.first();
+    const qsizetype at = findWord(name, word);
     if (at == 0)
         return MatchKind::NamePrefix;
     if (at > 0) {
-        for (qsizetype from = at; from >= 0; from = m_name.indexOf(query, from + 1)) {
+        for (qsizetype from = at; from >= 0; from = findWord(name, word, from + 1)) {
             if (m_wordStarts.contains(int(from)))
                 return MatchKind::WordStart;
         }
@@ -346,7 +356,7 @@ std::optional<MatchKind> EntryKey::matchWord(const Query::Word &word) const
     // A reading is only tried for what a name's characters could not give.
     if (anySpokenMatches(m_nameSpoken, word))
         return MatchKind::Reading;
-    if (m_program.contains(query) || m_category.contains(query) ||
+    if (m_program.contains(word.text) || findWord(m_categorySpoken.first(), word) >= 0 ||
         anySpokenMatches(m_categorySpoken, word))
         return MatchKind::ProgramOrCategory;
     return std::nullopt;
@@ -363,10 +373,18 @@ Query::Query(const QString &typed)
         if (to == from)
             continue;
         const QString word = text.mid(from, to - from);
-        const bool romaji = std::all_of(word.begin(), word.end(), [](QChar c) {
-            return (c >= u'a' && c <= u'z') || c == u'-' || c == u'\'';
+        const auto isLetter = [](QChar c) {
+            return c >= u'a' && c <= u'z';
+        };
+        const bool romaji = std::all_of(word.begin(), word.end(), [&](QChar c) {
+            return isLetter(c) || c == u'-' || c == u'\'';
         });
-        words.append({word, romaji});
+        // A tail that begins no kana (でq) spells nothing: only a name holding it as it is
+        // matches, as the composition can become nothing a name is read as.
+        const auto tailStart = std::find_if_not(word.rbegin(), word.rend(), isLetter);
+        const qsizetype tail = tailStart - word.rbegin();
+        const bool afterKana = tailStart != word.rend() && scriptOf(*tailStart) == Script::Kana;
+        words.append({word, romaji, afterKana ? tail : 0});
     }
 }
 

@@ -28,6 +28,12 @@ struct Query
     {
         QString text;
         bool romaji = false;
+        // Latin letters after kana at the word's end, as an input method shows romaji it has
+        // not made kana yet (でｎ): they begin the next kana, so でn finds でんたく.
+        qsizetype romajiTail = 0;
+
+        QStringView head() const { return QStringView(text).chopped(romajiTail); }
+        QStringView tail() const { return QStringView(text).right(romajiTail); }
     };
 
     explicit Query(const QString &typed);
@@ -59,7 +65,8 @@ private:
     };
 
     static Reading readingOf(const QString &foldedText);
-    static bool readingMatches(const Reading &reading, const QString &query);
+    // Whether the query spells a run of the reading, from any position or only from one.
+    static bool readingMatches(const Reading &reading, QStringView query, qsizetype onlyFrom = -1);
 
     // A text as it is read: folded, and what may be typed for it.
     struct Spoken
@@ -67,17 +74,18 @@ private:
         QString text;
         Reading reading;
     };
+    // Where, from `from` on, the word's head stands in the text with its romaji tail spelling
+    // the start of what follows; -1 where it does not.
+    static qsizetype findWord(const Spoken &form, const Query::Word &word, qsizetype from = 0);
     static QList<Spoken> spokenForms(const QString &folded, const QStringList &readings);
     static bool anySpokenMatches(const QList<Spoken> &forms, const Query::Word &word);
 
     std::optional<MatchKind> matchWord(const Query::Word &word) const;
 
-    QString m_name;
     QList<int> m_wordStarts;
-    QList<Spoken> m_nameSpoken; // the name's own kana, then its readings
+    QList<Spoken> m_nameSpoken; // the name itself, then its readings
     QString m_program;
-    QString m_category;
-    QList<Spoken> m_categorySpoken;
+    QList<Spoken> m_categorySpoken; // the category's name itself, then its readings
 };
 
 // An entry as the search sees it, with how much it has been used.

@@ -5,6 +5,7 @@
 #include "settings/entrylist.h"
 #include "texts.h"
 
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -67,10 +68,14 @@ void Form1Controls::setupUi(QMainWindow *window)
     }
     client->setFixedSize(twipsToPixels(6405), twipsToPixels(4530));
 
-    // A screen reader names each field by its caption.
+    // A screen reader names each field by its caption; ｶﾃｺﾞﾘ名 stands for the category box as
+    // well as for the name's field, and the entry list has no caption of its own.
     for (const auto &[label, field] : {std::pair{Label1, Text1}, std::pair{Label2, Text2},
                                        std::pair{Label3, Text3}, std::pair{Label4, Text4}})
         label->setBuddy(field);
+    Combo1->setAccessibleName(texts::categoryNameLabel);
+    Combo1->view()->setAccessibleName(texts::categoryNameLabel);
+    List1->setAccessibleName(texts::entryListName);
 
     // The fields hold whatever the catalogue holds; a limit would cut a long text on "変更".
     for (QLineEdit *field : {Text1, Text2, Text3, Text4})

@@ -3,6 +3,7 @@
 #include "application.h"
 #include "catalogue/cataloguefile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -28,8 +29,13 @@ QString catalogueFolder(const QString &executablePath)
     return userCatalogueFolder();
 }
 
-QString readingsCacheFile()
+QString readingsCacheFile(const QString &catalogueFile)
 {
+    const QByteArray where =
+        QCryptographicHash::hash(QFileInfo(catalogueFile).absoluteFilePath().toUtf8(),
+                                 QCryptographicHash::Sha256)
+            .toHex()
+            .left(16);
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
-        .filePath(QStringLiteral("quorvel/readings.json"));
+        .filePath(QStringLiteral("quorvel/readings-%1").arg(QString::fromLatin1(where)));
 }

@@ -15,5 +15,7 @@
 QString catalogueFolder(const QString &executablePath);
 
 // What can be made again, kept out of the catalogue's folder: the readings of kanji names, in
-// $XDG_CACHE_HOME/quorvel (by default ~/.cache/quorvel).
-QString readingsCacheFile();
+// $XDG_CACHE_HOME/quorvel (by default ~/.cache/quorvel). One file for each catalogue, named
+// after where it is: a portable copy and an installed one never rewrite, nor clean up after,
+// each other's.
+QString readingsCacheFile(const QString &catalogueFile);

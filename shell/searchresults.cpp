@@ -96,8 +96,7 @@ void SearchResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
                            .adjusted(margin, 0, -margin, 0);
     const bool selected = row.state & QStyle::State_Selected;
     const QColor text = row.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-    const QColor dimmed =
-        selected ? text : row.palette.color(QPalette::Disabled, QPalette::Text);
+    const QColor dimmed = selected ? text : row.palette.color(QPalette::Disabled, QPalette::Text);
     // Name, category, program: four, two and four tenths of the row.
     const struct
     {
@@ -138,4 +137,21 @@ const QStaticText &SearchResultDelegate::layOut(const QString &text, int width,
         known = m_laidOut.insert(key, laidOut);
     }
     return *known;
+}
+
+void SearchResultList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (!m_quiet)
+        QListView::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current, previous); // without QListView's news
+}
+
+void SearchResultList::selectionChanged(const QItemSelection &selected,
+                                        const QItemSelection &deselected)
+{
+    if (!m_quiet)
+        QListView::selectionChanged(selected, deselected);
+    else
+        QAbstractItemView::selectionChanged(selected, deselected);
 }

@@ -5,6 +5,7 @@
 
 #include <QAbstractListModel>
 #include <QHash>
+#include <QListView>
 #include <QStaticText>
 #include <QStyledItemDelegate>
 
@@ -57,4 +58,23 @@ private:
     const QStaticText &layOut(const QString &text, int width, const QFont &font) const;
 
     mutable QHash<QString, QStaticText> m_laidOut;
+};
+
+// The list under the search field. Rebuilt at every key, its rows would each time tell a screen
+// reader that one of them took the focus, and it would read the window, the list and its size
+// at every key; so a rebuild is quiet, and only a move through the rows is told.
+class SearchResultList : public QListView
+{
+public:
+    using QListView::QListView;
+
+    void setQuiet(bool quiet) { m_quiet = quiet; }
+
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void selectionChanged(const QItemSelection &selected,
+                          const QItemSelection &deselected) override;
+
+private:
+    bool m_quiet = false;
 };

@@ -17,7 +17,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListView>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -38,7 +37,7 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
                            platform::InstalledApplications &applications,
                            platform::ProgramIcons &icons, UseHistory &uses, const QIcon &windowIcon)
     : m_catalogue(catalogue), m_readings(readings), m_applications(applications), m_uses(uses),
-      m_field(new SearchField), m_list(new QListView), m_nothing(new QLabel),
+      m_field(new SearchField), m_list(new SearchResultList), m_nothing(new QLabel),
       m_addHint(new QLabel(texts::searchAddHint)),
       m_results(new SearchResults(catalogue, icons, this))
 {
@@ -65,7 +64,9 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
     layout->addWidget(m_list, 1);
     layout->addWidget(m_nothing, 1);
     layout->addWidget(m_addHint);
-    resize(560, 340);
+    // Of a fixed size, so that tiling window managers float it (sway and i3 do, for a window
+    // whose least and greatest sizes are the same) instead of tiling it over the screen.
+    setFixedSize(560, 340);
 
     m_field->installEventFilter(this);
     m_list->installEventFilter(this);
@@ -74,9 +75,8 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
             [this](const QModelIndex &index) { choose(index.row()); });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                // Read out while the focus stays in the field.
-                m_field->setAccessibleDescription(
-                    current.data(Qt::AccessibleTextRole).toString());
+                if (current.isValid()) // none only for a moment, while the rows are rebuilt
+                    describeSelection();
                 m_addHint->setVisible(current.data(SearchResults::InstalledRole).toBool());
             });
 
@@ -226,6 +226,7 @@ void SearchWindow::showResults()
     QList<search::Found> rows = search::find(m_candidates, query, now);
     if (!query.isEmpty() || m_entries.isEmpty())
         rows += search::find(m_offeredCandidates, query, now);
+    m_list->setQuiet(true);
     m_results->show(std::move(rows), m_offered);
 
     const bool any = m_results->rowCount() > 0;
@@ -237,6 +238,22 @@ void SearchWindow::showResults()
     while (!kept.isEmpty() && row < m_results->rowCount() && identityOf(row) != kept)
         ++row;
     selectRow(row < m_results->rowCount() ? row : 0);
+    m_list->setQuiet(false);
+    describeSelection();
+}
+
+// A screen reader speaks the field's description as it changes, while the focus stays in the
+// field: the chosen row and how many there are, or that none matches. Said once per change.
+void SearchWindow::describeSelection()
+{
+    const int row = selectedRow();
+    const QString spoken =
+        row < 0 ? m_nothing->text()
+                : texts::searchRowSpoken(
+                      m_results->index(row, 0).data(Qt::AccessibleTextRole).toString(), row + 1,
+                      m_results->rowCount());
+    if (m_field->accessibleDescription() != spoken)
+        m_field->setAccessibleDescription(spoken);
 }
 
 void SearchWindow::selectRow(int row)

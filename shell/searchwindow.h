@@ -10,8 +10,8 @@
 class Catalogue;
 class NameReader;
 class QLabel;
-class QListView;
 class SearchField;
+class SearchResultList;
 class SearchResults;
 class UseHistory;
 
@@ -64,6 +64,7 @@ private:
     void prepareOffered();
     void showResults();
     void selectRow(int row);
+    void describeSelection();
     QString identityOf(int row) const;
     void choose(int row);
     void addChosen(int row);
@@ -74,7 +75,7 @@ private:
     platform::InstalledApplications &m_applications;
     UseHistory &m_uses;
     SearchField *m_field;
-    QListView *m_list;
+    SearchResultList *m_list;
     QLabel *m_nothing;
     QLabel *m_addHint;
     SearchResults *m_results;

@@ -18,8 +18,8 @@
 
 #include <QCursor>
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
 #include <QPixmap>
@@ -37,7 +37,12 @@ TrayApplication::TrayApplication(const QString &executablePath, platform::Platfo
     : m_platform(platform), m_file(catalogueFolder(executablePath)), m_instance(m_file.path()),
       m_saver(m_catalogue, m_file, platform.messages),
       m_editor(m_catalogue, [this] { m_saver.SaveCatalogue(); }), m_watcher(m_file, m_editor),
-      m_uses(QFileInfo(m_file.path()).path()), m_readings(m_catalogue, readingsCacheFile()),
+      m_uses(QFileInfo(m_file.path()).path()),
+      m_readings(m_catalogue, readingsCacheFile(m_file.path())),
+      m_applications(platform::applicationFolders(), platform::currentDesktops(),
+                     [](const QString &folder) {
+                         return texts::tooManyDesktopEntries(folder, platform::maxEntriesPerFolder);
+                     }),
       m_preferences(QFileInfo(m_file.path()).path()),
       m_hotkey(QStringLiteral("search"), texts::hotkeyDescription), m_popup(m_catalogue, m_icons),
       m_trayIcon(m_popup.mnuPoP(), QString::fromLatin1(quorvel::ApplicationTitle), texts::noTray)

@@ -10,9 +10,6 @@
 namespace platform {
 namespace {
 
-// Far more than any system has; a folder with more is read this far.
-constexpr int maxEntries = 5000;
-
 bool found(const QString &tryExec)
 {
     if (tryExec.isEmpty())
@@ -35,22 +32,26 @@ bool shown(const DesktopEntry &entry, const QStringList &desktops)
 
 } // namespace
 
-QList<Application> findApplications(const QStringList &folders, const QStringList &desktops)
+FoundApplications findApplications(const QStringList &folders, const QStringList &desktops)
 {
-    QList<Application> applications;
+    FoundApplications found;
+    QList<Application> &applications = found.applications;
     QSet<QString> seen; // ids: the first folder's file stands, shown or not
-    int read = 0;
     for (const QString &folder : folders) {
         QDirIterator files(folder, {QStringLiteral("*.desktop")}, QDir::Files,
                            QDirIterator::Subdirectories);
-        while (files.hasNext() && read < maxEntries) {
+        int read = 0; // hidden ones too: each costs a look
+        while (files.hasNext()) {
+            if (read++ == maxEntriesPerFolder) {
+                found.overfull.append(folder);
+                break;
+            }
             const QString path = files.next();
             QString id = path.mid(folder.size() + 1);
             id.replace(u'/', u'-');
             if (seen.contains(id))
                 continue;
             seen.insert(id);
-            ++read;
             if (const auto entry = readDesktopEntry(path); entry && shown(*entry, desktops))
                 applications.append({id, *entry});
         }
@@ -61,7 +62,7 @@ QList<Application> findApplications(const QStringList &folders, const QStringLis
                      [](const Application &a, const Application &b) {
                          return a.entry.name.compare(b.entry.name, Qt::CaseInsensitive) < 0;
                      });
-    return applications;
+    return found;
 }
 
 QIcon applicationIcon(const DesktopEntry &entry)

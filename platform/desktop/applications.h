@@ -22,10 +22,20 @@ QStringList applicationFolders();
 // $XDG_CURRENT_DESKTOP, the names OnlyShowIn and NotShowIn are matched against.
 QStringList currentDesktops();
 
+// At most this many desktop entries are read from each folder, so that no folder flooded with
+// them hides the others.
+constexpr int maxEntriesPerFolder = 5000;
+
+struct FoundApplications
+{
+    QList<Application> applications;
+    QStringList overfull; // the folders read only up to maxEntriesPerFolder
+};
+
 // Every application the folders hold that a menu would show on these desktops, by name.
 // A damaged, huge, unreadable or special file is passed over; folders linked into themselves
 // are not followed.
-QList<Application> findApplications(const QStringList &folders, const QStringList &desktops);
+FoundApplications findApplications(const QStringList &folders, const QStringList &desktops);
 
 // The entry's icon (a name of the icon theme, or a file), else a generic one, never none.
 QIcon applicationIcon(const DesktopEntry &entry);

@@ -1,5 +1,7 @@
 #include "platform/desktop/applications.h"
 
+#include "platform/system/terminals.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -31,11 +33,10 @@ QStringList currentDesktops()
     return qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts);
 }
 
-// Debian's alternative for the terminal the user or the desktop chose; every one it points to
-// takes the program and its arguments after -e, as separate words.
 QStringList terminalCommand()
 {
-    return {QStringLiteral("x-terminal-emulator"), QStringLiteral("-e")};
+    const auto terminal = findTerminal();
+    return terminal ? QStringList{terminal->program} + terminal->before : QStringList();
 }
 
 } // namespace platform

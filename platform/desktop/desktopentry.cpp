@@ -168,7 +168,10 @@ std::optional<DesktopEntry> parseDesktopEntry(const QByteArray &text)
 
 std::optional<QString> commandLineOf(const DesktopEntry &entry)
 {
-    const QStringList words = entry.terminal ? terminalCommand() + entry.exec : entry.exec;
+    const QStringList terminal = entry.terminal ? terminalCommand() : QStringList();
+    if (entry.terminal && terminal.isEmpty())
+        return std::nullopt;
+    const QStringList words = terminal + entry.exec;
     // The program itself may have blanks: the command line finds it as its longest prefix.
     for (qsizetype i = 1; i < words.size(); ++i) {
         if (words[i].contains(u' '))

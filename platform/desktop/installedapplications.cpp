@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QThread>
+#include <cstdio>
 
 namespace platform {
 namespace {
@@ -14,8 +15,10 @@ constexpr uint threadStack = 512 * 1024;
 constexpr int maxWatchedFolders = 64;
 } // namespace
 
-InstalledApplications::InstalledApplications(QStringList folders, QStringList desktops)
-    : m_folders(std::move(folders)), m_desktops(std::move(desktops))
+InstalledApplications::InstalledApplications(QStringList folders, QStringList desktops,
+                                             OverfullNotice overfullNotice)
+    : m_folders(std::move(folders)), m_desktops(std::move(desktops)),
+      m_overfullNotice(std::move(overfullNotice))
 {
     m_batch.setSingleShot(true);
     m_batch.setInterval(batchDelay);
@@ -65,7 +68,14 @@ void InstalledApplications::take()
 {
     m_thread->wait();
     m_thread.reset();
-    m_applications = std::exchange(m_arrived, {});
+    FoundApplications found = std::exchange(m_arrived, {});
+    m_applications = std::move(found.applications);
+    for (const QString &folder : found.overfull) {
+        if (!m_overfullNotice || m_overfullNamed.contains(folder))
+            continue;
+        m_overfullNamed.insert(folder);
+        std::fputs((m_overfullNotice(folder) + u'\n').toLocal8Bit().constData(), stderr);
+    }
     m_loaded = true;
     returnFreedMemory();
     emit changed();

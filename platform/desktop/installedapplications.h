@@ -4,7 +4,9 @@
 
 #include <QFileSystemWatcher>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 class QThread;
@@ -18,8 +20,12 @@ class InstalledApplications : public QObject
     Q_OBJECT
 
 public:
+    // overfullNotice is the line standard error gets, once a run, for a folder with more desktop
+    // entries than are read.
+    using OverfullNotice = std::function<QString(const QString &folder)>;
     explicit InstalledApplications(QStringList folders = applicationFolders(),
-                                   QStringList desktops = currentDesktops());
+                                   QStringList desktops = currentDesktops(),
+                                   OverfullNotice overfullNotice = {});
     // Waits for a reading under way: it only ever takes a moment.
     ~InstalledApplications() override;
 
@@ -37,8 +43,10 @@ private:
 
     const QStringList m_folders;
     const QStringList m_desktops;
+    const OverfullNotice m_overfullNotice;
+    QSet<QString> m_overfullNamed;
     QList<Application> m_applications;
-    QList<Application> m_arrived; // written by the thread, taken once it has ended
+    FoundApplications m_arrived; // written by the thread, taken once it has ended
     std::unique_ptr<QThread> m_thread;
     QFileSystemWatcher m_watcher;
     QTimer m_batch; // an installation writes many files: they are read once

@@ -1,5 +1,6 @@
 #include "platform/system/commandline.h"
 #include "platform/system/processes.h"
+#include "platform/system/terminals.h"
 #include "platform/system/webaddress.h"
 
 #include <QDir>
@@ -39,8 +40,11 @@ bool SystemProcesses::setCurrentFolder(const QString &path)
 bool SystemProcesses::startProgram(const QString &commandLine)
 {
     const QByteArray startupId = m_startupId ? m_startupId() : QByteArray();
-    if (const auto command = splitCommandLine(commandLine))
-        return startDetached(command->program, command->arguments, startupId);
+    if (const auto command = splitCommandLine(commandLine)) {
+        // A program to run in a terminal must be found before the terminal is asked.
+        const auto arguments = withProgramResolved(command->program, command->arguments);
+        return arguments && startDetached(command->program, *arguments, startupId);
+    }
     if (!isWebAddress(commandLine) && !QFileInfo::exists(commandLine))
         return false;
     // The desktop's own opener knows the user's default application for each kind of file.

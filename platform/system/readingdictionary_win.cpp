@@ -3,22 +3,9 @@
 namespace platform {
 
 // No MeCab is installed with the program on Windows: names are found by their letters only.
-struct ReadingDictionary::MeCab
+std::optional<QList<QStringList>> readJapanese(const QStringList &, const QString &)
 {
-};
-
-ReadingDictionary::ReadingDictionary(const QString &) {}
-
-ReadingDictionary::~ReadingDictionary() = default;
-
-bool ReadingDictionary::isOpen() const
-{
-    return false;
-}
-
-QStringList ReadingDictionary::readingsOf(const QString &)
-{
-    return {};
+    return std::nullopt;
 }
 
 } // namespace platform

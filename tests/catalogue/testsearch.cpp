@@ -1,6 +1,9 @@
 #include "catalogue/namereadings.h"
 #include "catalogue/search.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -80,6 +83,26 @@ private slots:
         row("half-width katakana after kanji", "settei", "設定ﾂｰﾙ", reading);
         row("kana then kanji", "memochou", "ﾒﾓ帳", reading);
         row("a wrong reading", "denwa", "電卓", noMatch);
+        // Typed with an input method, key by key: romaji not yet made kana begins the next one.
+        row("dentaku: ｄ", "ｄ", "電卓", reading);
+        row("dentaku: で", "で", "電卓", reading);
+        row("dentaku: でｎ", "でｎ", "電卓", reading);
+        row("dentaku: でん", "でん", "電卓", reading);
+        row("dentaku: でんｔ", "でんｔ", "電卓", reading);
+        row("dentaku: でんた", "でんた", "電卓", reading);
+        row("dentaku: でんたｋ", "でんたｋ", "電卓", reading);
+        row("memo: ｍ", "ｍ", "ﾒﾓ帳", romaji);
+        row("memo: め", "め", "ﾒﾓ帳", prefix);
+        row("memo: めｍ", "めｍ", "ﾒﾓ帳", prefix);
+        row("half-width tail after katakana", "ﾃﾞﾝt", "電卓", reading);
+        row("a tail of two letters", "めもch", "ﾒﾓ帳", reading);
+        row("a tail in the category's reading", "かいh", "xterm", other, "/usr/bin/xterm",
+            "開発ﾂｰﾙ");
+        row("Latin letters of the name itself", "ｶﾞｲﾄﾞv", "ｶﾞｲﾄﾞv2", prefix);
+        row("a tail that is not the next kana", "でt", "電卓", noMatch);
+        row("a tail that begins no kana", "でｑ", "電卓", noMatch);
+        row("a tail after kanji", "電t", "電卓", noMatch);
+        row("a long tail", ("で" + QByteArray(10000, 'n')).constData(), "電卓", noMatch);
         row("category read", "kaihatsu", "xterm", other, "/usr/bin/xterm", "開発ﾂｰﾙ");
         row("no dictionary: kanji as characters", "電卓", "電卓", prefix, "/usr/bin/x", "項目1",
             false);
@@ -111,7 +134,7 @@ private slots:
         QFETCH(bool, dictionary);
         const QTemporaryDir cache;
         const readings::NameReadings read = readings::readNames(
-            {name, category}, cache.filePath(QStringLiteral("readings.json")),
+            {name, category}, cache.filePath(QStringLiteral("readings")),
             dictionary ? QString() : cache.filePath(QStringLiteral("no-dictionary")));
         const auto found =
             search::EntryKey(name, program, category, read.value(name), read.value(category))
@@ -125,10 +148,15 @@ private slots:
     {
         QTest::addColumn<QByteArray>("damage");
         QTest::newRow("sound") << QByteArray();
-        QTest::newRow("not JSON") << QByteArray("\xff\xfe{{{");
-        QTest::newRow("a wrong reading") << QByteArray(R"({"format":1,"readings":{"電卓":[3]}})");
-        QTest::newRow("another format") << QByteArray(R"({"format":2,"readings":{}})");
-        QTest::newRow("huge") << QByteArray(5 * 1024 * 1024, ' ');
+        const auto utf16 = [](const char *text) {
+            const QString line = QString::fromUtf8(text);
+            return QByteArray(reinterpret_cast<const char *>(line.utf16()), line.size() * 2);
+        };
+        QTest::newRow("not ours") << QByteArray("\xff\xfe{{{");
+        QTest::newRow("an empty reading") << utf16("Quorvel readings 2\n電卓\t\n");
+        QTest::newRow("cut short") << utf16("Quorvel readings 2\n電卓\tデン");
+        QTest::newRow("an older format") << QByteArray(R"({"format":1,"readings":{}})");
+        QTest::newRow("huge") << QByteArray(readings::maxCacheBytes + 2, ' ');
         QTest::newRow("a folder") << QByteArray("folder");
     }
 
@@ -136,7 +164,7 @@ private slots:
     {
         QFETCH(QByteArray, damage);
         const QTemporaryDir folder;
-        const QString cache = folder.filePath(QStringLiteral("cache/readings.json"));
+        const QString cache = folder.filePath(QStringLiteral("cache/readings"));
         const QString missing = folder.filePath(QStringLiteral("no-dictionary"));
         const QStringList names{QStringLiteral("電卓"), QStringLiteral("端末")};
         const readings::NameReadings fresh = readings::readNames(names, cache);
@@ -154,6 +182,40 @@ private slots:
         QCOMPARE(readings::readNames(names, cache), fresh);
         if (damage != "folder")
             QCOMPARE(readings::readNames(names, cache, missing), fresh); // rebuilt
+    }
+
+    // 792 long names: the cache holds as many as its reader takes, and the next start reads
+    // those from it and does not write it again.
+    void aFullCacheIsReadBack()
+    {
+        const QTemporaryDir folder;
+        const QString cache = folder.filePath(QStringLiteral("readings"));
+        const QString kanji = QStringLiteral("電卓端末画像設定東京時計計算機表示編集管理音楽");
+        QStringList names;
+        for (int i = 0; i < 792; ++i) {
+            QString name = QString::number(i);
+            while (name.size() < 1000)
+                name += kanji.at((name.size() * 7 + i) % kanji.size());
+            names << name;
+        }
+        const readings::NameReadings fresh = readings::readNames(names, cache);
+        QCOMPARE(fresh.size(), names.size());
+        const qint64 size = QFileInfo(cache).size();
+        QVERIFY2(size <= readings::maxCacheBytes && size > readings::maxCacheBytes * 9 / 10,
+                 QByteArray::number(size));
+
+        const QDateTime written = QDateTime::currentDateTimeUtc().addDays(-1);
+        QFile file(cache);
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(written, QFileDevice::FileModificationTime));
+        file.close();
+        const readings::NameReadings again =
+            readings::readNames(names, cache, folder.filePath(QStringLiteral("no-dictionary")));
+        QVERIFY2(again.size() > 600 && again.size() < names.size(),
+                 QByteArray::number(again.size()));
+        for (qsizetype i = 0; i < again.size(); ++i)
+            QCOMPARE(again.value(names.at(i)), fresh.value(names.at(i)));
+        QCOMPARE(QFileInfo(cache).lastModified(), written);
     }
 
     void rankingByMatchThenUseThenMenuOrder()

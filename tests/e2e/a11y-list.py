@@ -3,6 +3,9 @@
 
   a11y-list.py rows       the names of the rows the list shows, one a line
   a11y-list.py field      the search field's name and description, one a line
+  a11y-list.py unnamed TITLE
+                          the controls of the window TITLE a screen reader can reach and that
+                          have no name, one a line (role and parent); it fails without the window
 """
 import sys
 
@@ -21,13 +24,30 @@ def find(node, role, depth=0):
     return None
 
 
-def search_window():
-    """The shown search window. A later start that has ended (quorvel --search) may still be
+# What a screen reader takes the keyboard to or reads out as a choice; containers and labels
+# are named by what they hold.
+CONTROLS = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY, pyatspi.ROLE_COMBO_BOX,
+            pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_CHECK_BOX,
+            pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM,
+            pyatspi.ROLE_SPIN_BUTTON, pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE, pyatspi.ROLE_SLIDER}
+
+
+def unnamed(node, depth=0):
+    if node is None or depth > 14:
+        return
+    if node.getRole() in CONTROLS and not node.name.strip():
+        print(node.getRoleName(), "in", node.parent.getRoleName(), repr(node.parent.name))
+    for child in node:
+        unnamed(child, depth + 1)
+
+
+def search_window(title="ﾌﾟﾛｸﾞﾗﾑ検索"):
+    """The shown window of that title. A later start that has ended (quorvel --search) may still be
     listed for a moment, and asking it anything fails: it is passed over."""
     for app in pyatspi.Registry.getDesktop(0):
         try:
             for window in app:
-                if window.name == "ﾌﾟﾛｸﾞﾗﾑ検索" and \
+                if window.name == title and \
                         window.getState().contains(pyatspi.STATE_SHOWING):
                     return window
         except Exception:
@@ -35,8 +55,10 @@ def search_window():
     sys.exit(1)
 
 
-window = search_window()
-if sys.argv[1] == "rows":
+window = search_window(sys.argv[2] if sys.argv[1] == "unnamed" else "ﾌﾟﾛｸﾞﾗﾑ検索")
+if sys.argv[1] == "unnamed":
+    unnamed(window)
+elif sys.argv[1] == "rows":
     view = find(window, pyatspi.ROLE_LIST) or find(window, pyatspi.ROLE_LIST_BOX)
     if view is not None and view.getState().contains(pyatspi.STATE_SHOWING):
         for row in view:

@@ -83,10 +83,16 @@ start_with_recorder() { # the entry's working folder
     launcher=$!
     pids+=($launcher)
 }
-# Whether the shell's watcher lists the program's item, under the item's own bus name.
+# Whether the watcher lists the program's item under the program's unique bus name, as Qt's
+# own tray registers (GNOME's extension may never show an item registered by a well-known name).
 item_listed() {
-    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sni-client.py" item 2>/dev/null |
-        grep -Eq "^org\.kde\.StatusNotifierItem-$launcher-1(/|$)"
+    local item owner
+    item=$(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sni-client.py" item 2>/dev/null)
+    owner=${item%%/*}
+    [[ $owner =~ ^:[0-9]+\.[0-9]+$ ]] || return 1
+    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.GetConnectionUnixProcessID "$owner" 2>/dev/null |
+        sed -n 's/^(uint32 \([0-9]*\),)$/\1/p')" = "$launcher" ]
 }
 ran_in_folder() { [ "$(head -n1 "$work/record.out" 2>/dev/null)" = "$1" ]; }
 catalogue() { # category names 1-7, then entry lines: the text of a launch.cfg

@@ -78,4 +78,23 @@ swaymsg -q '[app_id=foot] focus'
 check "one without a token brings it from behind the other window, focused" wait_for 5 focused 設定
 shot sway-settings
 
+floating() { # window title: floats, at its own size, in the middle of the 1024x768 output
+    swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def floating(node):
+    return [n for n in node["floating_nodes"] if n.get("name") == sys.argv[1]] + \
+        [f for child in node["nodes"] for f in floating(child)]
+found = floating(json.load(sys.stdin))
+if not found:
+    sys.exit(1)
+rect, inside = found[0]["rect"], found[0]["window_rect"]  # with its border, and without
+sys.exit((inside["width"], inside["height"]) != (560, 340) or
+         abs(rect["x"] + rect["width"] / 2 - 512) > 4 or
+         abs(rect["y"] + rect["height"] / 2 - 384) > 40)' "$1"
+}
+"$app/quorvel" --search
+check "the search window opens focused, floating at its own size in the middle" \
+    eval 'wait_for 5 focused ﾌﾟﾛｸﾞﾗﾑ検索 && floating ﾌﾟﾛｸﾞﾗﾑ検索'
+shot sway-search
+
 finish

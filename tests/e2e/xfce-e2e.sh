@@ -31,7 +31,7 @@ export PATH="$work/bin:$PATH"
 mkdir -p "$work/wf"
 start_with_recorder "$work/wf"
 
-check "Xfce's tray takes the item, under its own name" wait_for 15 item_listed
+check "Xfce's tray takes the item, under the program's unique name" wait_for 15 item_listed
 check "its icon shows in the panel" wait_for 10 shown_icon
 read -r x y <<<"$(icon_at)"
 

@@ -6,7 +6,40 @@
 #include <QTemporaryDir>
 #include <QTest>
 #ifdef Q_OS_UNIX
+#include "platform/system/processes.h"
+#include "platform/system/terminals.h"
+
 #include <sys/stat.h>
+#endif
+
+#ifdef Q_OS_UNIX
+// PATH holding these programs alone, for as long as it lives. The terminal acts as xterm does:
+// one word after -e that is no program goes to a shell. The other programs make the file they
+// are given.
+class TerminalsOnPath
+{
+public:
+    explicit TerminalsOnPath(const QStringList &programs) : m_path(qgetenv("PATH"))
+    {
+        for (const QString &name : programs) {
+            QFile file(m_dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(
+                name.contains("term") || name == "foot"
+                    ? "#!/bin/sh\nshift\n[ $# = 1 ] && [ ! -x \"$1\" ] && exec /bin/sh -c \"$1\"\n"
+                      "exec \"$@\"\n"
+                    : "#!/bin/sh\n/usr/bin/touch \"$1\"\n");
+            file.setPermissions(file.permissions() | QFile::ExeOwner);
+        }
+        qputenv("PATH", QFile::encodeName(m_dir.path()));
+    }
+    ~TerminalsOnPath() { qputenv("PATH", m_path); }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_path;
+};
 #endif
 
 // Reading an application's desktop entry: its name, its command and its working folder; and
@@ -112,8 +145,10 @@ private slots:
         QCOMPARE(mkfifo(QFile::encodeName(system.filePath("applications/fifo.desktop")), 0600), 0);
 #endif
 
-        const auto found = platform::findApplications(
-            {home.filePath("applications"), system.filePath("applications")}, {"XFCE"});
+        const auto found =
+            platform::findApplications(
+                {home.filePath("applications"), system.filePath("applications")}, {"XFCE"})
+                .applications;
         QStringList ids;
         for (const platform::Application &application : found)
             ids << application.id;
@@ -129,6 +164,96 @@ private slots:
                 QVERIFY(application.entry.terminal);
             }
         }
+    }
+
+    void aFloodedFolderHidesNoOther()
+    {
+        QTemporaryDir flooded, system;
+        QVERIFY(QDir().mkpath(flooded.filePath("applications")));
+        QVERIFY(QDir().mkpath(system.filePath("applications")));
+        for (int i = 0; i <= platform::maxEntriesPerFolder; ++i) {
+            QFile file(flooded.filePath(QString("applications/flood%1.desktop").arg(i)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Desktop Entry]\nType=Application\nName=F\nExec=f\n");
+        }
+        QFile file(system.filePath("applications/tool.desktop"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Desktop Entry]\nType=Application\nName=Tool\nExec=tool\n");
+        file.close();
+
+        const auto found = platform::findApplications(
+            {flooded.filePath("applications"), system.filePath("applications")}, {});
+        QCOMPARE(found.applications.size(), platform::maxEntriesPerFolder + 1);
+        QCOMPARE(found.applications.last().id, QString("tool.desktop"));
+        QCOMPARE(found.overfull, QStringList{flooded.filePath("applications")});
+    }
+
+    // The terminal chosen: $TERMINAL only as a terminal known here, never as a line to split.
+    void findsTheUserTerminal_data()
+    {
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::addColumn<QByteArray>("desktop");
+        QTest::addColumn<QString>("terminal");
+        QTest::addColumn<QStringList>("before");
+        QTest::newRow("$TERMINAL")
+            << QByteArray("foot") << QByteArray("XFCE") << "foot" << QStringList{"--"};
+        QTest::newRow("$TERMINAL naming nothing") << QByteArray("no-such-terminal") << QByteArray()
+                                                  << "xfce4-terminal" << QStringList{"-x"};
+        QTest::newRow("$TERMINAL as a shell line")
+            << QByteArray("foot -e sh -c 'touch x'") << QByteArray() << "xfce4-terminal"
+            << QStringList{"-x"};
+        QTest::newRow("$TERMINAL no terminal")
+            << QByteArray("prog") << QByteArray() << "xfce4-terminal" << QStringList{"-x"};
+        QTest::newRow("the desktop's own first")
+            << QByteArray() << QByteArray("LXQt") << "qterminal" << QStringList{"-e"};
+    }
+
+    void findsTheUserTerminal()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("Windows has no desktop entries");
+#else
+        QFETCH(QByteArray, chosen);
+        QFETCH(QByteArray, desktop);
+        QFETCH(QString, terminal);
+        const TerminalsOnPath path({"foot", "xterm", "xfce4-terminal", "qterminal", "prog"});
+        qputenv("TERMINAL", chosen);
+        qputenv("XDG_CURRENT_DESKTOP", desktop);
+        const auto found = platform::findTerminal();
+        qunsetenv("TERMINAL");
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        QVERIFY(found);
+        QCOMPARE(found->program, path.filePath(terminal));
+        QTEST(found->before, "before");
+#endif
+    }
+
+    // A terminal would hand a word that names no program to a shell: it is never asked then.
+    void theTerminalGetsTheProgramItself()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("Windows has no desktop entries");
+#else
+        const TerminalsOnPath path({"xterm", "prog"});
+        const QString xterm = path.filePath("xterm");
+        QCOMPARE(platform::withProgramResolved(xterm, {"-e", "prog", "a;b"}),
+                 QStringList({"-e", path.filePath("prog"), "a;b"}));
+        QCOMPARE(platform::withProgramResolved(xterm, {"-e", "touch${IFS}FILE"}), std::nullopt);
+        QCOMPARE(platform::withProgramResolved(xterm, {"-e", "no-such-program"}), std::nullopt);
+
+        platform::SystemProcesses processes;
+        const QString made = path.filePath("made");
+        QVERIFY(!processes.startProgram(xterm + " -e touch${IFS}" + made));
+        QVERIFY(processes.startProgram(xterm + " -e prog " + made));
+        QTRY_VERIFY(QFileInfo::exists(made));
+
+        platform::DesktopEntry entry;
+        entry.terminal = true;
+        entry.exec = QStringList{"prog", "-d", "10"};
+        QCOMPARE(platform::commandLineOf(entry), xterm + " -e prog -d 10");
+        qputenv("PATH", QByteArray());
+        QCOMPARE(platform::commandLineOf(entry), std::nullopt); // no terminal at all
+#endif
     }
 
     void anInstallationIsReadAgain()

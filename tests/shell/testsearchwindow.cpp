@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -132,9 +133,11 @@ private slots:
             0, 2, {QStringLiteral("時計"), QStringLiteral("/bin/clock"), {}}));
         field(window)->setText(QStringLiteral("tokei"));
         QTRY_COMPARE(window.results(), (QList<Found>{{0, 2}}));
-        QVERIFY(
-            QFile::exists(launcher.dir.filePath(QStringLiteral("cache/quorvel/readings.json"))));
-        QVERIFY(!QFile::exists(launcher.dir.filePath(QStringLiteral("readings.json"))));
+        QCOMPARE(QDir(launcher.dir.filePath(QStringLiteral("cache/quorvel")))
+                     .entryList({QStringLiteral("readings-*")}, QDir::Files)
+                     .size(),
+                 1);
+        QVERIFY(QDir(launcher.dir.path()).entryList({QStringLiteral("readings*")}).isEmpty());
     }
 
     // What a screen reader says: the fields by their captions, the list by its name.
@@ -167,15 +170,19 @@ private slots:
         QVERIFY(nothing->isVisible());
         QCOMPARE(nothing->text(), QStringLiteral("ﾌﾟﾛｸﾞﾗﾑが登録されていません。"));
 
-        QVERIFY(launcher.catalogue().append(0, {QStringLiteral("ﾒﾓ帳"), QStringLiteral("/bin/memo"), {}}));
+        QVERIFY(launcher.catalogue().append(
+            0, {QStringLiteral("ﾒﾓ帳"), QStringLiteral("/bin/memo"), {}}));
         QCOMPARE(window.results(), (QList<Found>{{0, 1}}));
         QVERIFY(!nothing->isVisible());
-        // Read out as name and category while the focus stays in the field.
-        QCOMPARE(field(window)->accessibleDescription(), QStringLiteral("ﾒﾓ帳、ｶﾃｺﾞﾘ外ﾒﾆｭｰ"));
+        // Read out as name, category and count while the focus stays in the field.
+        QCOMPARE(field(window)->accessibleDescription(),
+                 QStringLiteral("ﾒﾓ帳、ｶﾃｺﾞﾘ外ﾒﾆｭｰ。1件中1件目"));
 
         QTest::keyClicks(field(window), QStringLiteral("zzz"));
         QCOMPARE(nothing->text(), QStringLiteral("一致するﾌﾟﾛｸﾞﾗﾑはありません。"));
-        QVERIFY(launcher.catalogue().replace(0, 1, {QStringLiteral("zzzﾂｰﾙ"), QStringLiteral("/bin/z"), {}}));
+        QCOMPARE(field(window)->accessibleDescription(), nothing->text()); // not the last row's
+        QVERIFY(launcher.catalogue().replace(
+            0, 1, {QStringLiteral("zzzﾂｰﾙ"), QStringLiteral("/bin/z"), {}}));
         QCOMPARE(window.results(), (QList<Found>{{0, 1}}));
     }
 
@@ -194,7 +201,8 @@ private slots:
         QTest::keyClicks(field(window), QStringLiteral("m"));
         QCOMPARE(window.results(), (QList<Found>{{0, 1}, {SearchResults::installed, 0}}));
         press(window, Qt::Key_Down);
-        QCOMPARE(field(window)->accessibleDescription(), QStringLiteral("Mousepad、未登録"));
+        QCOMPARE(field(window)->accessibleDescription(),
+                 QStringLiteral("Mousepad、未登録。2件中2件目"));
         press(window, Qt::Key_Return);
         QCOMPARE(launcher.fake.processes.started, QStringList{"mousepad"});
         QCOMPARE(launcher.fake.processes.folders, QStringList{"/srv"});

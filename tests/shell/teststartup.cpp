@@ -1,4 +1,5 @@
 #include "application.h"
+#include "catalogue/namereadings.h"
 #include "shell/cataloguelocation.h"
 #include "shell/commandline.h"
 #include "uicatalogue.h"
@@ -51,6 +52,26 @@ private slots:
         QCOMPARE(catalogueFolder(path("usr/bin/quorvel")), path("other user/quorvel"));
     }
 
+    // Two lists, two caches: reading one list's names leaves the other's cache, and a save of
+    // it under way, alone.
+    void aPortableCopyAndAnInstalledOneKeepTheirOwnReadings()
+    {
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(path("cache")));
+        const QString installed = readingsCacheFile(path("config/quorvel/launch.cfg"));
+        const QString portable = readingsCacheFile(path("portable/launch.cfg"));
+        QVERIFY(installed.startsWith(path("cache/quorvel/")) && portable != installed);
+        touch("cache/quorvel/" + QFileInfo(installed).fileName() + ".saving-Ab12Cd");
+        QFile kept(installed);
+        QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("theirs") == 6);
+        kept.close();
+
+        readings::readNames({QStringLiteral("電卓")}, portable);
+        QVERIFY(QFileInfo(portable).size() > 0);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("theirs"));
+        QVERIFY(QFile::exists(installed + ".saving-Ab12Cd"));
+    }
+
     void anUnwritableFolderUsesTheConfigurationUnlessAFileIsThere()
     {
 #ifndef Q_OS_UNIX
@@ -84,7 +105,7 @@ private slots:
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode"); // -1: the launcher starts
+        QTest::addColumn<int>("exitCode");   // -1: the launcher starts
         QTest::addColumn<QString>("output"); // when it starts: the request's number
         QTest::newRow("nothing") << QStringList{} << -1 << "0";
         QTest::newRow("Qt's own options")

@@ -2,7 +2,6 @@
 
 #include "platform/tray/statusnotifier/dbusmenuexporter.h"
 
-#include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -149,9 +148,6 @@ StatusNotifierItem::StatusNotifierItem(QMenu *menu, const QString &title, QObjec
 StatusNotifierItem::~StatusNotifierItem()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    // The name goes first: hosts drop the item when its name leaves the bus.
-    if (!m_service.isEmpty() && m_service != bus.baseService())
-        bus.unregisterService(m_service);
     if (m_registered) {
         bus.unregisterObject(QLatin1String(ObjectPath));
         bus.unregisterObject(QLatin1String(DBusMenuExporter::ObjectPath));
@@ -167,19 +163,15 @@ bool StatusNotifierItem::registerItem()
             m_menu->exportOn(bus);
         if (!m_registered)
             return false;
-        // A name of the item's own, as hosts expect; the connection's own name if refused.
-        static int items = 0;
-        m_service = QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
-                        .arg(QCoreApplication::applicationPid())
-                        .arg(++items);
-        if (!bus.registerService(m_service))
-            m_service = bus.baseService();
     }
+    // Under the connection's unique name, as Qt's own tray registers: GNOME's extension
+    // watches a well-known name apart from the item, and when that watch reports while it is
+    // still reading the item, it forgets what it read and drops the item for good.
     // Asynchronously: a watcher that hangs must not hang the launcher.
     QDBusMessage call = QDBusMessage::createMethodCall(
         QLatin1String(WatcherService), QStringLiteral("/StatusNotifierWatcher"),
         QLatin1String(WatcherService), QStringLiteral("RegisterStatusNotifierItem"));
-    call << m_service;
+    call << bus.baseService();
     auto *pending = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending] {
         pending->deleteLater();

@@ -27,9 +27,8 @@ public:
     StatusNotifierItem(QMenu *menu, const QString &title, QObject *parent = nullptr);
     ~StatusNotifierItem() override;
 
-    // Exports the item and its menu under a bus name of the item's own,
-    // org.kde.StatusNotifierItem-<pid>-<n>, and registers them with the watcher. The name is
-    // released with the item.
+    // Exports the item and its menu and registers them with the watcher under the
+    // connection's unique name.
     bool registerItem();
 
     void setIcon(const QIcon &icon);
@@ -56,7 +55,6 @@ private:
     QString m_toolTip;
     dbus::IconPixmapList m_pixmaps;
     DBusMenuExporter *m_menu;
-    QString m_service;
     QByteArray m_activationToken;
     bool m_registered = false;
 };
