@@ -45,6 +45,8 @@ inline const QString catalogueFull = QStringLiteral("これ以上の登録はで
 inline const QString fieldsEmpty = QStringLiteral("内容が記入されていません。");
 inline const QString nothingSelected = QStringLiteral("項目が選択されていません。");
 inline const QString cannotChange = QStringLiteral("変更できません。");
+// An edit the rules allowed and the model still refused: a fault of the program, said all the same.
+inline const QString editNotMade = QStringLiteral("この変更はできませんでした。");
 inline const QString unusableCharacters = QStringLiteral("使用できない文字が含まれています。");
 
 // Settings window

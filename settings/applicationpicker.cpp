@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ApplicationPicker::ApplicationPicker(CatalogueEditor &editor,
+ApplicationPicker::ApplicationPicker(CatalogueEditor &editor, int category,
                                      platform::InstalledApplications &applications,
                                      ReadingsOf readingsOf, platform::MessageBoxes &messages,
                                      QWidget *parent)
@@ -28,7 +28,7 @@ ApplicationPicker::ApplicationPicker(CatalogueEditor &editor,
     const Catalogue &catalogue = editor.catalogue();
     for (int c = 0; c < Catalogue::CategoryCount; ++c)
         m_category->addItem(shownCategoryName(catalogue, c));
-    m_category->setCurrentIndex(catalogue.CurrentCategory);
+    m_category->setCurrentIndex(category);
     m_list->setAccessibleName(texts::pickerListName);
     m_list->setIconSize(QSize(24, 24));
     m_list->setUniformItemSizes(true);
@@ -167,7 +167,7 @@ void ApplicationPicker::accept()
     const QList<editing::Outcome> outcomes =
         m_editor.addEntries(m_category->currentIndex(), entries);
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
-        if (outcomes.at(i))
+        if (!outcomes.at(i).wasMade())
             leftOut.append(names.at(i));
     }
     QDialog::accept();

@@ -5,9 +5,9 @@
 
 void tellRefusal(platform::MessageBoxes &messages, editing::Outcome outcome, const QString &title)
 {
-    if (!outcome)
+    if (outcome.wasMade())
         return;
-    switch (*outcome) {
+    switch (outcome.reason()) {
     case editing::Refusal::CatalogueFull:
         messages.show(texts::catalogueFull, texts::registerTitle);
         break;
@@ -25,6 +25,9 @@ void tellRefusal(platform::MessageBoxes &messages, editing::Outcome outcome, con
         messages.show(texts::cannotChange, title);
         break;
     case editing::Refusal::NoSuchCategory:
-        break; // views only ever name the catalogue's own categories: nothing to tell the user
+    case editing::Refusal::ModelRefused:
+        // A fault of the program's own, never the user's doing; still nothing goes unsaid.
+        messages.show(texts::editNotMade, title);
+        break;
     }
 }

@@ -93,7 +93,6 @@ TrayApplication::StartResult TrayApplication::Form_Load(StartRequest request)
     }
     m_file.removeLeftovers();
 
-    m_catalogue.CurrentCategory = 0;
     // The icon is shown once the file is known to be good, so that the tray host docks it
     // while the menu is being built: no click reaches the menu before it is complete.
     switch (m_file.LoadCatalogue(m_catalogue, [this] { showTrayIcon(); })) {
@@ -188,7 +187,7 @@ void TrayApplication::mnuHotkey_Click()
 void TrayApplication::mnuApplications_Click()
 {
     ApplicationPicker picker(
-        m_editor, m_applications,
+        m_editor, form1().CurrentCategory(), m_applications,
         [this](const QString &name) { return m_readings.readingsOf(name); }, m_platform.messages,
         &form1());
     // Opened before anything else needed them, the applications' readings come a moment later.
