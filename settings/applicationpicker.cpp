@@ -5,6 +5,7 @@
 #include "platform/desktop/installedapplications.h"
 #include "platform/desktop/messageboxes.h"
 #include "settings/categorybox.h"
+#include "settings/refusals.h"
 #include "texts.h"
 
 #include <QComboBox>
@@ -161,14 +162,15 @@ void ApplicationPicker::accept()
             entries.append(*entry);
             names.append(application.entry.name);
         } else {
-            leftOut.append(application.entry.name);
+            leftOut.append(texts::leftOutBecause(application.entry.name, texts::noCommandLine));
         }
     }
     const QList<editing::Outcome> outcomes =
         m_editor.addEntries(m_category->currentIndex(), entries);
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
         if (!outcomes.at(i).wasMade())
-            leftOut.append(names.at(i));
+            leftOut.append(
+                texts::leftOutBecause(names.at(i), refusalText(outcomes.at(i).reason())));
     }
     QDialog::accept();
     if (!leftOut.isEmpty())

@@ -128,9 +128,9 @@ public:
         m_waitingFor.clear();
         if (m_session.isEmpty())
             return;
-        m_bus.asyncCall(QDBusMessage::createMethodCall(portalService, m_session,
-                                                       QStringLiteral("org.freedesktop.portal.Session"),
-                                                       QStringLiteral("Close")));
+        m_bus.asyncCall(QDBusMessage::createMethodCall(
+            portalService, m_session, QStringLiteral("org.freedesktop.portal.Session"),
+            QStringLiteral("Close")));
         m_session.clear();
     }
 
@@ -233,8 +233,8 @@ private:
         m_step = step;
         QString sender = m_bus.baseService().mid(1);
         sender.replace(u'.', u'_');
-        m_waitingFor = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
-                           .arg(sender, handle);
+        m_waitingFor =
+            QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, handle);
         auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(message), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
                 [this, expected = m_waitingFor](QDBusPendingCallWatcher *finished) {
@@ -267,9 +267,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<GlobalHotkey::Mechanism> portalHotkeyMechanism(GlobalHotkey &owner,
-                                                               const QString &id,
-                                                               const QString &description)
+std::unique_ptr<GlobalHotkey::Mechanism>
+portalHotkeyMechanism(GlobalHotkey &owner, const QString &id, const QString &description)
 {
     if (!QDBusConnection::sessionBus().isConnected())
         return nullptr;
