@@ -158,6 +158,13 @@ private slots:
         QCOMPARE(exporter.aboutToShow(lazyId), std::optional(false)); // it has them now
         QCOMPARE(exporter.aboutToShow(plainId), std::optional(false));
 
+        // The list changes between the host's reads: what went is gone from the tree, and its
+        // id names nothing any more.
+        delete root.actions().at(1);
+        exporter.layout(0, -1, {}, tree);
+        QCOMPARE(tree.children.size(), 1);
+        QCOMPARE(exporter.aboutToShow(plainId), std::nullopt);
+
         // Over the bus: an id that names nothing, or no longer, is an error, not a crash.
         delete lazy;
         QTemporaryDir folder;
@@ -187,6 +194,12 @@ private slots:
             call(u"AboutToShowGroup"_qs, {QVariant::fromValue(QList<int>{0, lazyId, 77})});
         QCOMPARE(group.type(), QDBusMessage::ReplyMessage);
         QCOMPARE(qdbus_cast<QList<int>>(group.arguments().at(1)), (QList<int>{lazyId, 77}));
+        // A removed submenu read, or said opened, is answered with nothing in it.
+        call(u"Event"_qs, {lazyId, u"opened"_qs, QVariant::fromValue(QDBusVariant(0)), 0u});
+        const QDBusMessage gone = call(u"GetLayout"_qs, {lazyId, -1, QStringList()});
+        QCOMPARE(gone.type(), QDBusMessage::ReplyMessage);
+        QVERIFY(
+            qdbus_cast<platform::dbus::MenuLayoutItem>(gone.arguments().at(1)).children.isEmpty());
         QDBusConnection::disconnectFromPeer(u"host"_qs);
     }
 };
