@@ -219,7 +219,7 @@ private:
 
     static QString newToken()
     {
-        return QStringLiteral("quorvel") + QUuid::createUuid().toString(QUuid::Id128);
+        return sessionToken() + QUuid::createUuid().toString(QUuid::Id128);
     }
 
     // handle: the handle_token given in the call, which names the request its answer comes
