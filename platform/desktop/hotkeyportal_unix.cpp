@@ -1,6 +1,8 @@
 #include "platform/desktop/hotkeymechanisms_unix.h"
 
+#include "platform/system/dbusstructure.h"
 #include <QCoreApplication>
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -24,23 +26,11 @@ struct Shortcut
 {
     QString id;
     QVariantMap properties;
+
+    static auto members(auto &self) { return std::tie(self.id, self.properties); }
 };
-
-QDBusArgument &operator<<(QDBusArgument &argument, const Shortcut &shortcut)
-{
-    argument.beginStructure();
-    argument << shortcut.id << shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument &operator>>(const QDBusArgument &argument, Shortcut &shortcut)
-{
-    argument.beginStructure();
-    argument >> shortcut.id >> shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
+using dbus::operator<<;
+using dbus::operator>>;
 
 } // namespace
 } // namespace platform
