@@ -402,7 +402,8 @@ def main():
               io["bytes"], io["load"], io["floor_load"], io["load"] / io["floor_load"],
               io["save"], io["floor_save"], io["save"] / io["floor_save"]))
     print("StatusNotifier host, 792 entries, first 6 s: %d bytes read (%d layouts, %d property "
-          "updates)" % (host["bytes"], host["layouts"], host["property updates"]))
+          "updates), heap %d kB" % (host["bytes"], host["layouts"], host["property updates"],
+                                    host["heap kB"]))
     print("search window, 792 entries and %d installed applications, CPU per keystroke to the "
           "list repainted (ms): median %.3f, slowest %.3f (filtering alone %.3f), %d keystrokes"
           % (keys["applications"], keys["median"], keys["slowest"], keys["filtering"],
