@@ -28,12 +28,12 @@ private slots:
         QTest::addColumn<bool>("dictionary");
         // romaji: a Reading of the name's own kana, so found with no dictionary at all; reading:
         // one that needs the dictionary, so found only with it.
-        const int prefix = int(MatchKind::NamePrefix), word = int(MatchKind::WordStart),
-                  inside = int(MatchKind::Substring), romaji = -2,
-                  reading = int(MatchKind::Reading), other = int(MatchKind::ProgramOrCategory);
-        const auto row = [romaji, reading](const char *tag, const char *query, const char *name,
-                                           int kind, const char *program = "/usr/bin/x",
-                                           const char *category = "項目1", bool dictionary = true) {
+        constexpr int prefix = int(MatchKind::NamePrefix), word = int(MatchKind::WordStart),
+                      inside = int(MatchKind::Substring), romaji = -2,
+                      reading = int(MatchKind::Reading), other = int(MatchKind::ProgramOrCategory);
+        const auto row = [](const char *tag, const char *query, const char *name, int kind,
+                            const char *program = "/usr/bin/x", const char *category = "項目1",
+                            bool dictionary = true) {
             const auto add = [&](const QByteArray &rowTag, int rowKind, bool withDictionary) {
                 QTest::newRow(rowTag.constData())
                     << QString::fromUtf8(query) << QString::fromUtf8(name)
