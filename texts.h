@@ -45,6 +45,8 @@ inline const QString catalogueFull = QStringLiteral("これ以上の登録はで
 inline const QString fieldsEmpty = QStringLiteral("内容が記入されていません。");
 inline const QString nothingSelected = QStringLiteral("項目が選択されていません。");
 inline const QString cannotChange = QStringLiteral("変更できません。");
+// An edit the rules allowed and the model still refused: a fault of the program, said all the same.
+inline const QString editNotMade = QStringLiteral("この変更はできませんでした。");
 inline const QString unusableCharacters = QStringLiteral("使用できない文字が含まれています。");
 
 // Settings window
@@ -155,12 +157,18 @@ inline const QString pickerListName = QStringLiteral("ｱﾌﾟﾘｹｰｼｮ�
 inline const QString pickerReading = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝを読み込んでいます…");
 inline const QString pickerNone = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝが見つかりません。");
 inline const QString alreadyListed = QStringLiteral("（登録済み）");
-inline QString applicationsLeftOut(const QStringList &names)
+// lines: one leftOutBecause for each application.
+inline QString applicationsLeftOut(const QStringList &lines)
 {
-    return QStringLiteral("次のｱﾌﾟﾘｹｰｼｮﾝは追加できませんでした（使用できない文字が含まれているか、"
-                          "ｶﾃｺﾞﾘがいっぱいです）:\r\n") +
-           names.join(QStringLiteral("\r\n"));
+    return QStringLiteral("次のｱﾌﾟﾘｹｰｼｮﾝは追加できませんでした:\r\n") +
+           lines.join(QStringLiteral("\r\n"));
 }
+inline QString leftOutBecause(const QString &name, const QString &reason)
+{
+    return name + QStringLiteral(" … ") + reason;
+}
+// Its program has an argument with a blank in it, or it runs in a terminal and none is found.
+inline const QString noCommandLine = QStringLiteral("1行のｺﾏﾝﾄﾞﾗｲﾝで起動できません。");
 inline const QString searchInstalled = QStringLiteral("未登録");
 // An application's own action as an entry of the list: both names, in characters the list holds.
 inline QString actionEntryName(const QString &application, const QString &action)

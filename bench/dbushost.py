@@ -3,9 +3,10 @@
 dbus-run-session with a watcher on the bus. Starts the program (offscreen), then behaves as
 GNOME's AppIndicator extension does: reads the whole layout once the item is registered, reads
 the changed part again on every LayoutUpdated, and takes in every ItemsPropertiesUpdated.
-Prints the bytes read, as JSON, after SECONDS.
+With "open", it also says it is about to show the menu and every submenu, as a user who opens
+them all makes it. Prints the bytes read and the program's heap then, as JSON, after SECONDS.
 
-Usage: dbushost.py QUORVEL FOLDER SECONDS
+Usage: dbushost.py QUORVEL FOLDER SECONDS [open]
 """
 import json
 import os
@@ -16,6 +17,7 @@ import time
 from gi.repository import Gio, GLib
 
 quorvel, folder, seconds = sys.argv[1], sys.argv[2], float(sys.argv[3])
+opens_all = sys.argv[4:] == ["open"]
 bus = Gio.bus_get_sync(Gio.BusType.SESSION)
 read = {"bytes": 0, "layouts": 0, "property updates": 0}
 
@@ -39,6 +41,24 @@ def get_layout(service, parent):
                           Gio.DBusCallFlags.NONE, 5000)
     read["bytes"] += reply.get_size()
     read["layouts"] += 1
+    return reply.unpack()[1]
+
+
+def submenus(node):
+    return [child[0] for child in node[2]
+            if child[1].get("children-display") == "submenu"]
+
+
+def heap_kb(pid):
+    """The resident size of the [heap] mapping: what the program itself allocated."""
+    with open("/proc/%d/smaps" % pid) as f:
+        in_heap = False
+        for line in f:
+            if not line[0].isupper():
+                in_heap = line.rstrip().endswith("[heap]")
+            elif in_heap and line.startswith("Rss:"):
+                return int(line.split()[1])
+    return 0
 
 
 env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
@@ -60,7 +80,11 @@ try:
 
     bus.signal_subscribe(None, "com.canonical.dbusmenu", "ItemsPropertiesUpdated", "/MenuBar",
                          None, Gio.DBusSignalFlags.NONE, properties_updated)
-    get_layout(service, 0)
+    root = get_layout(service, 0)
+    if opens_all:
+        bus.call_sync(service, "/MenuBar", "com.canonical.dbusmenu", "AboutToShowGroup",
+                      GLib.Variant("(ai)", ([0] + submenus(root),)), None,
+                      Gio.DBusCallFlags.NONE, 5000)
     context = GLib.MainContext.default()
     end = time.monotonic() + seconds
     while time.monotonic() < end:
@@ -68,6 +92,7 @@ try:
         while pending:
             get_layout(service, pending.pop(0))
         time.sleep(0.005)
+    read["heap kB"] = heap_kb(program.pid)
 finally:
     program.terminate()
     program.wait()

@@ -42,6 +42,9 @@ TARGETS = [  # (figure, variant, limit, kind): kind "ratio" is to the bare progr
     ("hotkey to search focused", "792 entries", 50.0, "ms"),
     ("hotkey again to focused", "792 entries", 20.0, "ms"),
     ("RSS growth by first search", "792 entries", 1.5, "MB"),
+    ("RSS 2 s after icon", "792 entries", 1.25, "ratio"),
+    ("private dirty 2 s after icon", "default file", 1.0, "excess"),
+    ("private dirty 2 s after icon", "792 entries", 1.5, "excess"),
 ]
 KEYSTROKE_TARGET = 2.0  # ms of CPU, median
 IO_TARGETS = {"load": 0.4, "save": 0.5}  # ms, and at most 4 x the floor
@@ -222,13 +225,14 @@ def cpu_ms(pid):
 
 
 def memory_mb(pid):
+    """RSS, PSS and private dirty pages: the last is what is the process's alone."""
     figures = {}
     with open("/proc/%d/smaps_rollup" % pid) as f:
         for line in f:
             key, _, rest = line.partition(":")
-            if key in ("Rss", "Pss"):
+            if key in ("Rss", "Pss", "Private_Dirty"):
                 figures[key] = int(rest.split()[0]) / 1024
-    return figures["Rss"], figures["Pss"]
+    return figures["Rss"], figures["Pss"], figures["Private_Dirty"]
 
 
 def wakeups(pid):
@@ -252,7 +256,8 @@ def run_once(session, command, cwd, search):
         figures["CPU until icon docked"] = cpu_ms(process.pid)
         figures["start to icon docked"] = (docked - started) * 1000
         time.sleep(2)
-        figures["RSS 2 s after icon"], figures["PSS 2 s after icon"] = memory_mb(process.pid)
+        (figures["RSS 2 s after icon"], figures["PSS 2 s after icon"],
+         figures["private dirty 2 s after icon"]) = memory_mb(process.pid)
         before = wakeups(process.pid)
         time.sleep(2)
         figures["idle wake-ups in 2 s"] = wakeups(process.pid) - before
@@ -261,14 +266,14 @@ def run_once(session, command, cwd, search):
         shown, popup = session.wait_for(X.MapNotify, process.pid, 10)
         figures["first popup, click to shown"] = (shown - clicked) * 1000
         time.sleep(0.5)
-        figures["RSS after first popup"], figures["PSS after first popup"] = \
+        figures["RSS after first popup"], figures["PSS after first popup"], _ = \
             memory_mb(process.pid)
         session.key("Escape")
         if search:
             time.sleep(0.3)
             figures["hotkey to search focused"] = session.hotkey_to_focused(process.pid)
             time.sleep(0.5)
-            rss, pss = memory_mb(process.pid)
+            rss, pss, _ = memory_mb(process.pid)
             figures["RSS growth by first search"] = rss - figures["RSS after first popup"]
             figures["PSS growth by first search"] = pss - figures["PSS after first popup"]
             for letter in "dentaku":  # found by the reading of 電卓 alone
@@ -337,6 +342,9 @@ def main():
         with open(os.path.join(folder, "launch.cfg"), "wb") as f:
             f.write(catalogue_text(full))
         commands[variant] = ([os.path.join(folder, "quorvel")], folder)
+    # A file just written has dirty pages in the cache until written back, and they count as a
+    # process's private dirty pages while it alone maps them: the copies are written out first.
+    os.sync()
 
     data_home = os.path.join(work, "data")
     applications_folder = os.path.join(data_home, "applications")
@@ -402,7 +410,8 @@ def main():
               io["bytes"], io["load"], io["floor_load"], io["load"] / io["floor_load"],
               io["save"], io["floor_save"], io["save"] / io["floor_save"]))
     print("StatusNotifier host, 792 entries, first 6 s: %d bytes read (%d layouts, %d property "
-          "updates)" % (host["bytes"], host["layouts"], host["property updates"]))
+          "updates), heap %d kB" % (host["bytes"], host["layouts"], host["property updates"],
+                                    host["heap kB"]))
     print("search window, 792 entries and %d installed applications, CPU per keystroke to the "
           "list repainted (ms): median %.3f, slowest %.3f (filtering alone %.3f), %d keystrokes"
           % (keys["applications"], keys["median"], keys["slowest"], keys["filtering"],
@@ -423,7 +432,7 @@ def main():
             failures.append("%s, %s: %.1f %s (target %.1f)" % (figure, variant, value, kind,
                                                                limit))
         elif kind == "excess" and value > floor[figure] + limit:
-            failures.append("%s, %s: %.0f against %.0f" % (figure, variant, value,
+            failures.append("%s, %s: %.1f against %.1f" % (figure, variant, value,
                                                            floor[figure]))
     for step, limit in IO_TARGETS.items():
         if io[step] > limit or io[step] > IO_FLOOR_RATIO * io["floor_" + step]:

@@ -88,9 +88,6 @@ public:
     // False for contents over the limits (a category or line number outside, a 100th entry).
     [[nodiscard]] bool replaceAll(const CatalogueContents &contents);
 
-    // The category the settings window shows and edits.
-    qint16 CurrentCategory = 0;
-
 signals:
     void entryAppended(int c); // the new entry is entry EntryCount(c)
     void entryChanged(int c, int k);

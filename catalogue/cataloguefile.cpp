@@ -274,18 +274,15 @@ bool CatalogueFile::keepOutsideChange()
     return false;
 }
 
-bool CatalogueFile::takeInOutsideChange(Catalogue &catalogue)
+std::optional<CatalogueContents> CatalogueFile::readOutsideChange()
 {
     const auto bytes = platform::readRegularFile(m_path, MaxCatalogueFileBytes);
     if (!bytes || fingerprintOf(*bytes) == m_known)
-        return false;
-    const auto contents = parseCatalogue(*bytes);
-    if (!contents)
-        return false;
-    m_known = fingerprintOf(*bytes);
-    const bool replaced = catalogue.replaceAll(*contents);
-    Q_ASSERT(replaced);
-    return true;
+        return std::nullopt;
+    auto contents = parseCatalogue(*bytes);
+    if (contents)
+        m_known = fingerprintOf(*bytes);
+    return contents;
 }
 
 void CatalogueFile::removeLeftovers() const

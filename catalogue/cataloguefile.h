@@ -51,9 +51,9 @@ public:
     // is saved.
     bool SaveCatalogue(const Catalogue &catalogue);
 
-    // Takes in a change someone else made to the file: true when it read correctly and
-    // replaced the catalogue. A damaged file changes nothing here; the next save keeps it.
-    bool takeInOutsideChange(Catalogue &catalogue);
+    // A change someone else made to the file, when it reads correctly: from then on it is
+    // what the file is known to hold. A damaged file gives nothing here; the next save keeps it.
+    std::optional<CatalogueContents> readOutsideChange();
 
     // The copy the last save kept, once; empty when it kept none.
     QString takeKeptCopy() { return std::exchange(m_keptCopy, QString()); }

@@ -1,6 +1,7 @@
 #include "catalogue/cataloguewatcher.h"
 
 #include "catalogue/cataloguefile.h"
+#include "catalogue/editor.h"
 
 #include <QFileInfo>
 
@@ -9,8 +10,8 @@ namespace {
 constexpr std::chrono::milliseconds settleTime{250};
 } // namespace
 
-CatalogueWatcher::CatalogueWatcher(CatalogueFile &file, Catalogue &catalogue, QObject *parent)
-    : QObject(parent), m_file(file), m_catalogue(catalogue)
+CatalogueWatcher::CatalogueWatcher(CatalogueFile &file, CatalogueEditor &editor, QObject *parent)
+    : QObject(parent), m_file(file), m_editor(editor)
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(settleTime);
@@ -43,5 +44,6 @@ void CatalogueWatcher::changed()
 void CatalogueWatcher::check()
 {
     watchFile();
-    m_file.takeInOutsideChange(m_catalogue);
+    if (const auto contents = m_file.readOutsideChange())
+        m_editor.takeIn(*contents);
 }

@@ -4,11 +4,11 @@
 #include <QObject>
 #include <QTimer>
 
-class Catalogue;
+class CatalogueEditor;
 class CatalogueFile;
 
 // Follows the catalogue file while the program runs: an edit made in a text editor, a backup
-// restored or a file synced from elsewhere is taken into the model, which every view follows.
+// restored or a file synced from elsewhere is taken in through the editor, one step to undo.
 // Editors that write a new file and rename it over the old one are followed through the
 // folder. The file is read at most a few times a second, however often it changes.
 class CatalogueWatcher : public QObject
@@ -16,7 +16,7 @@ class CatalogueWatcher : public QObject
     Q_OBJECT
 
 public:
-    CatalogueWatcher(CatalogueFile &file, Catalogue &catalogue, QObject *parent = nullptr);
+    CatalogueWatcher(CatalogueFile &file, CatalogueEditor &editor, QObject *parent = nullptr);
 
     void start();
 
@@ -26,7 +26,7 @@ private:
     void check();
 
     CatalogueFile &m_file;
-    Catalogue &m_catalogue;
+    CatalogueEditor &m_editor;
     QFileSystemWatcher m_watcher;
     QTimer m_settle;
 };

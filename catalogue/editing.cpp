@@ -12,7 +12,7 @@ Outcome checkFields(const Entry &fields)
         if (!Catalogue::isStorableText(*text))
             return Refusal::UnusableCharacters;
     }
-    return std::nullopt;
+    return Outcome::made();
 }
 
 bool isRow(const Catalogue &catalogue, int c, int row)
@@ -24,7 +24,7 @@ bool isRow(const Catalogue &catalogue, int c, int row)
 // be taken, and saved, as made.
 Outcome made(bool changed)
 {
-    return changed ? Outcome() : Outcome(Refusal::NoSuchCategory);
+    return changed ? Outcome::made() : Outcome(Refusal::ModelRefused);
 }
 
 } // namespace
@@ -35,8 +35,8 @@ Outcome addEntry(Catalogue &catalogue, int c, const Entry &fields)
         return Refusal::NoSuchCategory;
     if (catalogue.isFull(c))
         return Refusal::CatalogueFull;
-    if (const Outcome refused = checkFields(fields))
-        return refused;
+    if (const Outcome checked = checkFields(fields); !checked.wasMade())
+        return checked;
     return made(catalogue.append(c, fields));
 }
 
@@ -46,8 +46,8 @@ Outcome changeEntry(Catalogue &catalogue, int c, int row, const Entry &fields)
         return Refusal::NoSuchCategory;
     if (!isRow(catalogue, c, row))
         return Refusal::NothingSelected;
-    if (const Outcome refused = checkFields(fields))
-        return refused;
+    if (const Outcome checked = checkFields(fields); !checked.wasMade())
+        return checked;
     return made(catalogue.replace(c, row + 1, fields));
 }
 
@@ -57,7 +57,7 @@ Outcome deleteEntry(Catalogue &catalogue, int c, int row)
         return Refusal::NoSuchCategory;
     if (!catalogue.remove(c, row + 1))
         return Refusal::NothingSelected;
-    return std::nullopt;
+    return Outcome::made();
 }
 
 Outcome renameCategory(Catalogue &catalogue, int c, const QString &name)

@@ -16,10 +16,26 @@ enum class Refusal {
     NothingSelected,    // no row to change or delete
     CategoryUnnamed,    // category 0 has no name to change
     NoSuchCategory,     // not one of the catalogue's eight: a caller's mistake, never the user's
+    ModelRefused,       // the model refused what the rules allowed: they disagree, a fault
 };
 
-// What an edit was refused for; nothing when it was made.
-using Outcome = std::optional<Refusal>;
+// What became of an edit: made, or refused for a reason with nothing changed.
+class Outcome
+{
+public:
+    static Outcome made() { return Outcome(); }
+    Outcome(Refusal reason) : m_refusal(reason) {} // a rule returns its reason as it is
+
+    bool wasMade() const { return !m_refusal; }
+    // Only for one that was refused.
+    Refusal reason() const { return *m_refusal; }
+
+    friend bool operator==(const Outcome &, const Outcome &) = default;
+
+private:
+    Outcome() = default;
+    std::optional<Refusal> m_refusal;
+};
 
 Outcome addEntry(Catalogue &catalogue, int c, const Entry &fields);
 Outcome changeEntry(Catalogue &catalogue, int c, int row, const Entry &fields);

@@ -9,7 +9,7 @@ CatalogueEditor::CatalogueEditor(Catalogue &catalogue, std::function<void()> sav
 
 editing::Outcome CatalogueEditor::saved(editing::Outcome outcome)
 {
-    if (!outcome)
+    if (outcome.wasMade())
         m_save();
     return outcome;
 }
@@ -49,12 +49,17 @@ QList<editing::Outcome> CatalogueEditor::addEntries(int c, const QList<Entry> &e
     m_history.asOneStep([&] {
         for (const Entry &entry : entries) {
             outcomes.append(editing::addEntry(m_catalogue, c, entry));
-            anyMade = anyMade || !outcomes.last();
+            anyMade = anyMade || outcomes.last().wasMade();
         }
     });
     if (anyMade)
         m_save();
     return outcomes;
+}
+
+bool CatalogueEditor::takeIn(const CatalogueContents &contents)
+{
+    return m_catalogue.replaceAll(contents);
 }
 
 bool CatalogueEditor::undo()

@@ -26,6 +26,9 @@ public:
     // Appends each entry in turn; those refused are left out. One step to undo, one save.
     // What became of each entry, in order.
     QList<editing::Outcome> addEntries(int c, const QList<Entry> &entries);
+    // What the file now holds, changed by someone else: one step to undo, nothing saved, as
+    // the file holds it already. False for contents over the model's limits.
+    bool takeIn(const CatalogueContents &contents);
 
     bool canUndo() const { return m_history.canUndo(); }
     bool canRedo() const { return m_history.canRedo(); }

@@ -1,7 +1,10 @@
 # Fails when a source file includes a header of a layer above its own. Arrows run downward:
 #   shell, main.cpp -> settings -> dialogs -> platform (the tray: shell alone)
 #   settings -> catalogue -> platform/system
-# and platform knows nothing of the product (texts.h, application.h, programicon.h). Our own
+# and platform knows nothing of the product (texts.h, application.h, programicon.h). A library's
+# private headers are for its own sources alone. The tests in tests/<room>/ and the benchmark
+# (which sits where the shell does) are held to the same arrows; a test may also include the
+# private headers of the room it tests, and the tests' own helpers. Our own
 # headers are included with quotes and by their path from the source root, so that no include
 # can slip past: one in angle brackets, or with "." or ".." in its path, fails too.
 # Usage: cmake -DSOURCE_DIR=<tree> [-DSTAMP=<file>] -P CheckLayers.cmake
@@ -19,8 +22,22 @@ set(allowed_dialogs ${below_the_shell} "dialogs/" ${product_headers})
 set(allowed_settings ${below_the_shell} "catalogue/" "dialogs/" "settings/" ${product_headers})
 set(allowed_shell "platform/" "catalogue/" "dialogs/" "settings/" "shell/" ${product_headers})
 
+# Private headers, by path prefix, and the one folder whose sources may include them.
+set(private_headers "platform/tray/statusnotifier/" "platform/desktop/hotkeymechanisms_unix.h")
+set(owner_platform/tray/statusnotifier/ "platform/tray/")
+set(owner_platform/desktop/hotkeymechanisms_unix.h "platform/desktop/")
+
+# A test is held to what the room it tests may include, and sees that room's private headers.
+set(test_helpers "support/" "uicatalogue.h" "fakeplatform.h")
+foreach(room catalogue dialogs settings shell)
+    set(allowed_tests/${room} ${allowed_${room}} ${test_helpers})
+endforeach()
+set(allowed_tests/platform "platform/" ${test_helpers})
+set(allowed_bench ${allowed_shell} "threadtime.h")
+
 function(layer_of file result)
-    foreach(room platform/system platform/desktop platform/tray catalogue dialogs settings shell)
+    foreach(room platform/system platform/desktop platform/tray catalogue dialogs settings shell
+            tests/catalogue tests/dialogs tests/platform tests/settings tests/shell bench)
         if(file MATCHES "^${room}/")
             set(${result} ${room} PARENT_SCOPE)
             return()
@@ -41,7 +58,11 @@ file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
     ${SOURCE_DIR}/platform/*.cpp ${SOURCE_DIR}/platform/*.h
     ${SOURCE_DIR}/settings/*.cpp ${SOURCE_DIR}/settings/*.h
     ${SOURCE_DIR}/shell/*.cpp ${SOURCE_DIR}/shell/*.h
+    ${SOURCE_DIR}/tests/*.cpp ${SOURCE_DIR}/tests/*.h
+    ${SOURCE_DIR}/bench/*.cpp ${SOURCE_DIR}/bench/*.h
     ${SOURCE_DIR}/main.cpp)
+# The trees that show what the check refuses, and the tests' own helpers at the top.
+list(FILTER sources EXCLUDE REGEX "^tests/(layering/|[^/]+$|support/|fuzz/|data/)")
 
 set(violations "")
 foreach(file IN LISTS sources)
@@ -73,7 +94,20 @@ foreach(file IN LISTS sources)
         endforeach()
         if(NOT ok)
             string(APPEND violations "  ${file} (${layer}) includes ${header}\n")
+            continue()
         endif()
+        foreach(prefix IN LISTS private_headers)
+            string(FIND "${header}" "${prefix}" at)
+            set(owner ${owner_${prefix}})
+            string(FIND "${file}" "${owner}" inside)
+            # tests/platform/ tests all of platform.
+            string(REGEX MATCH "^[^/]+/" room "${owner}")
+            string(FIND "${file}" "tests/${room}" tested)
+            if(at EQUAL 0 AND NOT inside EQUAL 0 AND NOT tested EQUAL 0)
+                string(APPEND violations
+                    "  ${file} (${layer}) includes ${header}, private to ${owner}\n")
+            endif()
+        endforeach()
     endforeach()
 endforeach()
 

@@ -5,6 +5,7 @@
 #include "platform/desktop/installedapplications.h"
 #include "platform/desktop/messageboxes.h"
 #include "settings/categorybox.h"
+#include "settings/refusals.h"
 #include "texts.h"
 
 #include <QComboBox>
@@ -16,7 +17,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ApplicationPicker::ApplicationPicker(CatalogueEditor &editor,
+ApplicationPicker::ApplicationPicker(CatalogueEditor &editor, int category,
                                      platform::InstalledApplications &applications,
                                      ReadingsOf readingsOf, platform::MessageBoxes &messages,
                                      QWidget *parent)
@@ -28,7 +29,7 @@ ApplicationPicker::ApplicationPicker(CatalogueEditor &editor,
     const Catalogue &catalogue = editor.catalogue();
     for (int c = 0; c < Catalogue::CategoryCount; ++c)
         m_category->addItem(shownCategoryName(catalogue, c));
-    m_category->setCurrentIndex(catalogue.CurrentCategory);
+    m_category->setCurrentIndex(category);
     m_list->setAccessibleName(texts::pickerListName);
     m_list->setIconSize(QSize(24, 24));
     m_list->setUniformItemSizes(true);
@@ -221,14 +222,15 @@ void ApplicationPicker::accept()
             entries.append(*entry);
             names.append(name);
         } else {
-            leftOut.append(name);
+            leftOut.append(texts::leftOutBecause(name, texts::noCommandLine));
         }
     }
     const QList<editing::Outcome> outcomes =
         m_editor.addEntries(m_category->currentIndex(), entries);
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
-        if (outcomes.at(i))
-            leftOut.append(names.at(i));
+        if (!outcomes.at(i).wasMade())
+            leftOut.append(
+                texts::leftOutBecause(names.at(i), refusalText(outcomes.at(i).reason())));
     }
     QDialog::accept();
     if (!leftOut.isEmpty())

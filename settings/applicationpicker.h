@@ -26,8 +26,10 @@ class ApplicationPicker : public QDialog
     Q_OBJECT
 
 public:
-    ApplicationPicker(CatalogueEditor &editor, platform::InstalledApplications &applications,
-                      ReadingsOf readingsOf, platform::MessageBoxes &messages, QWidget *parent);
+    // category: the one the box shows first, the settings window's.
+    ApplicationPicker(CatalogueEditor &editor, int category,
+                      platform::InstalledApplications &applications, ReadingsOf readingsOf,
+                      platform::MessageBoxes &messages, QWidget *parent);
 
     // For tests: the rows as shown, the list's and the field.
     QListWidget *list() const { return m_list; }

@@ -24,7 +24,7 @@ constexpr quint32 programDialogFlags = 0x201804;
 
 } // namespace
 
-Form1::Form1(Catalogue &catalogue, CatalogueEditor &editor, QMenu *popupMenu,
+Form1::Form1(const Catalogue &catalogue, CatalogueEditor &editor, QMenu *popupMenu,
              platform::ProgramIcons &icons, const QIcon &picture, platform::Platform &platform)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -123,7 +123,7 @@ void Form1::closeFolderChooser()
 void Form1::mnuConfig_Click(const QByteArray &activationToken)
 {
     ui.Text3->setText(shownCategoryName(m_catalogue, 0));
-    m_catalogue.CurrentCategory = 0;
+    m_currentCategory = 0;
     showEntryFields({});
     FillEntryList(0);
     if (!m_shownBefore) {

@@ -29,7 +29,7 @@ class Form1 : public QMainWindow
 public:
     // Built when the user first needs it, from the catalogue as it is then. popupMenu is the
     // tray's menu, which the menu bar shows too.
-    Form1(Catalogue &catalogue, CatalogueEditor &editor, QMenu *popupMenu,
+    Form1(const Catalogue &catalogue, CatalogueEditor &editor, QMenu *popupMenu,
           platform::ProgramIcons &icons, const QIcon &picture, platform::Platform &platform);
     ~Form1() override;
 
@@ -37,6 +37,7 @@ public:
     const Form1Controls &controls() const { return ui; }
 
     int selectedRow() const;
+    int CurrentCategory() const { return m_currentCategory; }
     Form2 *folderChooser() const { return m_form2.get(); }
     void closeFolderChooser();
 
@@ -95,7 +96,9 @@ private:
         quint32 Flags = 0;
     } CommonDialog1;
 
-    Catalogue &m_catalogue;
+    const Catalogue &m_catalogue;
+    // The category the window shows and edits.
+    qint16 m_currentCategory = 0;
     CatalogueEditor &m_editor;
     QMenu *m_popupMenu;
     platform::Platform &m_platform;

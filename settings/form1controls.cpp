@@ -70,10 +70,17 @@ void Form1Controls::setupUi(QMainWindow *window)
 
     // A screen reader names each field by its caption; ｶﾃｺﾞﾘ名 stands for the category box as
     // well as for the name's field, and the entry list has no caption of its own.
-    for (const auto &[label, field] : {std::pair{Label1, Text1}, std::pair{Label2, Text2},
-                                       std::pair{Label3, Text3}, std::pair{Label4, Text4}})
+    for (const auto &[label, field] :
+         {std::pair{Label1, Text1}, std::pair{Label2, Text2}, std::pair{Label4, Text4}})
         label->setBuddy(field);
     Combo1->setAccessibleName(texts::categoryNameLabel);
+    // On Linux a combo box reports its current line as its name, and screen readers name it by
+    // the shown label that points to it: ｶﾃｺﾞﾘ名 does, and the name's field takes it by name.
+    // It then leaves out the current line, which the description carries.
+    Label3->setBuddy(Combo1);
+    Text3->setAccessibleName(texts::categoryNameLabel);
+    QObject::connect(Combo1, &QComboBox::currentTextChanged, Combo1,
+                     &QComboBox::setAccessibleDescription);
     Combo1->view()->setAccessibleName(texts::categoryNameLabel);
     List1->setAccessibleName(texts::entryListName);
 

@@ -17,14 +17,14 @@ void Form1::Combo1_Click()
     if (!Catalogue::isCategory(i))
         return;
     ui.Text3->setText(shownCategoryName(m_catalogue, i));
-    m_catalogue.CurrentCategory = qint16(i);
+    m_currentCategory = qint16(i);
     FillEntryList(i);
 }
 
 void Form1::List1_Click()
 {
     // With no row selected this reads position 0, which is always empty.
-    showEntryFields(m_catalogue.entry(m_catalogue.CurrentCategory, selectedRow() + 1));
+    showEntryFields(m_catalogue.entry(m_currentCategory, selectedRow() + 1));
 }
 
 void Form1::Command3_Click()
@@ -46,7 +46,7 @@ void Form1::showEntryFields(const Entry &entry)
 
 void Form1::moveSelectedEntry(int step)
 {
-    const auto moved = m_editor.moveEntry(m_catalogue.CurrentCategory, selectedRow(), step);
+    const auto moved = m_editor.moveEntry(m_currentCategory, selectedRow(), step);
     if (!moved)
         return;
     ui.List1->selectRowQuietly(*moved);
@@ -65,28 +65,26 @@ void Form1::Command8_Click()
 
 void Form1::Command7_Click()
 {
-    tellRefusal(m_platform.messages, m_editor.addEntry(m_catalogue.CurrentCategory, entryFields()),
+    tellRefusal(m_platform.messages, m_editor.addEntry(m_currentCategory, entryFields()),
                 texts::registerTitle);
 }
 
 void Form1::Command6_Click()
 {
     tellRefusal(m_platform.messages,
-                m_editor.changeEntry(m_catalogue.CurrentCategory, selectedRow(), entryFields()),
+                m_editor.changeEntry(m_currentCategory, selectedRow(), entryFields()),
                 texts::changeTitle);
 }
 
 void Form1::Command4_Click()
 {
-    tellRefusal(m_platform.messages,
-                m_editor.deleteEntry(m_catalogue.CurrentCategory, selectedRow()),
+    tellRefusal(m_platform.messages, m_editor.deleteEntry(m_currentCategory, selectedRow()),
                 texts::deleteTitle);
 }
 
 void Form1::Command2_Click()
 {
-    tellRefusal(m_platform.messages,
-                m_editor.renameCategory(m_catalogue.CurrentCategory, ui.Text3->text()),
+    tellRefusal(m_platform.messages, m_editor.renameCategory(m_currentCategory, ui.Text3->text()),
                 texts::renameTitle);
 }
 
@@ -105,5 +103,5 @@ void Form1::mnuRedo_Click()
 // The category shown stays; its name field and list show the restored state.
 void Form1::showRestoredState()
 {
-    selectCategoryLine(m_catalogue.CurrentCategory);
+    selectCategoryLine(m_currentCategory);
 }

@@ -3,28 +3,34 @@
 #include "platform/desktop/messageboxes.h"
 #include "texts.h"
 
+QString refusalText(editing::Refusal reason)
+{
+    switch (reason) {
+    case editing::Refusal::CatalogueFull:
+        return texts::catalogueFull;
+    case editing::Refusal::FieldsEmpty:
+        return texts::fieldsEmpty;
+    case editing::Refusal::UnusableCharacters:
+        return texts::unusableCharacters;
+    case editing::Refusal::NothingSelected:
+        return texts::nothingSelected;
+    case editing::Refusal::CategoryUnnamed:
+        return texts::cannotChange;
+    case editing::Refusal::NoSuchCategory:
+    case editing::Refusal::ModelRefused:
+        // A fault of the program's own, never the user's doing; still nothing goes unsaid.
+        return texts::editNotMade;
+    }
+    return texts::editNotMade;
+}
+
 void tellRefusal(platform::MessageBoxes &messages, editing::Outcome outcome, const QString &title)
 {
-    if (!outcome)
+    if (outcome.wasMade())
         return;
-    switch (*outcome) {
-    case editing::Refusal::CatalogueFull:
-        messages.show(texts::catalogueFull, texts::registerTitle);
-        break;
-    case editing::Refusal::FieldsEmpty:
-        // Under "登録" for adding and changing alike.
-        messages.show(texts::fieldsEmpty, texts::registerTitle);
-        break;
-    case editing::Refusal::UnusableCharacters:
-        messages.show(texts::unusableCharacters, title);
-        break;
-    case editing::Refusal::NothingSelected:
-        messages.show(texts::nothingSelected, title);
-        break;
-    case editing::Refusal::CategoryUnnamed:
-        messages.show(texts::cannotChange, title);
-        break;
-    case editing::Refusal::NoSuchCategory:
-        break; // views only ever name the catalogue's own categories: nothing to tell the user
-    }
+    const editing::Refusal reason = outcome.reason();
+    // Under "登録" for adding and changing alike.
+    const bool registering =
+        reason == editing::Refusal::CatalogueFull || reason == editing::Refusal::FieldsEmpty;
+    messages.show(refusalText(reason), registering ? texts::registerTitle : title);
 }

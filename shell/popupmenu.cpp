@@ -57,6 +57,9 @@ PopupMenu::PopupMenu(const Catalogue &catalogue, platform::ProgramIcons &icons, 
         placeholder->setEnabled(false);
         connect(m_arrays[c].menu, &QMenu::aboutToShow, this, [this, c] { makeElements(c); });
     }
+    // The root at once: a StatusNotifier host pops it up from the layout it read before it
+    // hears from AboutToShow, at the size of what it read.
+    makeElements(0);
     // One connection for every element: a submenu's choice reaches the root menu too.
     connect(m_root.get(), &QMenu::triggered, this, &PopupMenu::elementTriggered);
     connect(&m_icons, &platform::ProgramIcons::iconsChanged, this, &PopupMenu::showIcons);

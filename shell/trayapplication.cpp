@@ -36,7 +36,7 @@ constexpr std::chrono::milliseconds deactivationWait{500};
 TrayApplication::TrayApplication(const QString &executablePath, platform::Platform &platform)
     : m_platform(platform), m_file(catalogueFolder(executablePath)), m_instance(m_file.path()),
       m_saver(m_catalogue, m_file, platform.messages),
-      m_editor(m_catalogue, [this] { m_saver.SaveCatalogue(); }), m_watcher(m_file, m_catalogue),
+      m_editor(m_catalogue, [this] { m_saver.SaveCatalogue(); }), m_watcher(m_file, m_editor),
       m_uses(QFileInfo(m_file.path()).path()),
       m_readings(m_catalogue, readingsCacheFile(m_file.path())),
       m_applications(platform::applicationFolders(), platform::currentDesktops(),
@@ -96,7 +96,6 @@ TrayApplication::StartResult TrayApplication::Form_Load(StartRequest request)
     }
     m_file.removeLeftovers();
 
-    m_catalogue.CurrentCategory = 0;
     // The icon is shown once the file is known to be good, so that the tray host docks it
     // while the menu is being built: no click reaches the menu before it is complete.
     switch (m_file.LoadCatalogue(m_catalogue, [this] { showTrayIcon(); })) {
@@ -191,7 +190,7 @@ void TrayApplication::mnuHotkey_Click()
 void TrayApplication::mnuApplications_Click()
 {
     ApplicationPicker picker(
-        m_editor, m_applications,
+        m_editor, form1().CurrentCategory(), m_applications,
         [this](const QString &name) { return m_readings.readingsOf(name); }, m_platform.messages,
         &form1());
     // Opened before anything else needed them, the applications' readings come a moment later.

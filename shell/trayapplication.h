@@ -55,7 +55,7 @@ public:
     // The hotkey, --search or a middle click on the icon.
     void openSearch(const QByteArray &activationToken = {});
 
-    Catalogue &catalogue() { return m_catalogue; }
+    const Catalogue &catalogue() const { return m_catalogue; }
     CatalogueEditor &editor() { return m_editor; }
     platform::InstalledApplications &applications() { return m_applications; }
     PopupMenu &popup() { return m_popup; }

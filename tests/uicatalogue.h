@@ -71,7 +71,8 @@ struct Launcher
     Form1 &form() { return app->form1(); }
     const Form1Controls &ui() { return app->form1().controls(); }
     PopupMenu &popup() { return app->popup(); }
-    Catalogue &catalogue() { return app->catalogue(); }
+    const Catalogue &catalogue() { return app->catalogue(); }
+    CatalogueEditor &editor() { return app->editor(); }
     QString cfgPath() const { return dir.filePath(QStringLiteral("launch.cfg")); }
 
     // An installed application, as a desktop entry in the user's own applications folder.
@@ -168,7 +169,7 @@ inline QString mirrorMismatch(Launcher &launcher)
         launcher.ui().Combo1->itemText(0) != QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭｰ"))
         return QStringLiteral("combo box lines");
     QStringList names;
-    const int current = catalogue.CurrentCategory;
+    const int current = launcher.form().CurrentCategory();
     for (int k = 1; k <= catalogue.EntryCount(current); ++k)
         names.append(catalogue.entry(current, k).EntryName);
     if (launcher.listRows() != names)

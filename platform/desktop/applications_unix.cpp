@@ -1,7 +1,5 @@
 #include "platform/desktop/applications.h"
 
-#include "platform/system/terminals.h"
-
 #include <QDir>
 #include <QStandardPaths>
 
@@ -31,12 +29,6 @@ QStringList applicationFolders()
 QStringList currentDesktops()
 {
     return qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts);
-}
-
-QStringList terminalCommand()
-{
-    const auto terminal = findTerminal();
-    return terminal ? QStringList{terminal->program} + terminal->before : QStringList();
 }
 
 } // namespace platform

@@ -13,9 +13,4 @@ QStringList currentDesktops()
     return {};
 }
 
-QStringList terminalCommand()
-{
-    return {QStringLiteral("cmd.exe"), QStringLiteral("/k")};
-}
-
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/desktop/desktopentry.h"
 
 #include "platform/system/files.h"
+#include "platform/system/terminals.h"
 
 #include <QHash>
 #include <QStringDecoder>

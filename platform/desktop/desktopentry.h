@@ -52,10 +52,6 @@ std::optional<DesktopEntry> parseDesktopEntry(const QByteArray &text);
 // left open, the program itself is a field code, or only field codes remain.
 std::optional<QStringList> splitExec(const QString &exec);
 
-// The words that run a program in the user's terminal, before the program's own; none when no
-// terminal is found.
-QStringList terminalCommand();
-
 // The entry as one command line the launcher stores and starts: the program and its arguments
 // joined by blanks, in the user's terminal for Terminal=true. Nothing when an argument holds
 // a blank, which a command line cannot keep apart, or no terminal is found for it.

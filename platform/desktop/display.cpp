@@ -1,8 +1,8 @@
 #include "platform/desktop/display.h"
 
 #include <QApplication>
-#include <QWidget>
 #include <QList>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>

@@ -14,21 +14,36 @@ UINT virtualKeyOf(Qt::Key key)
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
         return VK_F1 + UINT(key - Qt::Key_F1);
     switch (key) {
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_Return: return VK_RETURN;
-    case Qt::Key_Tab: return VK_TAB;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Pause: return VK_PAUSE;
-    default: return 0;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_Return:
+        return VK_RETURN;
+    case Qt::Key_Tab:
+        return VK_TAB;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Pause:
+        return VK_PAUSE;
+    default:
+        return 0;
     }
 }
 

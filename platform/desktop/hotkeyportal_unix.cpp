@@ -1,6 +1,8 @@
 #include "platform/desktop/hotkeymechanisms_unix.h"
 
+#include "platform/system/dbusstructure.h"
 #include <QCoreApplication>
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -24,23 +26,11 @@ struct Shortcut
 {
     QString id;
     QVariantMap properties;
+
+    static auto members(auto &self) { return std::tie(self.id, self.properties); }
 };
-
-QDBusArgument &operator<<(QDBusArgument &argument, const Shortcut &shortcut)
-{
-    argument.beginStructure();
-    argument << shortcut.id << shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument &operator>>(const QDBusArgument &argument, Shortcut &shortcut)
-{
-    argument.beginStructure();
-    argument >> shortcut.id >> shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
+using dbus::operator<<;
+using dbus::operator>>;
 
 } // namespace
 } // namespace platform
@@ -128,9 +118,9 @@ public:
         m_waitingFor.clear();
         if (m_session.isEmpty())
             return;
-        m_bus.asyncCall(QDBusMessage::createMethodCall(portalService, m_session,
-                                                       QStringLiteral("org.freedesktop.portal.Session"),
-                                                       QStringLiteral("Close")));
+        m_bus.asyncCall(QDBusMessage::createMethodCall(
+            portalService, m_session, QStringLiteral("org.freedesktop.portal.Session"),
+            QStringLiteral("Close")));
         m_session.clear();
     }
 
@@ -219,7 +209,7 @@ private:
 
     static QString newToken()
     {
-        return QStringLiteral("quorvel") + QUuid::createUuid().toString(QUuid::Id128);
+        return sessionToken() + QUuid::createUuid().toString(QUuid::Id128);
     }
 
     // handle: the handle_token given in the call, which names the request its answer comes
@@ -233,8 +223,8 @@ private:
         m_step = step;
         QString sender = m_bus.baseService().mid(1);
         sender.replace(u'.', u'_');
-        m_waitingFor = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
-                           .arg(sender, handle);
+        m_waitingFor =
+            QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, handle);
         auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(message), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
                 [this, expected = m_waitingFor](QDBusPendingCallWatcher *finished) {
@@ -267,9 +257,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<GlobalHotkey::Mechanism> portalHotkeyMechanism(GlobalHotkey &owner,
-                                                               const QString &id,
-                                                               const QString &description)
+std::unique_ptr<GlobalHotkey::Mechanism>
+portalHotkeyMechanism(GlobalHotkey &owner, const QString &id, const QString &description)
 {
     if (!QDBusConnection::sessionBus().isConnected())
         return nullptr;

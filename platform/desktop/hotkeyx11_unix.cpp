@@ -18,26 +18,46 @@ xcb_keysym_t keysymOf(Qt::Key key)
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
         return xcb_keysym_t(0xffbe + (key - Qt::Key_F1));
     switch (key) {
-    case Qt::Key_Return: return 0xff0d;
-    case Qt::Key_Tab: return 0xff09;
-    case Qt::Key_Insert: return 0xff63;
-    case Qt::Key_Delete: return 0xffff;
-    case Qt::Key_Home: return 0xff50;
-    case Qt::Key_End: return 0xff57;
-    case Qt::Key_PageUp: return 0xff55;
-    case Qt::Key_PageDown: return 0xff56;
-    case Qt::Key_Left: return 0xff51;
-    case Qt::Key_Up: return 0xff52;
-    case Qt::Key_Right: return 0xff53;
-    case Qt::Key_Down: return 0xff54;
-    case Qt::Key_Pause: return 0xff13;
-    case Qt::Key_Print: return 0xff61;
-    case Qt::Key_Comma: return ',';
-    case Qt::Key_Period: return '.';
-    case Qt::Key_Slash: return '/';
-    case Qt::Key_Semicolon: return ';';
-    case Qt::Key_Minus: return '-';
-    default: return 0;
+    case Qt::Key_Return:
+        return 0xff0d;
+    case Qt::Key_Tab:
+        return 0xff09;
+    case Qt::Key_Insert:
+        return 0xff63;
+    case Qt::Key_Delete:
+        return 0xffff;
+    case Qt::Key_Home:
+        return 0xff50;
+    case Qt::Key_End:
+        return 0xff57;
+    case Qt::Key_PageUp:
+        return 0xff55;
+    case Qt::Key_PageDown:
+        return 0xff56;
+    case Qt::Key_Left:
+        return 0xff51;
+    case Qt::Key_Up:
+        return 0xff52;
+    case Qt::Key_Right:
+        return 0xff53;
+    case Qt::Key_Down:
+        return 0xff54;
+    case Qt::Key_Pause:
+        return 0xff13;
+    case Qt::Key_Print:
+        return 0xff61;
+    case Qt::Key_Comma:
+        return ',';
+    case Qt::Key_Period:
+        return '.';
+    case Qt::Key_Slash:
+        return '/';
+    case Qt::Key_Semicolon:
+        return ';';
+    case Qt::Key_Minus:
+        return '-';
+    default:
+        return 0;
     }
 }
 
@@ -120,8 +140,8 @@ public:
         if ((event->response_type & 0x7f) != XCB_KEY_PRESS)
             return false;
         const auto *key = static_cast<const xcb_key_press_event_t *>(message);
-        const uint16_t relevant = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 |
-                                  XCB_MOD_MASK_4;
+        const uint16_t relevant =
+            XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
         if (key->event == m_root && key->detail == m_keycode &&
             (key->state & relevant) == m_modifiers)
             press();

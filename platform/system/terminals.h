@@ -19,6 +19,10 @@ struct Terminal
 // terminal known here. Nothing when none is installed.
 std::optional<Terminal> findTerminal();
 
+// The words that run a program in the user's terminal, before the program's own; none when no
+// terminal is found.
+QStringList terminalCommand();
+
 // The arguments of a known terminal with the program it is asked to run resolved to its
 // absolute path, so that no terminal takes it for a shell command; the arguments as they are
 // when the program started is no terminal known here or asks it to run nothing. Nothing when

@@ -104,6 +104,12 @@ std::optional<Terminal> findTerminal()
     return std::nullopt;
 }
 
+QStringList terminalCommand()
+{
+    const auto terminal = findTerminal();
+    return terminal ? QStringList{terminal->program} + terminal->before : QStringList();
+}
+
 std::optional<QStringList> withProgramResolved(const QString &terminal,
                                                const QStringList &arguments)
 {

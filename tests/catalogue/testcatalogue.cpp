@@ -137,7 +137,7 @@ private slots:
         QTest::addColumn<editing::Outcome>("outcome");
         QTest::addColumn<QStringList>("after");
         using enum editing::Refusal;
-        const editing::Outcome made;
+        const editing::Outcome made = editing::Outcome::made();
         const Entry d{"D", "/d", ""};
         const QStringList abc{"A", "B", "C"};
         QTest::newRow("add") << "add" << 1 << -1 << d << made << QStringList{"A", "B", "C", "D"};
@@ -202,7 +202,7 @@ private slots:
         int saves = 0;
         CatalogueEditor editor(catalogue, [&saves] { ++saves; });
 
-        editing::Outcome result;
+        editing::Outcome result = editing::Outcome::made();
         if (edit == "add") {
             result = editor.addEntry(category, fields);
         } else if (edit == "change") {
@@ -215,18 +215,18 @@ private slots:
             // A move is refused silently: it tells the new row, or nothing.
             const int step = edit == "up" ? -1 : +1;
             const auto moved = editor.moveEntry(category, row, step);
-            result =
-                moved ? editing::Outcome() : editing::Outcome(editing::Refusal::NothingSelected);
+            result = moved ? editing::Outcome::made()
+                           : editing::Outcome(editing::Refusal::NothingSelected);
             if (moved)
                 QCOMPARE(*moved, row + step);
         }
         QCOMPARE(result, outcome);
-        QCOMPARE(told.size(), outcome ? 0 : 1);
-        QCOMPARE(saves, outcome ? 0 : 1);
-        QCOMPARE(editor.canUndo(), !outcome);
+        QCOMPARE(told.size(), outcome.wasMade() ? 1 : 0);
+        QCOMPARE(saves, outcome.wasMade() ? 1 : 0);
+        QCOMPARE(editor.canUndo(), outcome.wasMade());
         if (category != 2 && Catalogue::isCategory(category))
             QCOMPARE(names(catalogue, category), after);
-        if (edit == "rename" && !outcome)
+        if (edit == "rename" && outcome.wasMade())
             QCOMPARE(catalogue.CategoryName(category), fields.EntryName);
     }
 
@@ -238,7 +238,9 @@ private slots:
         CatalogueEditor editor(catalogue, [&saves] { ++saves; });
         const QList<editing::Outcome> outcomes =
             editor.addEntries(3, {named("A"), named("B\""), named("C")});
-        QCOMPARE(outcomes, (QList<editing::Outcome>{{}, editing::Refusal::UnusableCharacters, {}}));
+        QCOMPARE(outcomes, (QList<editing::Outcome>{editing::Outcome::made(),
+                                                    editing::Refusal::UnusableCharacters,
+                                                    editing::Outcome::made()}));
         QCOMPARE(names(catalogue, 3), (QStringList{"A", "C"}));
         QCOMPARE(saves, 1);
         QVERIFY(editor.undo());
@@ -257,7 +259,7 @@ private slots:
         QVERIFY(catalogue.replaceAll(Catalogue::defaultContents()));
         CatalogueEditor editor(catalogue, [] {});
         for (int i = 0; i < CatalogueHistory::MaxSteps + 5; ++i)
-            QVERIFY(!editor.renameCategory(1, QString::number(i)));
+            QVERIFY(editor.renameCategory(1, QString::number(i)).wasMade());
         int undone = 0;
         while (editor.undo())
             ++undone;

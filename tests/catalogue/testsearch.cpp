@@ -26,16 +26,26 @@ private slots:
         QTest::addColumn<QString>("category");
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("dictionary");
+        // romaji: a Reading of the name's own kana, so found with no dictionary at all; reading:
+        // one that needs the dictionary, so found only with it.
+        constexpr int prefix = int(MatchKind::NamePrefix), word = int(MatchKind::WordStart),
+                      inside = int(MatchKind::Substring), romaji = -2,
+                      reading = int(MatchKind::Reading), other = int(MatchKind::ProgramOrCategory);
         const auto row = [](const char *tag, const char *query, const char *name, int kind,
                             const char *program = "/usr/bin/x", const char *category = "項目1",
                             bool dictionary = true) {
-            QTest::newRow(tag) << QString::fromUtf8(query) << QString::fromUtf8(name)
-                               << QString::fromUtf8(program) << QString::fromUtf8(category) << kind
-                               << dictionary;
+            const auto add = [&](const QByteArray &rowTag, int rowKind, bool withDictionary) {
+                QTest::newRow(rowTag.constData())
+                    << QString::fromUtf8(query) << QString::fromUtf8(name)
+                    << QString::fromUtf8(program) << QString::fromUtf8(category) << rowKind
+                    << withDictionary;
+            };
+            if (kind == romaji)
+                return add(tag, reading, false);
+            add(tag, kind, dictionary);
+            if (kind == reading)
+                add(QByteArray(tag) + ", no dictionary", noMatch, false);
         };
-        const int prefix = int(MatchKind::NamePrefix), word = int(MatchKind::WordStart),
-                  inside = int(MatchKind::Substring), romaji = int(MatchKind::Reading),
-                  reading = int(MatchKind::Reading), other = int(MatchKind::ProgramOrCategory);
         // Widths, case and kana.
         row("half-width as typed", "ﾒﾓ", "ﾒﾓ帳", prefix);
         row("full-width katakana", "メモ", "ﾒﾓ帳", prefix);
@@ -78,7 +88,7 @@ private slots:
         row("kanji by romaji", "dentaku", "電卓", reading);
         row("kanji by kunrei", "tanmatu", "端末", reading);
         row("kanji then katakana", "gazoubyuua", "画像ビューア", reading);
-        row("reading from the middle", "byu-a", "画像ビューア", reading);
+        row("the kana after kanji, from the middle", "byu-a", "画像ビューア", romaji);
         row("as pronounced", "gazo-", "画像ビューア", reading);
         row("half-width katakana after kanji", "settei", "設定ﾂｰﾙ", reading);
         row("kana then kanji", "memochou", "ﾒﾓ帳", reading);

@@ -54,6 +54,8 @@ xdotool key Escape
 "$work/app/quorvel" # a second start shows the settings window
 check "the settings window opens" wait_for 10 visible '^設定$'
 check "every control of the settings window has a name" wait_for 5 all_named 設定
+labelled() { a11y labels 設定 | grep -q ' labelled ｶﾃｺﾞﾘ名$'; }
+check "the category box is named by its caption, as a screen reader asks a combo box" labelled
 shot a11y-settings
 status false
 check "turned off again, the program goes on" running "${pids[-1]}"

@@ -3,6 +3,9 @@
 
   a11y-list.py rows       the names of the rows the list shows, one a line
   a11y-list.py field      the search field's name and description, one a line
+  a11y-list.py labels TITLE
+                          the name of each combo box of the window TITLE and the names of the
+                          labels that point to it, a line each
   a11y-list.py unnamed TITLE
                           the controls of the window TITLE a screen reader can reach and that
                           have no name, one a line (role and parent); it fails without the window
@@ -41,6 +44,18 @@ def unnamed(node, depth=0):
         unnamed(child, depth + 1)
 
 
+def labels(node, depth=0):
+    if node is None or depth > 14:
+        return
+    if node.getRole() == pyatspi.ROLE_COMBO_BOX:
+        named_by = [target.name for relation in node.getRelationSet()
+                    if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                    for target in (relation.getTarget(i) for i in range(relation.getNTargets()))]
+        print(node.name, "labelled", " ".join(named_by))
+    for child in node:
+        labels(child, depth + 1)
+
+
 def search_window(title="ﾌﾟﾛｸﾞﾗﾑ検索"):
     """The shown window of that title. A later start that has ended (quorvel --search) may still be
     listed for a moment, and asking it anything fails: it is passed over."""
@@ -55,9 +70,11 @@ def search_window(title="ﾌﾟﾛｸﾞﾗﾑ検索"):
     sys.exit(1)
 
 
-window = search_window(sys.argv[2] if sys.argv[1] == "unnamed" else "ﾌﾟﾛｸﾞﾗﾑ検索")
+window = search_window(sys.argv[2] if len(sys.argv) > 2 else "ﾌﾟﾛｸﾞﾗﾑ検索")
 if sys.argv[1] == "unnamed":
     unnamed(window)
+elif sys.argv[1] == "labels":
+    labels(window)
 elif sys.argv[1] == "rows":
     view = find(window, pyatspi.ROLE_LIST) or find(window, pyatspi.ROLE_LIST_BOX)
     if view is not None and view.getState().contains(pyatspi.STATE_SHOWING):

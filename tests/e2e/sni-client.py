@@ -42,10 +42,23 @@ def menu_path(service):
     return prop(service, "Menu").strip("'").replace("objectpath ", "").strip("'")
 
 
+def layout(service):
+    return call(service, menu_path(service), "com.canonical.dbusmenu", "GetLayout",
+                GLib.Variant("(iias)", (0, -1, [])), "(u(ia{sv}av))")[1]
+
+
 def visible_items(service):
-    """(depth, id, label) of every visible item, in menu order."""
-    _, root = call(service, menu_path(service), "com.canonical.dbusmenu", "GetLayout",
-                   GLib.Variant("(iias)", (0, -1, [])), "(u(ia{sv}av))")
+    """(depth, id, label) of every visible item, in menu order, each menu told it is about to
+    show first, as a host does before it draws it."""
+    call(service, menu_path(service), "com.canonical.dbusmenu", "AboutToShow",
+         GLib.Variant("(i)", (0,)), "(b)")
+    root = layout(service)
+    submenus = [child[0] for child in root[2]
+                if child[1].get("children-display") == "submenu"]
+    needed, _ = call(service, menu_path(service), "com.canonical.dbusmenu", "AboutToShowGroup",
+                     GLib.Variant("(ai)", (submenus,)), "(aiai)")
+    if needed:
+        root = layout(service)
     found = []
 
     def walk(node, depth):

@@ -1,8 +1,13 @@
 #include "platform/tray/statusnotifier/dbusmenuexporter.h"
 
 #include <QAction>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusServer>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using platform::DBusMenuExporter;
@@ -41,7 +46,8 @@ private slots:
             QCoreApplication::processEvents();
             QList<int> ids;
             for (const QList<QVariant> &signal : std::as_const(properties))
-                for (const auto &item : signal.at(0).value<platform::dbus::MenuItemPropertiesList>())
+                for (const auto &item :
+                     signal.at(0).value<platform::dbus::MenuItemPropertiesList>())
                     ids << item.id;
             properties.clear();
             std::sort(ids.begin(), ids.end());
@@ -116,6 +122,7 @@ private slots:
         const int fullId = tree.children.at(1).id;
         QCOMPARE(layouts.first().at(1).toInt(), fullId);
 
+        QCOMPARE(exporter.aboutToShow(fullId), std::optional(true)); // as Plasma asks first
         exporter.layout(fullId, 1, {}, tree);
         QCOMPARE(tree.children.size(), 2);
         QCoreApplication::processEvents();
@@ -125,6 +132,75 @@ private slots:
         QCOMPARE(tree.children.at(1).children.size(), 2);
         QCoreApplication::processEvents();
         QCOMPARE(layouts.size(), 1); // it has them all
+    }
+
+    // A menu that makes its items as it is about to show is made when the host says it will
+    // show it, not when the host reads the layout; ids that name nothing are refused.
+    void aMenuIsMadeWhenTheHostIsAboutToShowIt()
+    {
+        QMenu root;
+        QMenu *lazy = root.addMenu(QStringLiteral("lazy"));
+        connect(lazy, &QMenu::aboutToShow, lazy, [lazy] {
+            if (lazy->isEmpty())
+                lazy->addAction(QStringLiteral("made"));
+        });
+        root.addAction(QStringLiteral("plain"));
+        DBusMenuExporter exporter(&root);
+        platform::dbus::MenuLayoutItem tree;
+        exporter.layout(0, -1, {}, tree);
+        QVERIFY(lazy->isEmpty());
+        const int lazyId = tree.children.at(0).id, plainId = tree.children.at(1).id;
+
+        QCOMPARE(exporter.aboutToShow(lazyId), std::optional(true));
+        exporter.layout(lazyId, -1, {}, tree);
+        QCOMPARE(tree.children.size(), 1);
+        QCOMPARE(tree.children.first().properties.value(QStringLiteral("label")), u"made"_qs);
+        QCOMPARE(exporter.aboutToShow(lazyId), std::optional(false)); // it has them now
+        QCOMPARE(exporter.aboutToShow(plainId), std::optional(false));
+
+        // The list changes between the host's reads: what went is gone from the tree, and its
+        // id names nothing any more.
+        delete root.actions().at(1);
+        exporter.layout(0, -1, {}, tree);
+        QCOMPARE(tree.children.size(), 1);
+        QCOMPARE(exporter.aboutToShow(plainId), std::nullopt);
+
+        // Over the bus: an id that names nothing, or no longer, is an error, not a crash.
+        delete lazy;
+        QTemporaryDir folder;
+        QDBusServer server(QStringLiteral("unix:dir=") + folder.path());
+        connect(&server, &QDBusServer::newConnection, this, [&](const QDBusConnection &peer) {
+            QDBusConnection(peer).registerObject(QLatin1String(DBusMenuExporter::ObjectPath),
+                                                 &exporter, QDBusConnection::ExportAdaptors);
+        });
+        QDBusConnection host = QDBusConnection::connectToPeer(server.address(), u"host"_qs);
+        QTRY_VERIFY(host.isConnected());
+        const auto call = [&](const QString &method, const QVariantList &arguments) {
+            QDBusMessage message =
+                QDBusMessage::createMethodCall({}, QLatin1String(DBusMenuExporter::ObjectPath),
+                                               u"com.canonical.dbusmenu"_qs, method);
+            message.setArguments(arguments);
+            // Answered by this thread's event loop, so not waited for in a blocking call.
+            QDBusPendingCall pending = host.asyncCall(message);
+            [&] {
+                QTRY_VERIFY(pending.isFinished());
+            }();
+            return pending.reply();
+        };
+        const QDBusMessage refused = call(u"AboutToShow"_qs, {lazyId});
+        QCOMPARE(refused.type(), QDBusMessage::ErrorMessage);
+        QCOMPARE(refused.errorName(), u"org.freedesktop.DBus.Error.InvalidArgs"_qs);
+        const QDBusMessage group =
+            call(u"AboutToShowGroup"_qs, {QVariant::fromValue(QList<int>{0, lazyId, 77})});
+        QCOMPARE(group.type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(qdbus_cast<QList<int>>(group.arguments().at(1)), (QList<int>{lazyId, 77}));
+        // A removed submenu read, or said opened, is answered with nothing in it.
+        call(u"Event"_qs, {lazyId, u"opened"_qs, QVariant::fromValue(QDBusVariant(0)), 0u});
+        const QDBusMessage gone = call(u"GetLayout"_qs, {lazyId, -1, QStringList()});
+        QCOMPARE(gone.type(), QDBusMessage::ReplyMessage);
+        QVERIFY(
+            qdbus_cast<platform::dbus::MenuLayoutItem>(gone.arguments().at(1)).children.isEmpty());
+        QDBusConnection::disconnectFromPeer(u"host"_qs);
     }
 };
 

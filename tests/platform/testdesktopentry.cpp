@@ -1,5 +1,6 @@
 #include "platform/desktop/applications.h"
 #include "platform/desktop/installedapplications.h"
+#include "platform/system/terminals.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +8,6 @@
 #include <QTest>
 #ifdef Q_OS_UNIX
 #include "platform/system/processes.h"
-#include "platform/system/terminals.h"
 
 #include <sys/stat.h>
 #endif

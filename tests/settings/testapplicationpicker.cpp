@@ -3,6 +3,7 @@
 #include "uicatalogue.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -12,18 +13,29 @@ class TestApplicationPicker : public QObject
     Q_OBJECT
 
     // Opens the dialog from the settings window's menu and hands it to drive while it is shown.
+    // A dialog that never shows, another one in its place or a failed check inside fails the
+    // test; whatever is modal is closed, so nothing waits.
     static void withPicker(Launcher &launcher,
                            const std::function<void(ApplicationPicker &)> &drive)
     {
-        QTimer::singleShot(0, [&] {
-            auto *picker = qobject_cast<ApplicationPicker *>(QApplication::activeModalWidget());
+        bool driven = false;
+        QTimer timer; // gone with this call, so it never fires into a finished test
+        timer.setSingleShot(true);
+        connect(&timer, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            const auto closing = qScopeGuard([modal] {
+                if (modal && modal->isVisible())
+                    modal->close();
+            });
+            auto *picker = qobject_cast<ApplicationPicker *>(modal);
             QVERIFY(picker);
             QTRY_VERIFY(launcher.app->applications().loaded());
             drive(*picker);
-            if (picker->isVisible())
-                picker->reject();
+            driven = true;
         });
+        timer.start(0);
         launcher.ui().mnuApplications->trigger();
+        QVERIFY2(driven, "the picker did not show, or a check inside failed");
     }
 
 private slots:
@@ -61,7 +73,8 @@ private slots:
         QCOMPARE(launcher.catalogue().entry(2, 3).ProgramPath, QStringLiteral("beta"));
         QVERIFY(launcher.fileBytes().contains("\"Beta Pad\",\"beta\""));
         QCOMPARE(launcher.fake.messages.shown.size(), 1);
-        QVERIFY(launcher.fake.messages.shown.first().prompt.endsWith(QStringLiteral("Gamma Pad")));
+        QVERIFY(launcher.fake.messages.shown.first().prompt.endsWith(
+            QStringLiteral("Gamma Pad … 1行のｺﾏﾝﾄﾞﾗｲﾝで起動できません。")));
         QVERIFY(mirrorMismatch(launcher).isEmpty());
 
         launcher.form().mnuUndo_Click();
@@ -132,7 +145,8 @@ private slots:
         QCOMPARE(launcher.catalogue().entry(0, Catalogue::MaxEntries).EntryName,
                  QStringLiteral("A"));
         QCOMPARE(launcher.fake.messages.shown.size(), 1);
-        QVERIFY(launcher.fake.messages.shown.first().prompt.endsWith(QStringLiteral("\r\nB")));
+        QVERIFY(launcher.fake.messages.shown.first().prompt.endsWith(
+            QStringLiteral("\r\nB … これ以上の登録はできません。")));
     }
 };
 

@@ -64,6 +64,23 @@ class TestEditing : public QObject
     }
 
 private slots:
+    // The other checks open every menu first; here no menu is opened before the edits, so the
+    // submenus are made from a list that changed before they existed.
+    void menusFirstOpenedAfterTheEditsShowThem()
+    {
+        startWith({{3, "a", "/a"}, {3, "b", "/b"}, {5, "c", "/c"}});
+        l().chooseCategory(3);
+        l().selectRow(0);
+        l().form().Command4_Click();
+        l().setFields(QStringLiteral("d"), QStringLiteral("/d"));
+        l().form().Command7_Click();
+        l().chooseCategory(5);
+        l().selectRow(0);
+        l().form().Command4_Click();
+        QCOMPARE(mirrorMismatch(l()), QString());
+        QCOMPARE(visibleItems(l().popup().header(3)->menu()), (QStringList{"b", "d"}));
+    }
+
     void addingTheFirstEntryShowsTheSubmenu()
     {
         startWith({});
@@ -359,8 +376,9 @@ private slots:
         expectRefusal(&Form1::Command2_Click, {unusable.prompt, "ｶﾃｺﾞﾘ名変更"});
     }
 
-    // An edit made on disk while the program runs is taken in, also when an editor writes a
-    // new file and renames it over; a damaged one is kept beside it before the next save.
+    // An edit made on disk while the program runs is taken in, one step to undo, also when an
+    // editor writes a new file and renames it over; a damaged one is kept beside it before the next
+    // save.
     void outsideEditsAreTakenInOrKept()
     {
         startWith({{1, "A"}});
@@ -372,6 +390,12 @@ private slots:
         };
         write(l().cfgPath(), catalogueFile({{1, "A"}, {1, "B"}}));
         QTRY_COMPARE(l().listRows(), (QStringList{"A", "B"}));
+        // Undone like any edit made here, and the file follows; redone, it is back.
+        QVERIFY(l().app->editor().undo());
+        QCOMPARE(l().listRows(), QStringList{"A"});
+        QCOMPARE(l().fileBytes(), catalogueFile({{1, "A"}}));
+        QVERIFY(l().app->editor().redo());
+        QCOMPARE(l().listRows(), (QStringList{"A", "B"}));
         const QString fresh = l().cfgPath() + QStringLiteral(".new");
         write(fresh, catalogueFile({{1, "A"}, {1, "B"}, {0, "C"}}));
         QCOMPARE(std::rename(qPrintable(fresh), qPrintable(l().cfgPath())), 0);

@@ -47,7 +47,7 @@ private slots:
         QCOMPARE(l().listRows(), (QStringList{"c1", "c2"}));
         QCOMPARE(l().form().selectedRow(), -1);
         QCOMPARE(l().ui().Text3->text(), QStringLiteral("ｴﾃﾞｨﾀ"));
-        QCOMPARE(l().catalogue().CurrentCategory, 3);
+        QCOMPARE(l().form().CurrentCategory(), 3);
         l().selectRow(1);
         QCOMPARE(l().ui().Text1->text(), QStringLiteral("c2"));
         QCOMPARE(l().ui().Text4->text(), QString());
@@ -104,7 +104,7 @@ private slots:
         l().ui().Combo1->setFocus();
         for (int line = 1; line <= 3; ++line)
             QTest::keyClick(l().ui().Combo1, Qt::Key_Down);
-        QCOMPARE(l().catalogue().CurrentCategory, 3);
+        QCOMPARE(l().form().CurrentCategory(), 3);
         auto tabTo = [](QWidget *target) {
             for (int i = 0; i < 20 && QApplication::focusWidget() != target; ++i)
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -144,10 +144,10 @@ private slots:
         };
         l().ui().Text1->setFocus();
         wheelDown();
-        QCOMPARE(l().catalogue().CurrentCategory, 0);
+        QCOMPARE(l().form().CurrentCategory(), 0);
         combo->setFocus();
         wheelDown();
-        QCOMPARE(l().catalogue().CurrentCategory, 1);
+        QCOMPARE(l().form().CurrentCategory(), 1);
     }
 
     void userChoiceInTheComboRunsTheHandler()
@@ -155,7 +155,7 @@ private slots:
         QComboBox *combo = l().ui().Combo1;
         combo->setFocus();
         QTest::keyClick(combo, Qt::Key_Down);
-        QCOMPARE(l().catalogue().CurrentCategory, 1);
+        QCOMPARE(l().form().CurrentCategory(), 1);
         QCOMPARE(l().ui().Text3->text(), QStringLiteral("項目1"));
     }
 

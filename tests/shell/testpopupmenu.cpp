@@ -61,6 +61,10 @@ private slots:
         QCOMPARE(visibleItems(popup.header(5)->menu()), QStringList{"（無し）"});
         QVERIFY(catalogue.append(3, {QStringLiteral("d"), {}, {}}));
         QCOMPARE(visibleItems(popup.header(3)->menu()), (QStringList{"b", "d"}));
+        // The root has its entries before it is ever shown.
+        QVERIFY(catalogue.append(0, {QStringLiteral("e"), {}, {}}));
+        QCOMPARE(popup.elementCount(0), 2);
+        QCOMPARE(popup.item(0, 1)->text(), QStringLiteral("e"));
     }
 };
 

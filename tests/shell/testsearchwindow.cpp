@@ -129,8 +129,9 @@ private slots:
         field(window)->setText(QStringLiteral("tanmatsu"));
         QCOMPARE(window.results(), (QList<Found>{{0, 2}}));
         // A renamed entry is read anew.
-        QVERIFY(launcher.catalogue().replace(
-            0, 2, {QStringLiteral("時計"), QStringLiteral("/bin/clock"), {}}));
+        QVERIFY(launcher.editor()
+                    .changeEntry(0, 1, {QStringLiteral("時計"), QStringLiteral("/bin/clock"), {}})
+                    .wasMade());
         field(window)->setText(QStringLiteral("tokei"));
         QTRY_COMPARE(window.results(), (QList<Found>{{0, 2}}));
         QCOMPARE(QDir(launcher.dir.filePath(QStringLiteral("cache/quorvel")))
@@ -170,8 +171,9 @@ private slots:
         QVERIFY(nothing->isVisible());
         QCOMPARE(nothing->text(), QStringLiteral("ﾌﾟﾛｸﾞﾗﾑが登録されていません。"));
 
-        QVERIFY(launcher.catalogue().append(
-            0, {QStringLiteral("ﾒﾓ帳"), QStringLiteral("/bin/memo"), {}}));
+        QVERIFY(launcher.editor()
+                    .addEntry(0, {QStringLiteral("ﾒﾓ帳"), QStringLiteral("/bin/memo"), {}})
+                    .wasMade());
         QCOMPARE(window.results(), (QList<Found>{{0, 1}}));
         QVERIFY(!nothing->isVisible());
         // Read out as name, category and count while the focus stays in the field.
@@ -181,8 +183,9 @@ private slots:
         QTest::keyClicks(field(window), QStringLiteral("zzz"));
         QCOMPARE(nothing->text(), QStringLiteral("一致するﾌﾟﾛｸﾞﾗﾑはありません。"));
         QCOMPARE(field(window)->accessibleDescription(), nothing->text()); // not the last row's
-        QVERIFY(launcher.catalogue().replace(
-            0, 1, {QStringLiteral("zzzﾂｰﾙ"), QStringLiteral("/bin/z"), {}}));
+        QVERIFY(launcher.editor()
+                    .changeEntry(0, 0, {QStringLiteral("zzzﾂｰﾙ"), QStringLiteral("/bin/z"), {}})
+                    .wasMade());
         QCOMPARE(window.results(), (QList<Found>{{0, 1}}));
     }
 
@@ -335,35 +338,6 @@ private slots:
         launcher.app->mnuHotkey_Click();
         QCOMPARE(launcher.app->hotkey().state(), platform::GlobalHotkey::State::Off);
         QCOMPARE(Preferences(launcher.dir.path()).hotkey(), QKeySequence());
-    }
-
-    // The settings file keeps every line it does not own; one it cannot read whole is left as
-    // it is, and the choice is reported as not kept.
-    void theSettingsFileKeepsWhatItDoesNotKnow()
-    {
-        const QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("quorvel.conf"));
-        const auto write = [&](const QByteArray &bytes) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        };
-        const auto read = [&] {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
-        Preferences preferences(folder.path());
-        write("# mine\ntheme=dark\nhotkey=Ctrl+Alt+K\n\nhotkey=Meta+Q\nlast");
-        QVERIFY(preferences.setHotkey(QKeySequence(QStringLiteral("Ctrl+Alt+J"))));
-        QCOMPARE(read(), QByteArray("# mine\ntheme=dark\nhotkey=Ctrl+Alt+J\n\nlast\n"));
-        write("theme=dark\n");
-        QVERIFY(preferences.setHotkey(QKeySequence()));
-        QCOMPARE(read(), QByteArray("theme=dark\nhotkey=\n"));
-        QCOMPARE(preferences.hotkey(), QKeySequence());
-
-        const QByteArray huge = "theme=dark\n" + QByteArray(100'000, 'x');
-        write(huge);
-        QVERIFY(!preferences.setHotkey(QKeySequence(QStringLiteral("Ctrl+Alt+J"))));
-        QCOMPARE(read(), huge);
     }
 
     void aSecondStartWithSearchOpensTheRunningCopysWindow()

@@ -285,7 +285,7 @@ private slots:
         launcher.popup().mnuConfig->trigger();
         launcher.popup().mnuConfig->trigger(); // twice does no harm
         QVERIFY(launcher.form().isVisible());
-        QCOMPARE(launcher.catalogue().CurrentCategory, 0);
+        QCOMPARE(launcher.form().CurrentCategory(), 0);
         QCOMPARE(launcher.ui().Combo1->currentIndex(), 0);
         QCOMPARE(launcher.ui().Text3->text(), QStringLiteral("ｶﾃｺﾞﾘ外ﾒﾆｭｰ"));
         QCOMPARE(launcher.listRows(), QStringList{"z"});

@@ -62,11 +62,26 @@ public slots:
             m_exporter->itemEvent(event.id, event.eventId);
         return {};
     }
-    bool AboutToShow(int) { return false; }
-    QList<int> AboutToShowGroup(const QList<int> &, QList<int> &idErrors)
+    bool AboutToShow(int id)
     {
+        const auto changed = m_exporter->aboutToShow(id);
+        if (!changed)
+            m_exporter->sendErrorReply(QDBusError::InvalidArgs,
+                                       QStringLiteral("No item %1").arg(id));
+        return changed.value_or(false);
+    }
+    QList<int> AboutToShowGroup(const QList<int> &ids, QList<int> &idErrors)
+    {
+        QList<int> updatesNeeded;
         idErrors.clear();
-        return {};
+        for (const int id : ids) {
+            const auto changed = m_exporter->aboutToShow(id);
+            if (!changed)
+                idErrors.append(id);
+            else if (*changed)
+                updatesNeeded.append(id);
+        }
+        return updatesNeeded;
     }
 
 signals:
@@ -183,10 +198,9 @@ dbus::MenuLayoutItem DBusMenuExporter::itemOf(int id, QMenu *menu, QAction *acti
     else
         item.properties.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
     if (menu && depth != 0) {
-        // A menu may make its items as it is about to show, as Qt's menus are told before a
-        // host draws them; what the host reads now needs no announcement after.
-        emit menu->aboutToShow();
+        // What the host reads now needs no announcement after.
         m_changedParents.remove(id);
+        m_menusRead.insert(id);
         for (QAction *child : menu->actions())
             item.children.append(itemOf(idOf(child), child->menu(), child, depth - 1, names));
     } else if (menu && action && !menu->actions().isEmpty()) {
@@ -221,6 +235,17 @@ void DBusMenuExporter::offerSubmenusLeftOut()
     });
 }
 
+std::optional<bool> DBusMenuExporter::aboutToShow(int id)
+{
+    QMenu *menu = menuOf(id);
+    if (!menu)
+        return id == 0 || m_actions.contains(id) ? std::optional(false) : std::nullopt;
+    // A menu may make its items as it is about to show, as Qt's menus are told before they
+    // show; items that came or went since the host last read it are what it must read again.
+    emit menu->aboutToShow();
+    return m_changedParents.contains(id) || !m_menusRead.contains(id);
+}
+
 dbus::MenuItemPropertiesList DBusMenuExporter::groupProperties(const QList<int> &ids,
                                                                const QStringList &names)
 {
@@ -241,6 +266,11 @@ QVariant DBusMenuExporter::property(int id, const QString &name)
 void DBusMenuExporter::itemEvent(int id, const QString &eventId)
 {
     QAction *action = m_actions.value(id);
+    // A host that opens a submenu without asking first is still shown its items.
+    if (eventId == QLatin1String("opened")) {
+        aboutToShow(id);
+        return;
+    }
     if (eventId != QLatin1String("clicked") || !action || action->menu() || action->isSeparator() ||
         !action->isEnabled())
         return;

@@ -2,10 +2,12 @@
 
 #include "platform/tray/statusnotifier/dbustypes.h"
 
+#include <QDBusContext>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
+#include <optional>
 
 class QAction;
 class QIcon;
@@ -22,8 +24,10 @@ namespace platform {
 // that reads one level at a time (KDE Plasma) is told of each submenu it was not sent, so
 // that it has the submenu's items before it opens it: a submenu opened by the keyboard
 // highlights its first item only if it has one by then. A menu is told it is about to show
-// before its items are read, so that one that makes them then has them for the host.
-class DBusMenuExporter : public QObject
+// when the host says it is (AboutToShow, or an "opened" event), not when its layout is read:
+// one that makes its items then has them made only for the host that shows it.
+// The call being answered is known to the exporter, not to its adaptor.
+class DBusMenuExporter : public QObject, public QDBusContext
 {
     Q_OBJECT
 
@@ -39,6 +43,9 @@ public:
     uint layout(int parentId, int depth, const QStringList &names, dbus::MenuLayoutItem &item);
     dbus::MenuItemPropertiesList groupProperties(const QList<int> &ids, const QStringList &names);
     QVariant property(int id, const QString &name);
+    // The menu with that id is about to show: whether its layout changed from what the host
+    // read; false for an item that has no menu, nothing for an id that names no item.
+    std::optional<bool> aboutToShow(int id);
     void itemEvent(int id, const QString &eventId);
 
     // Qt's caption "A&B" with "&&" for "&" as dbusmenu writes it: "A_B", "__" for "_".
@@ -73,6 +80,7 @@ private:
     QSet<int> m_changedItems;
     QSet<int> m_changedParents;
     QSet<int> m_submenusLeftOut; // by the last layout asked for, to be offered
+    QSet<int> m_menusRead;       // those whose items a host has been sent
     bool m_changesAnnounced = false;
 };
 

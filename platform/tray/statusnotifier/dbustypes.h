@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/system/dbusstructure.h"
 #include <QByteArray>
+
 #include <QDBusArgument>
 #include <QList>
 #include <QString>
@@ -16,6 +18,8 @@ struct IconPixmap
     int width = 0;
     int height = 0;
     QByteArray bytes;
+
+    static auto members(auto &self) { return std::tie(self.width, self.height, self.bytes); }
 };
 using IconPixmapList = QList<IconPixmap>;
 
@@ -26,6 +30,11 @@ struct ToolTip
     IconPixmapList pixmaps;
     QString title;
     QString description;
+
+    static auto members(auto &self)
+    {
+        return std::tie(self.iconName, self.pixmaps, self.title, self.description);
+    }
 };
 
 // (ia{sv}av): a menu item, its properties, and its children as variants of the same.
@@ -41,6 +50,8 @@ struct MenuItemProperties
 {
     int id = 0;
     QVariantMap properties;
+
+    static auto members(auto &self) { return std::tie(self.id, self.properties); }
 };
 using MenuItemPropertiesList = QList<MenuItemProperties>;
 
@@ -49,6 +60,8 @@ struct MenuItemPropertyNames
 {
     int id = 0;
     QStringList names;
+
+    static auto members(auto &self) { return std::tie(self.id, self.names); }
 };
 using MenuItemPropertyNamesList = QList<MenuItemPropertyNames>;
 
@@ -59,24 +72,19 @@ struct MenuEvent
     QString eventId;
     QDBusVariant data;
     uint timestamp = 0;
+
+    static auto members(auto &self)
+    {
+        return std::tie(self.id, self.eventId, self.data, self.timestamp);
+    }
 };
 using MenuEventList = QList<MenuEvent>;
 
 // Makes the types known to Qt's D-Bus marshalling; once, before anything is exported.
 void registerTypes();
 
-QDBusArgument &operator<<(QDBusArgument &argument, const IconPixmap &pixmap);
-const QDBusArgument &operator>>(const QDBusArgument &argument, IconPixmap &pixmap);
-QDBusArgument &operator<<(QDBusArgument &argument, const ToolTip &toolTip);
-const QDBusArgument &operator>>(const QDBusArgument &argument, ToolTip &toolTip);
 QDBusArgument &operator<<(QDBusArgument &argument, const MenuLayoutItem &item);
 const QDBusArgument &operator>>(const QDBusArgument &argument, MenuLayoutItem &item);
-QDBusArgument &operator<<(QDBusArgument &argument, const MenuItemProperties &item);
-const QDBusArgument &operator>>(const QDBusArgument &argument, MenuItemProperties &item);
-QDBusArgument &operator<<(QDBusArgument &argument, const MenuItemPropertyNames &item);
-const QDBusArgument &operator>>(const QDBusArgument &argument, MenuItemPropertyNames &item);
-QDBusArgument &operator<<(QDBusArgument &argument, const MenuEvent &event);
-const QDBusArgument &operator>>(const QDBusArgument &argument, MenuEvent &event);
 
 } // namespace platform::dbus
 

@@ -2,6 +2,7 @@
 
 #include "platform/tray/statusnotifier/dbusmenuexporter.h"
 
+#include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -68,7 +69,8 @@ public:
     }
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
-    QString id() const { return QStringLiteral("quorvel"); }
+    // The program's name as main gives it, lower case as hosts have always stored it.
+    QString id() const { return QCoreApplication::applicationName().toLower(); }
     QString title() const { return m_item->title(); }
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }

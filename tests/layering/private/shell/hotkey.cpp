@@ -1,0 +1,1 @@
+#include "platform/desktop/hotkeymechanisms_unix.h"

@@ -1,0 +1,1 @@
+#include "platform/tray/statusnotifier/dbusmenuexporter.h"

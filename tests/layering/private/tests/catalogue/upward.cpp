@@ -1,0 +1,1 @@
+#include "settings/form1.h"
