@@ -1,6 +1,6 @@
 # Fails when a source file includes a header of a layer above its own. Arrows run downward:
 #   shell, main.cpp -> settings -> dialogs -> platform (the tray: shell alone)
-#   settings -> catalogue -> platform/system
+#   shell, settings -> presentation -> catalogue -> platform/system
 # and platform knows nothing of the product (texts.h, application.h, programicon.h). A library's
 # private headers are for its own sources alone. The tests in tests/<room>/ and the benchmark
 # (which sits where the shell does) are held to the same arrows; a test may also include the
@@ -19,8 +19,11 @@ set(allowed_platform "platform/system/" "platform/desktop/")
 set(allowed_catalogue "platform/system/" "catalogue/")
 set(below_the_shell "platform/platform.h" "platform/system/" "platform/desktop/")
 set(allowed_dialogs ${below_the_shell} "dialogs/" ${product_headers})
-set(allowed_settings ${below_the_shell} "catalogue/" "dialogs/" "settings/" ${product_headers})
-set(allowed_shell "platform/" "catalogue/" "dialogs/" "settings/" "shell/" ${product_headers})
+set(allowed_presentation ${below_the_shell} "catalogue/" "presentation/" ${product_headers})
+set(allowed_settings ${below_the_shell} "catalogue/" "presentation/" "dialogs/" "settings/"
+    ${product_headers})
+set(allowed_shell "platform/" "catalogue/" "presentation/" "dialogs/" "settings/" "shell/"
+    ${product_headers})
 
 # Private headers, by path prefix, and the one folder whose sources may include them.
 set(private_headers "platform/tray/statusnotifier/" "platform/desktop/hotkeymechanisms_unix.h")
@@ -29,15 +32,16 @@ set(owner_platform/desktop/hotkeymechanisms_unix.h "platform/desktop/")
 
 # A test is held to what the room it tests may include, and sees that room's private headers.
 set(test_helpers "support/" "uicatalogue.h" "fakeplatform.h")
-foreach(room catalogue dialogs settings shell)
+foreach(room catalogue presentation dialogs settings shell)
     set(allowed_tests/${room} ${allowed_${room}} ${test_helpers})
 endforeach()
 set(allowed_tests/platform "platform/" ${test_helpers})
 set(allowed_bench ${allowed_shell} "threadtime.h")
 
 function(layer_of file result)
-    foreach(room platform/system platform/desktop platform/tray catalogue dialogs settings shell
-            tests/catalogue tests/dialogs tests/platform tests/settings tests/shell bench)
+    foreach(room platform/system platform/desktop platform/tray catalogue presentation dialogs
+            settings shell tests/catalogue tests/presentation tests/dialogs tests/platform
+            tests/settings tests/shell bench)
         if(file MATCHES "^${room}/")
             set(${result} ${room} PARENT_SCOPE)
             return()
@@ -54,6 +58,7 @@ endfunction()
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
     ${SOURCE_DIR}/catalogue/*.cpp ${SOURCE_DIR}/catalogue/*.h
+    ${SOURCE_DIR}/presentation/*.cpp ${SOURCE_DIR}/presentation/*.h
     ${SOURCE_DIR}/dialogs/*.cpp ${SOURCE_DIR}/dialogs/*.h
     ${SOURCE_DIR}/platform/*.cpp ${SOURCE_DIR}/platform/*.h
     ${SOURCE_DIR}/settings/*.cpp ${SOURCE_DIR}/settings/*.h
@@ -71,7 +76,7 @@ foreach(file IN LISTS sources)
     foreach(line IN LISTS includes)
         string(REGEX REPLACE "^[^<\"]*[<\"]([^>\"]+)[>\"].*$" "\\1" header "${line}")
         if(line MATCHES "include[ \t]*<")
-            if(header MATCHES "^(catalogue|dialogs|platform|settings|shell)/" OR
+            if(header MATCHES "^(catalogue|presentation|dialogs|platform|settings|shell)/" OR
                header IN_LIST product_headers)
                 string(APPEND violations "  ${file} (${layer}) includes <${header}> in angle brackets\n")
             endif()

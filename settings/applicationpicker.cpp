@@ -4,8 +4,9 @@
 #include "dialogs/searchfield.h"
 #include "platform/desktop/installedapplications.h"
 #include "platform/desktop/messageboxes.h"
+#include "presentation/categorynames.h"
+#include "presentation/refusals.h"
 #include "settings/categorybox.h"
-#include "settings/refusals.h"
 #include "texts.h"
 
 #include <QComboBox>

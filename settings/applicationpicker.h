@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/applicationentries.h"
+#include "presentation/applicationentries.h"
 
 #include <QDialog>
 #include <vector>

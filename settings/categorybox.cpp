@@ -1,6 +1,7 @@
 #include "settings/categorybox.h"
 
 #include "catalogue/catalogue.h"
+#include "presentation/categorynames.h"
 #include "texts.h"
 
 #include <QWheelEvent>
@@ -9,11 +10,6 @@ CategoryBox::CategoryBox(QWidget *parent) : QComboBox(parent)
 {
     setEditable(false);
     setFocusPolicy(Qt::StrongFocus);
-}
-
-QString shownCategoryName(const Catalogue &catalogue, int c)
-{
-    return c == 0 ? texts::uncategorised : catalogue.CategoryName(c);
 }
 
 void CategoryBox::follow(const Catalogue &catalogue)

@@ -4,9 +4,6 @@
 
 class Catalogue;
 
-// What category c is called wherever it is shown: its own name, or ｶﾃｺﾞﾘ外ﾒﾆｭｰ for category 0.
-QString shownCategoryName(const Catalogue &catalogue, int c);
-
 // The category drop-down list: line i is category i, line 0 the uncategorised group; the lines
 // follow the catalogue's names. The wheel changes the category only
 // while the box has the focus: a user scrolling over the window must not lose the category

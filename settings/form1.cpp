@@ -6,6 +6,7 @@
 #include "platform/desktop/display.h"
 #include "platform/platform.h"
 #include "platform/system/foldertest.h"
+#include "presentation/categorynames.h"
 #include "settings/categorybox.h"
 #include "settings/entrylist.h"
 #include "texts.h"

@@ -3,10 +3,11 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/editor.h"
 #include "platform/platform.h"
+#include "presentation/categorynames.h"
+#include "presentation/refusals.h"
 #include "settings/categorybox.h"
 #include "settings/entrylist.h"
 #include "settings/form1.h"
-#include "settings/refusals.h"
 #include "texts.h"
 
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/search.h"
 #include "platform/system/memory.h"
-#include "settings/categorybox.h"
+#include "presentation/categorynames.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/desktop/programicons.h"
-#include "settings/applicationentries.h"
-#include "settings/categorybox.h"
+#include "presentation/applicationentries.h"
+#include "presentation/categorynames.h"
 #include "texts.h"
 
 #include <QApplication>

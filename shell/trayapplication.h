@@ -10,7 +10,7 @@
 #include "platform/desktop/programicons.h"
 #include "platform/system/singleinstance.h"
 #include "platform/tray/trayicon.h"
-#include "settings/cataloguesaver.h"
+#include "presentation/cataloguesaver.h"
 #include "shell/commandline.h"
 #include "shell/namereader.h"
 #include "shell/popupmenu.h"

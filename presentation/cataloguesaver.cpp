@@ -1,4 +1,4 @@
-#include "settings/cataloguesaver.h"
+#include "presentation/cataloguesaver.h"
 
 #include "catalogue/cataloguefile.h"
 #include "platform/desktop/messageboxes.h"

@@ -1,4 +1,4 @@
-#include "settings/refusals.h"
+#include "presentation/refusals.h"
 
 #include "platform/desktop/messageboxes.h"
 #include "texts.h"

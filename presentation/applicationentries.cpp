@@ -1,4 +1,4 @@
-#include "settings/applicationentries.h"
+#include "presentation/applicationentries.h"
 
 #include "catalogue/catalogue.h"
 #include "texts.h"
