@@ -157,6 +157,13 @@ inline const QString pickerListName = QStringLiteral("ｱﾌﾟﾘｹｰｼｮ�
 inline const QString pickerReading = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝを読み込んでいます…");
 inline const QString pickerNone = QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝが見つかりません。");
 inline const QString alreadyListed = QStringLiteral("（登録済み）");
+// A row of the picker by its name, marked when the list starts it already; an action's row is
+// set in under its application's.
+inline QString pickerRowName(const QString &name, bool listed)
+{
+    return listed ? name + QStringLiteral("  ") + alreadyListed : name;
+}
+inline const QString pickerActionIndent = QStringLiteral("　　");
 // lines: one leftOutBecause for each application.
 inline QString applicationsLeftOut(const QStringList &lines)
 {

@@ -1,6 +1,7 @@
 #include "dialogs/searchfield.h"
 
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <algorithm>
 
 SearchField::SearchField(QWidget *parent) : QLineEdit(parent)
@@ -30,4 +31,13 @@ void SearchField::emitIfChanged()
         return;
     m_lastQuery = now;
     emit queryChanged(now);
+}
+
+bool SearchField::typeOn(QKeyEvent *key)
+{
+    if (key->text().isEmpty() || !key->text().at(0).isPrint())
+        return false;
+    setFocus();
+    event(key);
+    return true;
 }

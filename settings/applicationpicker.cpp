@@ -18,6 +18,29 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// An application's name over its description; an action's set in under its application.
+QString shownText(const SearchRow &row)
+{
+    const QString name = texts::pickerRowName(row.name, row.listed);
+    if (row.kind == SearchRow::Kind::Action)
+        return texts::pickerActionIndent + name;
+    return row.comment.isEmpty() ? name : name + u'\n' + row.comment;
+}
+
+// An action by the name it will have in the list.
+QString spokenText(const SearchRow &row)
+{
+    if (row.kind == SearchRow::Kind::Action)
+        return texts::actionEntryName(row.category, row.name) +
+               (row.listed ? texts::alreadyListed : QString());
+    const QString name = texts::pickerRowName(row.name, row.listed);
+    return row.comment.isEmpty() ? name : texts::searchRowName(name, row.comment);
+}
+
+} // namespace
+
 ApplicationPicker::ApplicationPicker(CatalogueEditor &editor, int category,
                                      platform::InstalledApplications &applications,
                                      ReadingsOf readingsOf, platform::MessageBoxes &messages,
@@ -73,76 +96,29 @@ void ApplicationPicker::fillList()
             checked.insert(m_list->item(row)->data(Qt::UserRole).toString());
     }
     m_list->clear();
-    m_rows.clear();
-    const QSet<QString> listed = listedPrograms(m_editor.catalogue());
-    const QList<platform::Application> &applications = m_applications.applications();
-    for (qsizetype a = 0; a < applications.size(); ++a) {
-        const platform::Application &application = applications.at(a);
-        const auto entry = entryOf(application);
-        const bool isListed = entry && listed.contains(entry->ProgramPath);
-        QString text = application.entry.name;
-        if (isListed)
-            text += QStringLiteral("  ") + texts::alreadyListed;
-        if (!application.entry.comment.isEmpty())
-            text += QStringLiteral("\n") + application.entry.comment;
+    m_rows = rows();
+    for (const SearchRow &row : std::as_const(m_rows)) {
         auto *item =
-            new QListWidgetItem(platform::applicationIcon(application.entry), text, m_list);
-        item->setData(Qt::UserRole, application.id);
-        item->setData(Qt::AccessibleTextRole, QString(text).replace(u'\n', u'、'));
+            new QListWidgetItem(platform::applicationIcon(row.icon), shownText(row), m_list);
+        item->setData(Qt::UserRole, row.id.application);
+        item->setData(Qt::AccessibleTextRole, spokenText(row));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(checked.contains(application.id) ? Qt::Checked : Qt::Unchecked);
-        if (isListed)
+        item->setCheckState(checked.contains(row.id.application) ? Qt::Checked : Qt::Unchecked);
+        if (row.listed)
             item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
-        m_rows.push_back({int(a)});
-        appendActionRows(int(a), listed, checked);
     }
-    prepareKeys();
+    filter();
 }
 
-// Under their application, indented, each by its name as the list will have it.
-void ApplicationPicker::appendActionRows(int application, const QSet<QString> &listed,
-                                         const QSet<QString> &checked)
+QList<SearchRow> ApplicationPicker::rows() const
 {
-    const platform::Application &owner = m_applications.applications().at(application);
-    const QList<platform::DesktopAction> &actions = owner.entry.actions;
-    for (qsizetype i = 0; i < actions.size(); ++i) {
-        const platform::DesktopAction &action = actions.at(i);
-        const auto entry = entryOf(owner, action);
-        const bool isListed = entry && listed.contains(entry->ProgramPath);
-        QString text = QStringLiteral("　　") + action.name;
-        if (isListed)
-            text += QStringLiteral("  ") + texts::alreadyListed;
-        auto *item = new QListWidgetItem(platform::applicationIcon(action.icon), text, m_list);
-        const QString id = rowIdOf(owner, &action);
-        item->setData(Qt::UserRole, id);
-        item->setData(Qt::AccessibleTextRole,
-                      texts::actionEntryName(owner.entry.name, action.name) +
-                          (isListed ? texts::alreadyListed : QString()));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(checked.contains(id) ? Qt::Checked : Qt::Unchecked);
-        if (isListed)
-            item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
-        m_rows.push_back({application, int(i)});
-    }
-}
-
-const platform::DesktopAction *ApplicationPicker::actionOf(const Row &row) const
-{
-    return row.action < 0
-               ? nullptr
-               : &m_applications.applications().at(row.application).entry.actions.at(row.action);
+    return applicationRows(m_applications.applications(), listedPrograms(m_editor.catalogue()),
+                           m_readingsOf);
 }
 
 void ApplicationPicker::prepareKeys()
 {
-    m_keys.clear();
-    for (const Row &row : m_rows) {
-        const platform::Application &application =
-            m_applications.applications().at(row.application);
-        const platform::DesktopAction *action = actionOf(row);
-        m_keys.push_back(action ? keyOf(application, *action, m_readingsOf)
-                                : keyOf(application, m_readingsOf));
-    }
+    m_rows = rows(); // the same rows, found by the readings now known too
     filter();
 }
 
@@ -163,7 +139,7 @@ void ApplicationPicker::filter()
 {
     const search::Query query(m_field->query());
     for (int row = 0; row < m_list->count(); ++row)
-        m_list->setRowHidden(row, !query.isEmpty() && !m_keys[size_t(row)].match(query));
+        m_list->setRowHidden(row, !query.isEmpty() && !m_rows.at(row).key.match(query));
     const int first = firstShownRow();
     m_list->setCurrentRow(first);
     const bool any = first >= 0;
@@ -196,13 +172,9 @@ bool ApplicationPicker::eventFilter(QObject *watched, QEvent *event)
         m_field->setFocus();
         return true;
     }
-    // Typing in the list goes on in the field.
-    if (watched == m_list && key->key() != Qt::Key_Space && !key->text().isEmpty() &&
-        key->text().at(0).isPrint()) {
-        m_field->setFocus();
-        m_field->event(event);
+    // Space checks the row.
+    if (watched == m_list && key->key() != Qt::Key_Space && m_field->typeOn(key))
         return true;
-    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -211,16 +183,15 @@ void ApplicationPicker::accept()
     QList<Entry> entries;
     QStringList names; // the checked ones, as the message names them
     QStringList leftOut;
-    const QList<platform::Application> &applications = m_applications.applications();
-    for (int row = 0; row < m_list->count() && size_t(row) < m_rows.size(); ++row) {
+    for (int row = 0; row < m_list->count() && row < m_rows.size(); ++row) {
         if (m_list->item(row)->checkState() != Qt::Checked)
             continue;
-        const platform::Application &application = applications.at(m_rows[size_t(row)].application);
-        const platform::DesktopAction *action = actionOf(m_rows[size_t(row)]);
-        const QString name = action ? texts::actionEntryName(application.entry.name, action->name)
-                                    : application.entry.name;
-        if (const auto entry = action ? entryOf(application, *action) : entryOf(application)) {
-            entries.append(*entry);
+        const SearchRow &checked = m_rows.at(row);
+        const QString name = checked.kind == SearchRow::Kind::Action
+                                 ? texts::actionEntryName(checked.category, checked.name)
+                                 : checked.name;
+        if (checked.entry) {
+            entries.append(*checked.entry);
             names.append(name);
         } else {
             leftOut.append(texts::leftOutBecause(name, texts::noCommandLine));

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "presentation/applicationentries.h"
+#include "presentation/searchcandidates.h"
 
 #include <QDialog>
-#include <vector>
 
 class CatalogueEditor;
 class QComboBox;
@@ -48,17 +47,9 @@ protected:
 
 private:
     void fillList();
-    void appendActionRows(int application, const QSet<QString> &listed,
-                          const QSet<QString> &checked);
+    QList<SearchRow> rows() const;
     void filter();
     int firstShownRow() const;
-    // What a row stands for: an application, or one of its actions.
-    struct Row
-    {
-        int application;
-        int action = -1;
-    };
-    const platform::DesktopAction *actionOf(const Row &row) const;
 
     CatalogueEditor &m_editor;
     platform::InstalledApplications &m_applications;
@@ -68,6 +59,5 @@ private:
     QComboBox *m_category;
     QListWidget *m_list;
     QLabel *m_status;
-    std::vector<Row> m_rows;
-    std::vector<search::EntryKey> m_keys; // row by row
+    QList<SearchRow> m_rows; // as the list shows them
 };

@@ -1,17 +1,12 @@
 #include "shell/searchresults.h"
 
-#include "catalogue/catalogue.h"
 #include "platform/desktop/programicons.h"
-#include "presentation/applicationentries.h"
-#include "presentation/categorynames.h"
-#include "texts.h"
 
 #include <QApplication>
 #include <QPainter>
 
-SearchResults::SearchResults(const Catalogue &catalogue, platform::ProgramIcons &icons,
-                             QObject *parent)
-    : QAbstractListModel(parent), m_catalogue(catalogue), m_icons(icons)
+SearchResults::SearchResults(platform::ProgramIcons &icons, QObject *parent)
+    : QAbstractListModel(parent), m_icons(icons)
 {
     connect(&icons, &platform::ProgramIcons::iconsChanged, this, [this] {
         if (!m_rows.isEmpty())
@@ -19,15 +14,10 @@ SearchResults::SearchResults(const Catalogue &catalogue, platform::ProgramIcons 
     });
 }
 
-void SearchResults::show(QList<search::Found> rows, const QList<platform::Application> &offered,
-                         const QList<platform::Application> &applications,
-                         const QList<ActionRow> &actions)
+void SearchResults::show(QList<SearchRow> rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
-    m_offered = offered;
-    m_applications = applications;
-    m_actions = actions;
     endResetModel();
 }
 
@@ -38,80 +28,33 @@ int SearchResults::rowCount(const QModelIndex &parent) const
 
 QVariant SearchResults::data(const QModelIndex &index, int role) const
 {
-    const search::Found &row = m_rows.at(index.row());
-    if (row.category == installed)
-        return applicationData(m_offered.at(row.index), role);
-    if (row.category == action)
-        return actionData(m_actions.at(row.index), role);
-    const Entry &entry = m_catalogue.entry(row.category, row.index);
-    const auto category = [&] {
-        return search::withoutAccessKey(shownCategoryName(m_catalogue, row.category));
-    };
+    const SearchRow &row = m_rows.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return search::withoutAccessKey(entry.EntryName);
+        return row.name;
     case CategoryRole:
-        return category();
+        return row.category;
     case ProgramRole:
-        return entry.ProgramPath;
-    case Qt::AccessibleTextRole:
-        return texts::searchRowName(search::withoutAccessKey(entry.EntryName), category());
-    case Qt::DecorationRole:
-        return m_icons.icon(entry.ProgramPath, entry.WorkFolder);
-    default:
-        return {};
-    }
-}
-
-QVariant SearchResults::applicationData(const platform::Application &application, int role) const
-{
-    switch (role) {
-    case Qt::DisplayRole:
-        return application.entry.name;
-    case CategoryRole:
-        return texts::searchInstalled;
-    case ProgramRole:
-        return application.entry.exec.join(u' ');
+        return row.program;
     case InstalledRole:
-        return true;
+        return row.kind != SearchRow::Kind::Listed;
     case Qt::AccessibleTextRole:
-        return texts::searchRowName(application.entry.name, texts::searchInstalled);
+        return row.spoken;
     case Qt::DecorationRole:
-        return iconOf(rowIdOf(application), application.entry.icon);
+        return iconOf(row);
     default:
         return {};
     }
 }
 
-// Under the name of its application, which it is set apart with.
-QVariant SearchResults::actionData(const ActionRow &row, int role) const
+QIcon SearchResults::iconOf(const SearchRow &row) const
 {
-    const platform::Application &application = m_applications.at(row.application);
-    const platform::DesktopAction &action = application.entry.actions.at(row.action);
-    switch (role) {
-    case Qt::DisplayRole:
-        return action.name;
-    case CategoryRole:
-        return application.entry.name;
-    case ProgramRole:
-        return action.exec.join(u' ');
-    case InstalledRole:
-        return true;
-    case Qt::AccessibleTextRole:
-        return texts::searchRowName(
-            action.name, texts::searchRowName(application.entry.name, texts::searchInstalled));
-    case Qt::DecorationRole:
-        return iconOf(rowIdOf(application, &action), action.icon);
-    default:
-        return {};
-    }
-}
-
-QIcon SearchResults::iconOf(const QString &rowId, const QString &icon) const
-{
-    auto known = m_applicationIcons.find(rowId);
+    if (row.kind == SearchRow::Kind::Listed)
+        return m_icons.icon(row.entry->ProgramPath, row.entry->WorkFolder);
+    const QString &id = row.id.application;
+    auto known = m_applicationIcons.find(id);
     if (known == m_applicationIcons.end())
-        known = m_applicationIcons.insert(rowId, platform::applicationIcon(icon));
+        known = m_applicationIcons.insert(id, platform::applicationIcon(row.icon));
     return *known;
 }
 

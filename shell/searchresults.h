@@ -1,7 +1,6 @@
 #pragma once
 
-#include "catalogue/search.h"
-#include "platform/desktop/applications.h"
+#include "presentation/searchcandidates.h"
 
 #include <QAbstractListModel>
 #include <QHash>
@@ -9,52 +8,29 @@
 #include <QStaticText>
 #include <QStyledItemDelegate>
 
-class Catalogue;
-
 namespace platform {
 class ProgramIcons;
 }
 
-// The rows of the search window: for each entry found, its name with its program's icon, its
-// category and its program; after them, the installed applications found that are not listed,
-// and their own actions, each under its application's name.
+// The rows of the search window, as SearchCandidates found them: each with its program's icon.
 class SearchResults : public QAbstractListModel
 {
 public:
     enum Role { CategoryRole = Qt::UserRole, ProgramRole, InstalledRole };
-    // The category of a row that is an installed application, offered[index].
-    static constexpr int installed = -1;
-    // The category of a row that is an application's action, actions[index].
-    static constexpr int action = -2;
-    struct ActionRow
-    {
-        int application; // in the applications given
-        int action;      // in its entry's actions
-    };
 
-    SearchResults(const Catalogue &catalogue, platform::ProgramIcons &icons, QObject *parent);
+    SearchResults(platform::ProgramIcons &icons, QObject *parent);
 
-    // offered: the applications rows of the category installed stand for; applications and
-    // actions: the actions rows of the category action stand for.
-    void show(QList<search::Found> rows, const QList<platform::Application> &offered,
-              const QList<platform::Application> &applications = {},
-              const QList<ActionRow> &actions = {});
-    const QList<search::Found> &rows() const { return m_rows; }
+    void show(QList<SearchRow> rows);
+    const QList<SearchRow> &rows() const { return m_rows; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
-    QVariant applicationData(const platform::Application &application, int role) const;
-    QVariant actionData(const ActionRow &row, int role) const;
-    QIcon iconOf(const QString &rowId, const QString &icon) const;
+    QIcon iconOf(const SearchRow &row) const;
 
-    const Catalogue &m_catalogue;
     platform::ProgramIcons &m_icons;
-    QList<search::Found> m_rows;
-    QList<platform::Application> m_offered;
-    QList<platform::Application> m_applications;
-    QList<ActionRow> m_actions;
+    QList<SearchRow> m_rows;
     mutable QHash<QString, QIcon> m_applicationIcons; // looking one up in the theme takes a while
 };
 

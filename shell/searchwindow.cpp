@@ -5,8 +5,6 @@
 #include "dialogs/searchfield.h"
 #include "platform/desktop/display.h"
 #include "platform/desktop/installedapplications.h"
-#include "presentation/applicationentries.h"
-#include "presentation/categorynames.h"
 #include "shell/namereader.h"
 #include "shell/searchresults.h"
 #include "texts.h"
@@ -38,8 +36,7 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
                            platform::ProgramIcons &icons, UseHistory &uses, const QIcon &windowIcon)
     : m_catalogue(catalogue), m_readings(readings), m_applications(applications), m_uses(uses),
       m_field(new SearchField), m_list(new SearchResultList), m_nothing(new QLabel),
-      m_addHint(new QLabel(texts::searchAddHint)),
-      m_results(new SearchResults(catalogue, icons, this))
+      m_addHint(new QLabel(texts::searchAddHint)), m_results(new SearchResults(icons, this))
 {
     static const bool accessibleFactoryInstalled =
         (QAccessible::installFactory(accessibleAsDialog), true);
@@ -80,13 +77,10 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
                 m_addHint->setVisible(current.data(SearchResults::InstalledRole).toBool());
             });
 
-    connect(&catalogue, &Catalogue::changed, this, &SearchWindow::catalogueChanged);
-    connect(&readings, &NameReader::readingsChanged, this, &SearchWindow::catalogueChanged);
-    connect(&applications, &platform::InstalledApplications::changed, this, [this] {
-        m_offeredCurrent = false;
-        if (isVisible())
-            showResults();
-    });
+    connect(&catalogue, &Catalogue::changed, this, &SearchWindow::candidatesChanged);
+    connect(&readings, &NameReader::readingsChanged, this, &SearchWindow::candidatesChanged);
+    connect(&applications, &platform::InstalledApplications::changed, this,
+            &SearchWindow::candidatesChanged);
 }
 
 SearchWindow::~SearchWindow() = default;
@@ -95,7 +89,8 @@ void SearchWindow::open(const QByteArray &activationToken)
 {
     m_applications.load();
     if (!isVisible()) {
-        m_usesCurrent = false; // launches are made while it is hidden
+        if (m_candidates)
+            m_candidates->countUses(m_uses); // launches are made while it is hidden
         m_shownQuery.reset();
         if (m_field->query().isEmpty())
             showResults();
@@ -112,9 +107,12 @@ void SearchWindow::open(const QByteArray &activationToken)
     m_field->setFocus();
 }
 
-QList<search::Found> SearchWindow::results() const
+QList<SearchRowId> SearchWindow::results() const
 {
-    return m_results->rows();
+    QList<SearchRowId> ids;
+    for (const SearchRow &row : m_results->rows())
+        ids.append(row.id);
+    return ids;
 }
 
 int SearchWindow::selectedRow() const
@@ -123,156 +121,21 @@ int SearchWindow::selectedRow() const
     return current.isValid() ? current.row() : -1;
 }
 
-void SearchWindow::catalogueChanged()
+void SearchWindow::candidatesChanged()
 {
-    m_keysCurrent = false;
-    m_offeredCurrent = false; // what is listed is no longer offered
+    m_candidates.reset();
     if (isVisible())
         showResults();
 }
 
-void SearchWindow::prepareCandidates()
+const SearchCandidates &SearchWindow::candidates()
 {
-    if (!m_keysCurrent) {
-        m_entries = search::menuOrder(m_catalogue);
-        m_keys.clear();
-        m_keys.reserve(size_t(m_entries.size()));
-        for (const search::Found &at : m_entries) {
-            const Entry &entry = m_catalogue.entry(at.category, at.index);
-            const QString category = shownCategoryName(m_catalogue, at.category);
-            m_keys.emplace_back(entry.EntryName, entry.ProgramPath, category,
-                                m_readings.readingsOf(search::withoutAccessKey(entry.EntryName)),
-                                m_readings.readingsOf(search::withoutAccessKey(category)));
-        }
-        m_keysCurrent = true;
-        m_usesCurrent = false;
+    if (!m_candidates) {
+        m_candidates.emplace(m_catalogue, m_applications.applications(),
+                             [this](const QString &name) { return m_readings.readingsOf(name); });
+        m_candidates->countUses(m_uses);
     }
-    if (!m_offeredCurrent) {
-        prepareOffered();
-        m_offeredCurrent = true;
-        m_usesCurrent = false;
-    }
-    if (!m_usesCurrent) {
-        const auto withUses = [this](int category, int index, const search::EntryKey &key,
-                                     const Entry &entry) {
-            const UseHistory::Use use = m_uses.use(entry);
-            return search::Candidate{category, index, &key, use.count, use.lastUsed};
-        };
-        m_candidates.clear();
-        m_candidates.reserve(m_entries.size());
-        for (qsizetype i = 0; i < m_entries.size(); ++i) {
-            const search::Found &at = m_entries.at(i);
-            m_candidates.append(withUses(at.category, at.index, m_keys[size_t(i)],
-                                         m_catalogue.entry(at.category, at.index)));
-        }
-        m_offeredCandidates.clear();
-        m_offeredCandidates.reserve(m_offered.size());
-        for (qsizetype i = 0; i < m_offered.size(); ++i) {
-            m_offeredCandidates.append(withUses(SearchResults::installed, int(i),
-                                                m_offeredKeys[size_t(i)], m_offeredEntries.at(i)));
-        }
-        for (qsizetype i = 0; i < m_actions.size(); ++i) {
-            m_offeredCandidates.append(withUses(SearchResults::action, int(i),
-                                                m_offeredKeys[size_t(m_offered.size() + i)],
-                                                m_actionEntries.at(i)));
-        }
-        m_usesCurrent = true;
-    }
-}
-
-// The installed applications that are not listed, prepared for matching like the entries.
-void SearchWindow::prepareOffered()
-{
-    m_offered.clear();
-    m_offeredEntries.clear();
-    m_offeredKeys.clear();
-    const QSet<QString> listed = listedPrograms(m_catalogue);
-    const ReadingsOf readingsOf = [this](const QString &name) {
-        return m_readings.readingsOf(name);
-    };
-    for (const platform::Application &application : m_applications.applications()) {
-        const auto entry = entryOf(application);
-        if (!entry || listed.contains(entry->ProgramPath))
-            continue;
-        m_offered.append(application);
-        m_offeredEntries.append(*entry);
-        m_offeredKeys.push_back(keyOf(application, readingsOf));
-    }
-    prepareOfferedActions(listed);
-}
-
-// Each application's actions, on rows of their own: those of a listed application too, which
-// the list's entry does not start.
-void SearchWindow::prepareOfferedActions(const QSet<QString> &listed)
-{
-    m_applicationsRead = m_applications.applications();
-    m_actions.clear();
-    m_actionEntries.clear();
-    const ReadingsOf readingsOf = [this](const QString &name) {
-        return m_readings.readingsOf(name);
-    };
-    for (qsizetype a = 0; a < m_applicationsRead.size(); ++a) {
-        const platform::Application &application = m_applicationsRead.at(a);
-        const QList<platform::DesktopAction> &actions = application.entry.actions;
-        for (qsizetype i = 0; i < actions.size(); ++i) {
-            const auto entry = entryOf(application, actions.at(i));
-            if (!entry || listed.contains(entry->ProgramPath))
-                continue;
-            m_actions.append({int(a), int(i)});
-            m_actionEntries.append(*entry);
-            m_offeredKeys.push_back(keyOf(application, actions.at(i), readingsOf));
-        }
-    }
-}
-
-// An action never stands above its application: where both are found it follows it, with the
-// application's other actions found, in their own order.
-QList<search::Found> SearchWindow::belowTheirApplications(QList<search::Found> rows) const
-{
-    QHash<QString, QList<search::Found>> actionsShown; // by the application's id
-    for (const search::Found &row : rows) {
-        if (row.category == SearchResults::installed)
-            actionsShown.insert(m_offered.at(row.index).id, {});
-    }
-    const auto applicationOf = [this](const search::Found &row) -> const QString & {
-        return m_applicationsRead.at(m_actions.at(row.index).application).id;
-    };
-    for (const search::Found &row : rows) {
-        if (row.category != SearchResults::action)
-            continue;
-        if (const auto shown = actionsShown.find(applicationOf(row)); shown != actionsShown.end())
-            shown->append(row);
-    }
-    if (actionsShown.isEmpty())
-        return rows;
-    QList<search::Found> placed;
-    placed.reserve(rows.size());
-    for (const search::Found &row : std::as_const(rows)) {
-        if (row.category == SearchResults::installed) {
-            placed.append(row);
-            placed += actionsShown.value(m_offered.at(row.index).id);
-        } else if (row.category != SearchResults::action ||
-                   !actionsShown.contains(applicationOf(row))) {
-            placed.append(row);
-        }
-    }
-    return placed;
-}
-
-// What a row shows, the same however the rows are rebuilt.
-QString SearchWindow::identityOf(int row) const
-{
-    if (row < 0 || row >= m_results->rowCount())
-        return {};
-    const search::Found &at = m_results->rows().at(row);
-    if (at.category == SearchResults::installed)
-        return rowIdOf(m_offered.at(at.index));
-    if (at.category == SearchResults::action) {
-        const SearchResults::ActionRow &action = m_actions.at(at.index);
-        const platform::Application &application = m_applicationsRead.at(action.application);
-        return rowIdOf(application, &application.entry.actions.at(action.action));
-    }
-    return QString::number(at.category) + u':' + QString::number(at.index);
+    return *m_candidates;
 }
 
 void SearchWindow::showResults()
@@ -280,26 +143,20 @@ void SearchWindow::showResults()
     // Rebuilt for what arrived meanwhile (the installed applications, readings, an edit), the
     // list keeps the row the user moved to; for a new query it starts at the top.
     const QString typed = m_field->query();
-    const QString kept = typed == m_shownQuery ? identityOf(selectedRow()) : QString();
+    const SearchRow *current = rowAt(selectedRow());
+    const std::optional<SearchRowId> kept =
+        current && typed == m_shownQuery ? std::optional(current->id) : std::nullopt;
     m_shownQuery = typed;
-    prepareCandidates();
-    const search::Query query(typed);
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
-    // The list's own entries always come first; the installed ones are offered once something
-    // is typed, or at once while the list is still empty.
-    QList<search::Found> rows = search::find(m_candidates, query, now);
-    if (!query.isEmpty() || m_entries.isEmpty())
-        rows += belowTheirApplications(search::find(m_offeredCandidates, query, now));
+    const SearchCandidates &all = candidates();
     m_list->setQuiet(true);
-    m_results->show(std::move(rows), m_offered, m_applicationsRead, m_actions);
+    m_results->show(all.find(typed, QDateTime::currentSecsSinceEpoch()));
 
     const bool any = m_results->rowCount() > 0;
-    m_nothing->setText(m_entries.isEmpty() && m_offered.isEmpty() ? texts::searchCatalogueEmpty
-                                                                  : texts::searchNoMatch);
+    m_nothing->setText(all.isEmpty() ? texts::searchCatalogueEmpty : texts::searchNoMatch);
     m_nothing->setVisible(!any);
     m_list->setVisible(any);
     int row = 0;
-    while (!kept.isEmpty() && row < m_results->rowCount() && identityOf(row) != kept)
+    while (kept && row < m_results->rowCount() && m_results->rows().at(row).id != *kept)
         ++row;
     selectRow(row < m_results->rowCount() ? row : 0);
     m_list->setQuiet(false);
@@ -328,39 +185,38 @@ void SearchWindow::selectRow(int row)
                                       : m_results->index(std::clamp(row, 0, rows - 1), 0));
 }
 
-void SearchWindow::choose(int row)
-{
-    if (row < 0 || row >= m_results->rowCount())
-        return;
-    const search::Found chosen = m_results->rows().at(row);
-    hide();
-    if (const Entry *entry = offeredAt(row))
-        emit applicationChosen(*entry);
-    else
-        emit entryChosen(chosen.category, chosen.index);
-}
-
-const Entry *SearchWindow::offeredAt(int row) const
+const SearchRow *SearchWindow::rowAt(int row) const
 {
     if (row < 0 || row >= m_results->rowCount())
         return nullptr;
-    const search::Found &at = m_results->rows().at(row);
-    if (at.category == SearchResults::action)
-        return &m_actionEntries.at(at.index);
-    return at.category == SearchResults::installed ? &m_offeredEntries.at(at.index) : nullptr;
+    return &m_results->rows().at(row);
+}
+
+void SearchWindow::choose(int row)
+{
+    const SearchRow *chosen = rowAt(row);
+    if (!chosen)
+        return;
+    const SearchRow shown = *chosen; // hiding may rebuild the rows
+    hide();
+    if (shown.kind == SearchRow::Kind::Listed)
+        emit entryChosen(shown.id.listed.category, shown.id.listed.index);
+    else
+        emit applicationChosen(*shown.entry);
 }
 
 void SearchWindow::addChosen(int row)
 {
-    if (const Entry *entry = offeredAt(row))
-        emit applicationAddRequested(Entry(*entry)); // the list rebuilds as it is added
+    const SearchRow *chosen = rowAt(row);
+    if (chosen && chosen->kind != SearchRow::Kind::Listed)
+        emit applicationAddRequested(Entry(*chosen->entry)); // the list rebuilds as it is added
 }
 
 bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
-    const auto *key = static_cast<QKeyEvent *>(event);
+    auto *key = static_cast<QKeyEvent *>(event);
     if (key->modifiers() == Qt::AltModifier && key->key() >= Qt::Key_1 && key->key() <= Qt::Key_9) {
         choose(key->key() - Qt::Key_1);
         return true;
@@ -398,12 +254,8 @@ bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
     default:
         break;
     }
-    // Typing into the list goes to the field.
-    if (watched == m_list && !key->text().isEmpty() && key->text().at(0).isPrint()) {
-        m_field->setFocus();
-        m_field->event(event);
+    if (watched == m_list && m_field->typeOn(key))
         return true;
-    }
     return QWidget::eventFilter(watched, event);
 }
 

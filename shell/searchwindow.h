@@ -1,18 +1,17 @@
 #pragma once
 
-#include "catalogue/search.h"
-#include "platform/desktop/applications.h"
-#include "shell/searchresults.h"
+#include "presentation/searchcandidates.h"
 
 #include <QList>
 #include <QWidget>
-#include <vector>
+#include <optional>
 
 class Catalogue;
 class NameReader;
 class QLabel;
 class SearchField;
 class SearchResultList;
+class SearchResults;
 class UseHistory;
 
 namespace platform {
@@ -43,7 +42,7 @@ public:
     void open(const QByteArray &activationToken = {});
 
     // For tests and assistive use: what the list shows now, best first.
-    QList<search::Found> results() const;
+    QList<SearchRowId> results() const;
     int selectedRow() const;
 
 signals:
@@ -60,18 +59,14 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void catalogueChanged();
-    void prepareCandidates();
-    void prepareOffered();
-    void prepareOfferedActions(const QSet<QString> &listed);
-    QList<search::Found> belowTheirApplications(QList<search::Found> rows) const;
+    void candidatesChanged();
+    const SearchCandidates &candidates();
     void showResults();
     void selectRow(int row);
     void describeSelection();
-    QString identityOf(int row) const;
+    const SearchRow *rowAt(int row) const;
     void choose(int row);
     void addChosen(int row);
-    const Entry *offeredAt(int row) const;
 
     const Catalogue &m_catalogue;
     const NameReader &m_readings;
@@ -82,22 +77,7 @@ private:
     QLabel *m_nothing;
     QLabel *m_addHint;
     SearchResults *m_results;
-    // The catalogue's entries in menu order, prepared for matching; rebuilt after a change.
-    QList<search::Found> m_entries;
-    std::vector<search::EntryKey> m_keys;
-    QList<search::Candidate> m_candidates; // with how much each was used
-    // The installed applications not listed, and each as the entry it would be.
-    QList<platform::Application> m_offered;
-    QList<Entry> m_offeredEntries;
-    // The actions of all applications, listed or not, that are not listed themselves.
-    QList<platform::Application> m_applicationsRead;
-    QList<SearchResults::ActionRow> m_actions;
-    QList<Entry> m_actionEntries;
-    // The offered applications' keys, then their actions'; their candidates in the same order.
-    std::vector<search::EntryKey> m_offeredKeys;
-    QList<search::Candidate> m_offeredCandidates;
+    // Built when first searched in, again after a change of what it is built from.
+    std::optional<SearchCandidates> m_candidates;
     std::optional<QString> m_shownQuery; // none when the window opens
-    bool m_keysCurrent = false;
-    bool m_usesCurrent = false;
-    bool m_offeredCurrent = false;
 };

@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <QTreeView>
 
-using Found = search::Found;
+using Found = SearchRowId;
 using StartResult = TrayApplication::StartResult;
 
 class TestSearchWindow : public QObject
@@ -202,7 +202,7 @@ private slots:
         // Nothing typed: the list's own entries only.
         QCOMPARE(window.results(), (QList<Found>{{0, 1}}));
         QTest::keyClicks(field(window), QStringLiteral("m"));
-        QCOMPARE(window.results(), (QList<Found>{{0, 1}, {SearchResults::installed, 0}}));
+        QCOMPARE(window.results(), (QList<Found>{{0, 1}, Found(QStringLiteral("pad.desktop"))}));
         press(window, Qt::Key_Down);
         QCOMPARE(field(window)->accessibleDescription(),
                  QStringLiteral("Mousepad、未登録。2件中2件目"));
@@ -249,9 +249,10 @@ private slots:
         launcher.app->openSearch();
         SearchWindow &window = launcher.app->searchWindow();
         QTRY_VERIFY(launcher.app->applications().loaded());
-        // Mail before the browser, by name as code points.
-        const Found browser{SearchResults::installed, 0}, compose{SearchResults::action, 0},
-            privateWindow{SearchResults::action, 1}, newWindow{SearchResults::action, 2};
+        const Found browser(QStringLiteral("browser.desktop")),
+            compose(QStringLiteral("mail.desktop#compose")),
+            privateWindow(QStringLiteral("browser.desktop#private")),
+            newWindow(QStringLiteral("browser.desktop#window"));
 
         field(window)->setText(QStringLiteral("ﾌﾞﾗｳｻﾞ　ﾌﾟﾗｲﾍﾞｰﾄ"));
         QCOMPARE(window.results(), QList<Found>{privateWindow});
@@ -281,7 +282,7 @@ private slots:
         QCOMPARE(launcher.start(), StartResult::Running);
         launcher.app->openSearch();
         QTRY_COMPARE(launcher.app->searchWindow().results(),
-                     (QList<Found>{{SearchResults::installed, 0}}));
+                     QList<Found>{Found(QStringLiteral("pad.desktop"))});
     }
 
     void aBadUseFileIsNoError()
