@@ -32,7 +32,7 @@ constexpr int pronunciationField = 8;
 constexpr qsizetype longestText = 512;
 
 // This program started again as the child that reads: a word no user types.
-constexpr char childMode[] = "--quorvel-read-japanese";
+constexpr char childMode[] = "--read-japanese-as-child";
 // Reading a few thousand names takes a second or two; a child that takes far longer is stuck.
 constexpr std::chrono::seconds childTimeout{60};
 // How long a stop asked for waits to be seen, at most (ms): a quit does not wait for the child.
@@ -107,7 +107,8 @@ private:
 
     bool open(const char *folder)
     {
-        QByteArray program("quorvel"), option("-d"), path(folder);
+        // MeCab parses them as its own command line, after a program name.
+        QByteArray program("mecab"), option("-d"), path(folder);
         char *arguments[] = {program.data(), option.data(), path.data(), nullptr};
         m_tagger = m_create(*folder ? 3 : 1, arguments);
         if (m_tagger && !isUtf8(m_dictionaryInfo(m_tagger)->charset)) {
@@ -194,7 +195,7 @@ std::optional<QByteArray> receiveAll(int fd, QDeadlineTimer deadline, const std:
 }
 
 // The child is this very program, started with childMode: it reads before main() is reached,
-// whichever program (Quorvel, a test, the benchmark) has this file linked in.
+// whichever program (the launcher, a test, the benchmark) has this file linked in.
 __attribute__((constructor)) void serveReadingsInChild(int argc, char **argv, char **)
 {
     if (argc == 3 && std::strcmp(argv[1], childMode) == 0)
@@ -213,7 +214,9 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
         posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
-        QByteArray program("quorvel"), mode(childMode), folder(dictionaryFolder);
+        // Named as this program is, whatever it is called.
+        QByteArray program(program_invocation_short_name), mode(childMode),
+            folder(dictionaryFolder);
         char *arguments[] = {program.data(), mode.data(), folder.data(), nullptr};
         // /proc/self/exe: this program's very file, even if a newer one has replaced it since.
         if (::posix_spawn(&m_pid, "/proc/self/exe", &actions, nullptr, arguments, environ) != 0)
