@@ -156,7 +156,7 @@ void SearchWindow::prepareCandidates()
         const auto withUses = [this](int category, int index, const search::EntryKey &key,
                                      const Entry &entry) {
             const UseHistory::Use use = m_uses.use(entry);
-            return search::Candidate{category, index, &key, use.count, use.lastUsed};
+            return search::Candidate{category, index, &key, use.uses, use.lastUsed};
         };
         m_candidates.clear();
         m_candidates.reserve(m_entries.size());
