@@ -38,7 +38,7 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
                            platform::ProgramIcons &icons, UseHistory &uses, const QIcon &windowIcon)
     : m_catalogue(catalogue), m_readings(readings), m_applications(applications), m_uses(uses),
       m_field(new SearchField), m_list(new SearchResultList), m_nothing(new QLabel),
-      m_addHint(new QLabel(texts::searchAddHint)),
+      m_keysHint(new QLabel(texts::searchKeysHint(false))),
       m_results(new SearchResults(catalogue, icons, this))
 {
     static const bool accessibleFactoryInstalled =
@@ -56,14 +56,13 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_nothing->setAlignment(Qt::AlignCenter);
     m_nothing->setEnabled(false);
-    m_addHint->setEnabled(false);
-    m_addHint->hide();
+    m_keysHint->setEnabled(false);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_field);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_nothing, 1);
-    layout->addWidget(m_addHint);
+    layout->addWidget(m_keysHint);
     // Of a fixed size, so that tiling window managers float it (sway and i3 do, for a window
     // whose least and greatest sizes are the same) instead of tiling it over the screen.
     setFixedSize(560, 340);
@@ -77,7 +76,8 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
             [this](const QModelIndex &current) {
                 if (current.isValid()) // none only for a moment, while the rows are rebuilt
                     describeSelection();
-                m_addHint->setVisible(current.data(SearchResults::InstalledRole).toBool());
+                m_keysHint->setText(
+                    texts::searchKeysHint(current.data(SearchResults::InstalledRole).toBool()));
             });
 
     connect(&catalogue, &Catalogue::changed, this, &SearchWindow::catalogueChanged);
@@ -356,6 +356,28 @@ void SearchWindow::addChosen(int row)
         emit applicationAddRequested(Entry(*entry)); // the list rebuilds as it is added
 }
 
+void SearchWindow::editChosen(int row)
+{
+    if (row < 0 || row >= m_results->rowCount())
+        return;
+    const search::Found chosen = m_results->rows().at(row);
+    const QString rowId = identityOf(row);
+    hide();
+    if (offeredAt(row))
+        emit applicationEditRequested(rowId);
+    else
+        emit entryEditRequested(chosen.category, chosen.index);
+}
+
+void SearchWindow::startTyped()
+{
+    const QString typed = m_field->text();
+    if (typed.trimmed().isEmpty())
+        return;
+    hide();
+    emit commandLineTyped(typed);
+}
+
 bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -380,8 +402,15 @@ bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
     case Qt::Key_Enter:
         if (key->modifiers() & Qt::ControlModifier)
             addChosen(row);
+        else if (key->modifiers() & Qt::ShiftModifier)
+            startTyped();
         else
             choose(row);
+        return true;
+    case Qt::Key_E:
+        if (key->modifiers() != Qt::ControlModifier)
+            break;
+        editChosen(row);
         return true;
     case Qt::Key_Up:
         selectRow(row - 1);
