@@ -182,7 +182,12 @@ inline QString actionEntryName(const QString &application, const QString &action
 {
     return application + QStringLiteral(" - ") + action;
 }
-inline const QString searchAddHint = QStringLiteral("Ctrl+Enter: ｶﾃｺﾞﾘ外ﾒﾆｭｰに登録");
+// The search window's keys beyond Enter; installed: the row chosen is an installed application.
+inline QString searchKeysHint(bool installed)
+{
+    return (installed ? QStringLiteral("Ctrl+Enter: ｶﾃｺﾞﾘ外ﾒﾆｭｰに登録　") : QString()) +
+           QStringLiteral("Ctrl+E: 編集　Shift+Enter: 入力したｺﾏﾝﾄﾞを実行");
+}
 
 // Command line and start-up, on the terminal
 inline const QString commandLineHelp = QStringLiteral(

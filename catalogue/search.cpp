@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace search {
@@ -12,29 +13,30 @@ namespace {
 const QHash<QChar, QStringList> &kanaSpellings()
 {
     static const QHash<QChar, QStringList> table = [] {
+        // One row per consonant.
+        // clang-format off
         const std::pair<char16_t, const char *> rows[] = {
-            {u'あ', "a"},       {u'い', "i"},       {u'う', "u|wu"},    {u'え', "e"},
-            {u'お', "o"},       {u'か', "ka|ca"},   {u'き', "ki"},      {u'く', "ku|cu"},
-            {u'け', "ke"},      {u'こ', "ko|co"},   {u'が', "ga"},      {u'ぎ', "gi"},
-            {u'ぐ', "gu"},      {u'げ', "ge"},      {u'ご', "go"},      {u'さ', "sa"},
-            {u'し', "si|shi"},  {u'す', "su"},      {u'せ', "se"},      {u'そ', "so"},
-            {u'ざ', "za"},      {u'じ', "zi|ji"},   {u'ず', "zu"},      {u'ぜ', "ze"},
-            {u'ぞ', "zo"},      {u'た', "ta"},      {u'ち', "ti|chi"},  {u'つ', "tu|tsu"},
-            {u'て', "te"},      {u'と', "to"},      {u'だ', "da"},      {u'ぢ', "di|zi|ji"},
-            {u'づ', "du|zu"},   {u'で', "de"},      {u'ど', "do"},      {u'な', "na"},
-            {u'に', "ni"},      {u'ぬ', "nu"},      {u'ね', "ne"},      {u'の', "no"},
-            {u'は', "ha"},      {u'ひ', "hi"},      {u'ふ', "hu|fu"},   {u'へ', "he"},
-            {u'ほ', "ho"},      {u'ば', "ba"},      {u'び', "bi"},      {u'ぶ', "bu"},
-            {u'べ', "be"},      {u'ぼ', "bo"},      {u'ぱ', "pa"},      {u'ぴ', "pi"},
-            {u'ぷ', "pu"},      {u'ぺ', "pe"},      {u'ぽ', "po"},      {u'ま', "ma"},
-            {u'み', "mi"},      {u'む', "mu"},      {u'め', "me"},      {u'も', "mo"},
-            {u'や', "ya"},      {u'ゆ', "yu"},      {u'よ', "yo"},      {u'ら', "ra|la"},
-            {u'り', "ri|li"},   {u'る', "ru|lu"},   {u'れ', "re|le"},   {u'ろ', "ro|lo"},
-            {u'わ', "wa"},      {u'ゐ', "wi|i"},    {u'ゑ', "we|e"},    {u'を', "wo|o"},
-            {u'ん', "n|nn|n'"}, {u'ゔ', "vu"},      {u'ぁ', "xa|la"},   {u'ぃ', "xi|li"},
-            {u'ぅ', "xu|lu"},   {u'ぇ', "xe|le"},   {u'ぉ', "xo|lo"},   {u'ゃ', "xya|lya"},
-            {u'ゅ', "xyu|lyu"}, {u'ょ', "xyo|lyo"}, {u'ゎ', "xwa|lwa"}, {u'っ', "xtu|ltu|xtsu"},
+            {u'あ', "a"}, {u'い', "i"}, {u'う', "u|wu"}, {u'え', "e"}, {u'お', "o"},
+            {u'か', "ka|ca"}, {u'き', "ki"}, {u'く', "ku|cu"}, {u'け', "ke"}, {u'こ', "ko|co"},
+            {u'が', "ga"}, {u'ぎ', "gi"}, {u'ぐ', "gu"}, {u'げ', "ge"}, {u'ご', "go"},
+            {u'さ', "sa"}, {u'し', "si|shi"}, {u'す', "su"}, {u'せ', "se"}, {u'そ', "so"},
+            {u'ざ', "za"}, {u'じ', "zi|ji"}, {u'ず', "zu"}, {u'ぜ', "ze"}, {u'ぞ', "zo"},
+            {u'た', "ta"}, {u'ち', "ti|chi"}, {u'つ', "tu|tsu"}, {u'て', "te"}, {u'と', "to"},
+            {u'だ', "da"}, {u'ぢ', "di|zi|ji"}, {u'づ', "du|zu"}, {u'で', "de"}, {u'ど', "do"},
+            {u'な', "na"}, {u'に', "ni"}, {u'ぬ', "nu"}, {u'ね', "ne"}, {u'の', "no"},
+            {u'は', "ha"}, {u'ひ', "hi"}, {u'ふ', "hu|fu"}, {u'へ', "he"}, {u'ほ', "ho"},
+            {u'ば', "ba"}, {u'び', "bi"}, {u'ぶ', "bu"}, {u'べ', "be"}, {u'ぼ', "bo"},
+            {u'ぱ', "pa"}, {u'ぴ', "pi"}, {u'ぷ', "pu"}, {u'ぺ', "pe"}, {u'ぽ', "po"},
+            {u'ま', "ma"}, {u'み', "mi"}, {u'む', "mu"}, {u'め', "me"}, {u'も', "mo"},
+            {u'や', "ya"}, {u'ゆ', "yu"}, {u'よ', "yo"},
+            {u'ら', "ra|la"}, {u'り', "ri|li"}, {u'る', "ru|lu"}, {u'れ', "re|le"}, {u'ろ', "ro|lo"},
+            {u'わ', "wa"}, {u'ゐ', "wi|i"}, {u'ゑ', "we|e"}, {u'を', "wo|o"}, {u'ん', "n|nn|n'"},
+            {u'ゔ', "vu"},
+            {u'ぁ', "xa|la"}, {u'ぃ', "xi|li"}, {u'ぅ', "xu|lu"}, {u'ぇ', "xe|le"}, {u'ぉ', "xo|lo"},
+            {u'ゃ', "xya|lya"}, {u'ゅ', "xyu|lyu"}, {u'ょ', "xyo|lyo"}, {u'ゎ', "xwa|lwa"},
+            {u'っ', "xtu|ltu|xtsu"},
         };
+        // clang-format on
         QHash<QChar, QStringList> spellings;
         for (const auto &[kana, text] : rows)
             spellings.insert(QChar(kana), QString::fromLatin1(text).split(u'|'));
@@ -113,16 +115,15 @@ QString programFileName(const QString &program)
     return path.mid(slash + 1);
 }
 
-// Recent and frequent: each use counts less as it ages, by half a week at a time.
-double usefulness(const Candidate &candidate, qint64 now)
-{
-    if (candidate.uses <= 0)
-        return 0;
-    const double weeks = double(std::max<qint64>(0, now - candidate.lastUsed)) / (7 * 86400.0);
-    return candidate.uses / (1.0 + 2.0 * weeks);
-}
-
 } // namespace
+
+double usesAt(double uses, qint64 lastUsed, qint64 now)
+{
+    if (uses <= 0)
+        return 0;
+    const qint64 age = std::max<qint64>(0, now - lastUsed);
+    return uses * std::exp2(-double(age) / double(useHalfLife));
+}
 
 QString withoutAccessKey(const QString &name)
 {
@@ -337,7 +338,29 @@ std::optional<MatchKind> EntryKey::match(const Query &query) const
             return std::nullopt;
         worst = std::max(worst.value_or(*kind), *kind);
     }
+    if (worst && isExactName(query))
+        return MatchKind::ExactName;
     return worst;
+}
+
+bool EntryKey::isExactName(const Query &query) const
+{
+    const QString &name = m_nameSpoken.first().text;
+    const auto skipBlanks = [&name](qsizetype at) {
+        while (at < name.size() && name.at(at).isSpace())
+            ++at;
+        return at;
+    };
+    qsizetype at = 0;
+    for (const Query::Word &word : query.words) {
+        at = skipBlanks(at);
+        if (!QStringView(name).sliced(at).startsWith(word.text))
+            return false;
+        at += word.text.size();
+        if (at < name.size() && !name.at(at).isSpace())
+            return false;
+    }
+    return skipBlanks(at) == name.size();
 }
 
 std::optional<MatchKind> EntryKey::matchWord(const Query::Word &word) const
@@ -402,9 +425,9 @@ QList<Found> find(const QList<Candidate> &candidates, const Query &query, qint64
     for (qsizetype i = 0; i < candidates.size(); ++i) {
         const Candidate &candidate = candidates.at(i);
         if (query.isEmpty()) {
-            ranked.push_back({MatchKind::NamePrefix, 0, candidate.lastUsed, i});
+            ranked.push_back({MatchKind::NamePrefix, 0, std::min(candidate.lastUsed, now), i});
         } else if (const auto kind = candidate.key->match(query)) {
-            ranked.push_back({*kind, usefulness(candidate, now), 0, i});
+            ranked.push_back({*kind, usesAt(candidate.uses, candidate.lastUsed, now), 0, i});
         }
     }
     std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked &a, const Ranked &b) {

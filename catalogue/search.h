@@ -18,7 +18,7 @@ QString withoutAccessKey(const QString &name);
 QString folded(const QString &text);
 
 // How an entry matched, best first.
-enum class MatchKind { NamePrefix, WordStart, Substring, Reading, ProgramOrCategory };
+enum class MatchKind { ExactName, NamePrefix, WordStart, Substring, Reading, ProgramOrCategory };
 
 // A query: its words, folded, each with whether it may be a romaji reading (ASCII letters
 // only, or with the long-vowel dash and the n-apostrophe). Spaces of any width part words.
@@ -81,6 +81,8 @@ private:
     static bool anySpokenMatches(const QList<Spoken> &forms, const Query::Word &word);
 
     std::optional<MatchKind> matchWord(const Query::Word &word) const;
+    // The name is the query's words, blanks aside.
+    bool isExactName(const Query &query) const;
 
     QList<int> m_wordStarts;
     QList<Spoken> m_nameSpoken; // the name itself, then its readings
@@ -88,13 +90,19 @@ private:
     QList<Spoken> m_categorySpoken; // the category's name itself, then its readings
 };
 
+// How much an entry has been used: every use counts half as much for each half-life that has
+// passed since, so uses are the sum over all uses, kept as that sum at the last one.
+inline constexpr qint64 useHalfLife = 14 * 86400;
+// The uses as they count at now; a last use in the future counts as made now.
+double usesAt(double uses, qint64 lastUsed, qint64 now);
+
 // An entry as the search sees it, with how much it has been used.
 struct Candidate
 {
     int category = 0;
     int index = 0;
     const EntryKey *key = nullptr;
-    int uses = 0;
+    double uses = 0;     // as they counted at the last use
     qint64 lastUsed = 0; // seconds since the epoch; 0 for never
 };
 
@@ -105,9 +113,10 @@ struct Found
     friend bool operator==(const Found &, const Found &) = default;
 };
 
-// The candidates (given in menu order) that match, best first: by how they matched, then
-// recent and frequent use, then menu order. An empty query gives every entry, the most
-// recently used first and then the rest in menu order.
+// The candidates (given in menu order) that match, best first: by how they matched (an exact
+// name before all others, whatever their use), then their uses as they count now, then menu
+// order. An empty query gives every entry, the most recently used first and then the rest in
+// menu order.
 QList<Found> find(const QList<Candidate> &candidates, const Query &query, qint64 now);
 
 // Every entry of the catalogue in menu order: the named categories, then the uncategorised.

@@ -1,19 +1,34 @@
 #include "catalogue/usehistory.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/search.h"
 #include "platform/system/files.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QSet>
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
 
 namespace {
-const QByteArray header = QByteArrayLiteral("quorvel uses 1");
+const QByteArray header = QByteArrayLiteral("quorvel uses 2");
+// The file of earlier versions: a count of uses and the last one, not how they aged.
+const QByteArray countsHeader = QByteArrayLiteral("quorvel uses 1");
 // Far more than a full catalogue's 792 entries and the installed applications need; anything
 // larger is not this file.
 constexpr qint64 maxBytes = 256 * 1024;
-constexpr int maxCount = 1'000'000;
+// Lines of at most 74 bytes: what is written is always read back.
+constexpr int maxKept = 3000;
+constexpr double maxUses = 1'000'000;
+
+// What daily use comes to: an old file's count stands for at most that, as no one knows how
+// long ago its uses were made.
+double dailyUses()
+{
+    return 1.0 / (1.0 - std::exp2(-86400.0 / double(search::useHalfLife)));
+}
 } // namespace
 
 UseHistory::UseHistory(const QString &folder)
@@ -39,19 +54,27 @@ void UseHistory::load()
     if (!bytes)
         return;
     const QList<QByteArray> lines = bytes->split('\n');
-    if (lines.first().trimmed() != header)
+    const QByteArray first = lines.first().trimmed();
+    if (first != header && first != countsHeader)
         return;
-    // A damaged line is passed over; the next write leaves it out.
-    for (const QByteArray &line : lines.mid(1)) {
-        const QList<QByteArray> fields = line.trimmed().split('\t');
-        if (fields.size() != 3 || fields.at(0).size() != 40)
-            continue;
-        bool countRead = false, timeRead = false;
-        const int count = fields.at(1).toInt(&countRead);
-        const qint64 lastUsed = fields.at(2).toLongLong(&timeRead);
-        if (countRead && timeRead && count > 0 && count <= maxCount && lastUsed >= 0)
-            m_uses.insert(fields.at(0), {count, lastUsed});
-    }
+    for (const QByteArray &line : lines.mid(1))
+        readLine(line, first == countsHeader);
+}
+
+// A damaged line is passed over; the next write leaves it out.
+void UseHistory::readLine(const QByteArray &line, bool counts)
+{
+    const QList<QByteArray> fields = line.trimmed().split('\t');
+    if (fields.size() != 3 || fields.at(0).size() != 40)
+        return;
+    bool usesRead = false, timeRead = false;
+    double uses = counts ? fields.at(1).toInt(&usesRead) : fields.at(1).toDouble(&usesRead);
+    const qint64 lastUsed = fields.at(2).toLongLong(&timeRead);
+    if (!usesRead || !timeRead || !(uses > 0 && uses <= maxUses) || lastUsed < 0)
+        return;
+    if (counts)
+        uses = std::min(uses, dailyUses());
+    m_uses.insert(fields.at(0), {uses, lastUsed});
 }
 
 UseHistory::Use UseHistory::use(const Entry &entry)
@@ -66,8 +89,9 @@ void UseHistory::recordLaunch(const Entry &entry, const Catalogue &catalogue, qi
 {
     if (!m_loaded)
         load();
-    Use &launched = m_uses[keyOf(entry)];
-    launched.count = std::min(launched.count + 1, maxCount);
+    const QByteArray key = keyOf(entry);
+    Use &launched = m_uses[key];
+    launched.uses = std::min(search::usesAt(launched.uses, launched.lastUsed, now) + 1, maxUses);
     launched.lastUsed = now;
 
     QSet<QByteArray> held;
@@ -77,16 +101,39 @@ void UseHistory::recordLaunch(const Entry &entry, const Catalogue &catalogue, qi
     }
     for (const Entry &other : others)
         held.insert(keyOf(other));
-    QByteArray bytes = header + '\n';
+    // Not written is not an error: the counts still hold for this run.
+    (void)platform::replaceFile(m_path, written(held, key, now));
+}
+
+// Keeps the entries still held, as many as the file holds: the one just launched, then those
+// whose uses count most. A last use dated after now (a clock set wrong) is taken as made now,
+// and ages from here.
+QByteArray UseHistory::written(const QSet<QByteArray> &held, const QByteArray &launched, qint64 now)
+{
+    std::vector<std::pair<double, QByteArray>> kept;
     for (auto it = m_uses.begin(); it != m_uses.end();) {
+        it->lastUsed = std::min(it->lastUsed, now);
+        const double counts = it.key() == launched ? std::numeric_limits<double>::infinity()
+                                                   : search::usesAt(it->uses, it->lastUsed, now);
         if (!held.contains(it.key())) {
             it = m_uses.erase(it);
             continue;
         }
-        bytes += it.key() + '\t' + QByteArray::number(it->count) + '\t' +
-                 QByteArray::number(it->lastUsed) + '\n';
+        kept.emplace_back(counts, it.key());
         ++it;
     }
-    // Not written is not an error: the counts still hold for this run.
-    (void)platform::replaceFile(m_path, bytes);
+    if (kept.size() > size_t(maxKept)) {
+        std::nth_element(kept.begin(), kept.begin() + maxKept, kept.end(),
+                         [](const auto &a, const auto &b) { return a.first > b.first; });
+        for (auto dropped = kept.begin() + maxKept; dropped != kept.end(); ++dropped)
+            m_uses.remove(dropped->second);
+        kept.resize(size_t(maxKept));
+    }
+    QByteArray bytes = header + '\n';
+    for (const auto &[counts, key] : kept) {
+        const Use &use = m_uses.value(key);
+        bytes += key + '\t' + QByteArray::number(use.uses, 'g', 6) + '\t' +
+                 QByteArray::number(use.lastUsed) + '\n';
+    }
+    return bytes;
 }

@@ -75,7 +75,7 @@ QList<SearchRow> ranked(const QList<SearchRow> &rows, const search::Query &query
         const SearchRow &row = rows.at(i);
         candidates.append({.index = int(i),
                            .key = &row.key,
-                           .uses = row.use.count,
+                           .uses = row.use.uses,
                            .lastUsed = row.use.lastUsed});
     }
     QList<SearchRow> found;

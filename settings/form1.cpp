@@ -139,6 +139,15 @@ void Form1::mnuConfig_Click(const QByteArray &activationToken)
     selectCategoryLine(0);
 }
 
+void Form1::showEntry(int c, int k)
+{
+    Q_ASSERT(Catalogue::isCategory(c) && k >= 1 && k <= m_catalogue.EntryCount(c));
+    mnuConfig_Click();
+    selectCategoryLine(c);
+    ui.List1->selectRowQuietly(k - 1);
+    List1_Click();
+}
+
 void Form1::mnuAutostart_Click()
 {
     if (!m_platform.autostart.setEnabled(ui.mnuAutostart->isChecked()))

@@ -58,6 +58,8 @@ public:
     void Command9_Click();
     // activationToken: what the desktop gave to bring the window to the front, if anything.
     void mnuConfig_Click(const QByteArray &activationToken = {});
+    // Shown at category c with its entry k selected and in the fields.
+    void showEntry(int c, int k);
     void mnuCloseWindow_Click();
     void mnuAutostart_Click();
     // Undo and redo the catalogue's changes since start (form1editing.cpp).

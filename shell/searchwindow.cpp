@@ -36,7 +36,7 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
                            platform::ProgramIcons &icons, UseHistory &uses, const QIcon &windowIcon)
     : m_catalogue(catalogue), m_readings(readings), m_applications(applications), m_uses(uses),
       m_field(new SearchField), m_list(new SearchResultList), m_nothing(new QLabel),
-      m_addHint(new QLabel(texts::searchAddHint)), m_results(new SearchResults(icons, this))
+      m_keysHint(new QLabel(texts::searchKeysHint(false))), m_results(new SearchResults(icons, this))
 {
     static const bool accessibleFactoryInstalled =
         (QAccessible::installFactory(accessibleAsDialog), true);
@@ -53,14 +53,13 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_nothing->setAlignment(Qt::AlignCenter);
     m_nothing->setEnabled(false);
-    m_addHint->setEnabled(false);
-    m_addHint->hide();
+    m_keysHint->setEnabled(false);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_field);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_nothing, 1);
-    layout->addWidget(m_addHint);
+    layout->addWidget(m_keysHint);
     // Of a fixed size, so that tiling window managers float it (sway and i3 do, for a window
     // whose least and greatest sizes are the same) instead of tiling it over the screen.
     setFixedSize(560, 340);
@@ -74,7 +73,8 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
             [this](const QModelIndex &current) {
                 if (current.isValid()) // none only for a moment, while the rows are rebuilt
                     describeSelection();
-                m_addHint->setVisible(current.data(SearchResults::InstalledRole).toBool());
+                m_keysHint->setText(
+                    texts::searchKeysHint(current.data(SearchResults::InstalledRole).toBool()));
             });
 
     connect(&catalogue, &Catalogue::changed, this, &SearchWindow::candidatesChanged);
@@ -212,6 +212,28 @@ void SearchWindow::addChosen(int row)
         emit applicationAddRequested(Entry(*chosen->entry)); // the list rebuilds as it is added
 }
 
+void SearchWindow::editChosen(int row)
+{
+    const SearchRow *chosen = rowAt(row);
+    if (!chosen)
+        return;
+    const SearchRow shown = *chosen; // hiding may rebuild the rows
+    hide();
+    if (shown.kind == SearchRow::Kind::Listed)
+        emit entryEditRequested(shown.id.listed.category, shown.id.listed.index);
+    else
+        emit applicationEditRequested(shown.id.application);
+}
+
+void SearchWindow::startTyped()
+{
+    const QString typed = m_field->text();
+    if (typed.trimmed().isEmpty())
+        return;
+    hide();
+    emit commandLineTyped(typed);
+}
+
 bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -236,8 +258,15 @@ bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
     case Qt::Key_Enter:
         if (key->modifiers() & Qt::ControlModifier)
             addChosen(row);
+        else if (key->modifiers() & Qt::ShiftModifier)
+            startTyped();
         else
             choose(row);
+        return true;
+    case Qt::Key_E:
+        if (key->modifiers() != Qt::ControlModifier)
+            break;
+        editChosen(row);
         return true;
     case Qt::Key_Up:
         selectRow(row - 1);

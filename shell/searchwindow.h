@@ -22,7 +22,8 @@ class ProgramIcons;
 // The keyboard's way in: a field above the entries that match what is typed (or is being
 // composed), from every category, and below them the installed applications that match and are
 // not listed yet (all of them while the list is empty), each application's own actions after it.
-// Enter or Alt+1 … Alt+9 chooses, Ctrl+Enter adds the application chosen to the list, Esc or
+// Enter or Alt+1 … Alt+9 chooses, Ctrl+Enter adds the application chosen to the list, Ctrl+E
+// asks to edit the row chosen, Shift+Enter starts what is typed as a command line, Esc or
 // leaving the window hides it; while an input method composes, Enter and Esc are the input
 // method's. One more view of the catalogue: it follows every change, and is built the first time it
 // is asked for.
@@ -53,6 +54,14 @@ signals:
     void applicationChosen(const Entry &entry);
     // The user asked for the installed application to be listed.
     void applicationAddRequested(const Entry &entry);
+    // The user asked to edit entry k of category c; the window is already hidden.
+    void entryEditRequested(int c, int k);
+    // The user asked to edit an installed application or its action (rowIdOf); the window is
+    // already hidden.
+    void applicationEditRequested(const QString &rowId);
+    // The user asked for what is typed, not empty, to be started as a command line; the window
+    // is already hidden.
+    void commandLineTyped(const QString &commandLine);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -67,6 +76,8 @@ private:
     const SearchRow *rowAt(int row) const;
     void choose(int row);
     void addChosen(int row);
+    void editChosen(int row);
+    void startTyped();
 
     const Catalogue &m_catalogue;
     const NameReader &m_readings;
@@ -75,7 +86,7 @@ private:
     SearchField *m_field;
     SearchResultList *m_list;
     QLabel *m_nothing;
-    QLabel *m_addHint;
+    QLabel *m_keysHint;
     SearchResults *m_results;
     // Built when first searched in, again after a change of what it is built from.
     std::optional<SearchCandidates> m_candidates;

@@ -18,6 +18,7 @@
 
 #include <QCursor>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -157,7 +158,7 @@ Form1 &TrayApplication::form1()
         connect(m_form1.get(), &Form1::quitRequested, this, &TrayApplication::mnuPop_End_Click);
         connect(m_form1.get(), &Form1::hotkeyRequested, this, &TrayApplication::mnuHotkey_Click);
         connect(m_form1.get(), &Form1::applicationsRequested, this,
-                &TrayApplication::mnuApplications_Click);
+                [this] { mnuApplications_Click(); });
     }
     return *m_form1;
 }
@@ -171,6 +172,12 @@ SearchWindow &TrayApplication::searchWindow()
         connect(m_search.get(), &SearchWindow::applicationChosen, this, &TrayApplication::launch);
         connect(m_search.get(), &SearchWindow::applicationAddRequested, this,
                 &TrayApplication::addApplication);
+        connect(m_search.get(), &SearchWindow::entryEditRequested, this,
+                &TrayApplication::editEntry);
+        connect(m_search.get(), &SearchWindow::applicationEditRequested, this,
+                &TrayApplication::mnuApplications_Click);
+        connect(m_search.get(), &SearchWindow::commandLineTyped, this,
+                &TrayApplication::startCommandLine);
     }
     return *m_search;
 }
@@ -187,7 +194,7 @@ void TrayApplication::mnuHotkey_Click()
         m_platform.messages.show(texts::hotkeyNotSaved, texts::hotkeyTitle);
 }
 
-void TrayApplication::mnuApplications_Click()
+void TrayApplication::mnuApplications_Click(const QString &ticked)
 {
     ApplicationPicker picker(
         m_editor, form1().CurrentCategory(), m_applications,
@@ -195,7 +202,23 @@ void TrayApplication::mnuApplications_Click()
         &form1());
     // Opened before anything else needed them, the applications' readings come a moment later.
     connect(&m_readings, &NameReader::readingsChanged, &picker, &ApplicationPicker::prepareKeys);
+    if (!ticked.isEmpty())
+        picker.tick(ticked);
     picker.exec();
+}
+
+// A row of the search window is rebuilt at every change of the list, so the entry is there;
+// should it not be, nothing is shown rather than another entry.
+void TrayApplication::editEntry(int category, int index)
+{
+    if (Catalogue::isCategory(category) && index >= 1 && index <= m_catalogue.EntryCount(category))
+        form1().showEntry(category, index);
+}
+
+// As 起動プログラム would start it, from the home folder; it counts as no entry's use.
+void TrayApplication::startCommandLine(const QString &commandLine)
+{
+    launchEntry({{}, commandLine, QDir::homePath()}, m_platform.processes, m_platform.messages);
 }
 
 void TrayApplication::addApplication(const Entry &entry)

@@ -51,7 +51,8 @@ public:
     void mnuVersion_Click();
     void mnuPop_End_Click();
     void mnuHotkey_Click();
-    void mnuApplications_Click();
+    // ticked: the row (rowIdOf) to tick and show, if any.
+    void mnuApplications_Click(const QString &ticked = {});
     // The hotkey, --search or a middle click on the icon.
     void openSearch(const QByteArray &activationToken = {});
 
@@ -79,6 +80,8 @@ private:
     void carryOut(StartRequest request, const QByteArray &activationToken);
     void launch(const Entry &entry);
     void addApplication(const Entry &entry);
+    void editEntry(int category, int index);
+    void startCommandLine(const QString &commandLine);
 
     platform::Platform &m_platform;
     CatalogueFile m_file;

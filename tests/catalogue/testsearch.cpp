@@ -1,6 +1,8 @@
 #include "catalogue/namereadings.h"
 #include "catalogue/search.h"
+#include "catalogue/usehistory.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -28,9 +30,10 @@ private slots:
         QTest::addColumn<bool>("dictionary");
         // romaji: a Reading of the name's own kana, so found with no dictionary at all; reading:
         // one that needs the dictionary, so found only with it.
-        constexpr int prefix = int(MatchKind::NamePrefix), word = int(MatchKind::WordStart),
-                      inside = int(MatchKind::Substring), romaji = -2,
-                      reading = int(MatchKind::Reading), other = int(MatchKind::ProgramOrCategory);
+        constexpr int exact = int(MatchKind::ExactName), prefix = int(MatchKind::NamePrefix),
+                      word = int(MatchKind::WordStart), inside = int(MatchKind::Substring),
+                      romaji = -2, reading = int(MatchKind::Reading),
+                      other = int(MatchKind::ProgramOrCategory);
         const auto row = [](const char *tag, const char *query, const char *name, int kind,
                             const char *program = "/usr/bin/x", const char *category = "項目1",
                             bool dictionary = true) {
@@ -47,12 +50,14 @@ private slots:
                 add(QByteArray(tag) + ", no dictionary", noMatch, false);
         };
         // Widths, case and kana.
+        row("the name itself", "めも", "ﾒﾓ", exact);
+        row("the name, blanks aside", "text　 edit", "Text Edit", exact);
         row("half-width as typed", "ﾒﾓ", "ﾒﾓ帳", prefix);
         row("full-width katakana", "メモ", "ﾒﾓ帳", prefix);
         row("hiragana", "めも", "ﾒﾓ帳", prefix);
         row("full-width Latin", "ＡＢＣ", "abc ﾂｰﾙ", prefix);
         row("case", "EDIT", "editor", prefix);
-        row("voiced mark apart", "ｶﾞｲﾄﾞ", "ガイド", prefix);
+        row("voiced mark apart", "ｶﾞｲﾄﾞ", "ガイド", exact);
         row("combining mark", "か\u3099", "ｶﾞｲﾄﾞ", prefix);
         row("access key", "ed", "&Editor", prefix);
         row("doubled ampersand", "r&d", "R&&D ﾉｰﾄ", prefix);
@@ -114,7 +119,7 @@ private slots:
         row("a tail after kanji", "電t", "電卓", noMatch);
         row("a long tail", ("で" + QByteArray(10000, 'n')).constData(), "電卓", noMatch);
         row("category read", "kaihatsu", "xterm", other, "/usr/bin/xterm", "開発ﾂｰﾙ");
-        row("no dictionary: kanji as characters", "電卓", "電卓", prefix, "/usr/bin/x", "項目1",
+        row("no dictionary: kanji as characters", "電卓", "電卓", exact, "/usr/bin/x", "項目1",
             false);
         row("no dictionary: no reading", "dentaku", "電卓", noMatch, "/usr/bin/x", "項目1", false);
         // Words.
@@ -131,6 +136,7 @@ private slots:
         // Whatever is typed.
         row("nothing alike", "zzz", "ﾒﾓ帳", noMatch);
         row("emoji", "😀", "😀ｱﾌﾟﾘ", prefix);
+        row("the name twice", "ﾒﾓ帳 ﾒﾓ帳", "ﾒﾓ帳", prefix);
         row("a long paste", QString(10000, u'm').toUtf8().constData(), "ﾒﾓﾒﾓ", noMatch);
     }
 
@@ -257,6 +263,124 @@ private slots:
         QCOMPARE(order("memo"), (QList<int>{5, 6, 4, 1, 2, 3}));
         // Nothing typed: the most recently used first, then menu order.
         QCOMPARE(order(""), (QList<int>{6, 4, 1, 2, 3, 5}));
+    }
+
+    // Two entries, each launched at the given ages in days (negative: a clock set ahead), ranked
+    // for a query from the use file as written and read again: which comes first.
+    void usesCountLessAsTheyAge_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QList<int>>("aUses");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QList<int>>("bUses");
+        QTest::addColumn<QString>("first");
+        const auto daily = [](int from, int to) {
+            QList<int> ages;
+            for (int age = from; age <= to; ++age)
+                ages << age;
+            return ages;
+        };
+        QTest::newRow("this week beats daily until two months ago")
+            << "ed"
+            << "Editor A" << daily(60, 360) << "Editor B" << daily(1, 5) << "Editor B";
+        QTest::newRow("a month daily beats one use today")
+            << "ed"
+            << "Editor A" << daily(1, 30) << "Editor B" << QList<int>{0} << "Editor A";
+        QTest::newRow("an exact name beats any use")
+            << "memo"
+            << "memo" << QList<int>() << "memo pad" << daily(0, 99) << "memo";
+        QTest::newRow("a use dated ahead counts as one made now")
+            << "ed"
+            << "Editor A" << QList<int>{-3650} << "Editor B" << QList<int>{1, 2} << "Editor B";
+        QTest::newRow("daily for years, long ago, counts as nothing")
+            << "ed"
+            << "Editor A" << daily(4000, 5000) << "Editor B" << QList<int>{90} << "Editor B";
+        QTest::newRow("nothing typed: the latest use first")
+            << ""
+            << "Editor A" << daily(2, 60) << "Editor B" << QList<int>{1} << "Editor B";
+    }
+
+    void usesCountLessAsTheyAge()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, a);
+        QFETCH(QList<int>, aUses);
+        QFETCH(QString, b);
+        QFETCH(QList<int>, bUses);
+        const qint64 now = 1'800'000'000;
+        const QTemporaryDir folder;
+        Catalogue catalogue;
+        const Entry entries[] = {{a, QStringLiteral("/bin/a"), {}},
+                                 {b, QStringLiteral("/bin/b"), {}}};
+        for (const Entry &entry : entries)
+            QVERIFY(catalogue.append(0, entry));
+        QList<std::pair<int, int>> launches; // age, entry
+        for (int age : aUses)
+            launches.append({age, 0});
+        for (int age : bUses)
+            launches.append({age, 1});
+        std::sort(launches.begin(), launches.end(), std::greater<>());
+        {
+            UseHistory written(folder.path());
+            for (const auto &[age, entry] : launches)
+                written.recordLaunch(entries[entry], catalogue, now - age * 86400);
+        }
+        UseHistory read(folder.path());
+        std::vector<search::EntryKey> keys;
+        QList<search::Candidate> candidates;
+        for (int i = 0; i < 2; ++i)
+            keys.emplace_back(entries[i].EntryName, entries[i].ProgramPath, QString());
+        for (int i = 0; i < 2; ++i) {
+            const UseHistory::Use use = read.use(entries[i]);
+            candidates.append({0, i + 1, &keys[size_t(i)], use.uses, use.lastUsed});
+        }
+        const QList<search::Found> found = search::find(candidates, search::Query(query), now);
+        QCOMPARE(found.size(), 2);
+        QTEST(entries[found.first().index - 1].EntryName, "first");
+    }
+
+    // The file of the version before, which kept a count: its uses are read, as at most what
+    // daily use comes to; a file with more entries than it holds keeps those used most.
+    void earlierAndFullUseFilesAreRead()
+    {
+        const QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("quorvel-uses.txt"));
+        const auto hashOf = [](const Entry &entry) {
+            return QCryptographicHash::hash(entry.EntryName.toUtf8() + '\0' +
+                                                entry.ProgramPath.toUtf8(),
+                                            QCryptographicHash::Sha1)
+                .toHex();
+        };
+        const auto write = [&](const QByteArray &bytes) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        };
+        const Entry old{QStringLiteral("old"), QStringLiteral("/bin/old"), {}};
+        write("quorvel uses 1\n" + hashOf(old) + "\t5000\t1700000000\n");
+        UseHistory earlier(folder.path());
+        QCOMPARE(earlier.use(old).lastUsed, 1'700'000'000);
+        QVERIFY(earlier.use(old).uses > 20 && earlier.use(old).uses < 21);
+
+        Catalogue catalogue;
+        QList<Entry> others;
+        QByteArray full = "quorvel uses 2\n";
+        for (int i = 0; i < 3500; ++i) {
+            others.append({QString::number(i), QStringLiteral("/bin/x"), {}});
+            full += hashOf(others.last()) + '\t' + QByteArray::number(i + 1) + "\t1800000000\n";
+        }
+        write(full);
+        const Entry launched{QStringLiteral("new"), QStringLiteral("/bin/new"), {}};
+        others.append(launched);
+        UseHistory history(folder.path());
+        QCOMPARE(history.use(others.at(0)).uses, 1.0);
+        history.recordLaunch(launched, catalogue, 1'800'000'000, others);
+        UseHistory again(folder.path());
+        QCOMPARE(again.use(others.at(3499)).uses, 3500.0);
+        QCOMPARE(again.use(others.at(500)).uses, 0.0); // used less, left out
+        QCOMPARE(again.use(others.at(501)).uses, 502.0);
+        QCOMPARE(again.use(launched).uses, 1.0); // kept, though used as little
+        QVERIFY(QFileInfo(path).size() < 256 * 1024);
     }
 };
 

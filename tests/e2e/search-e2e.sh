@@ -25,6 +25,21 @@ scribble=$(recorder scribble)
 mkdir -p "$work/data/applications"
 printf '[Desktop Entry]\nType=Application\nName=Scribble\nName[ja]=ｽｸﾗｲﾌﾞﾙ\nExec=%s %%U\nPath=%s\n' \
     "$scribble" "$work/wf ﾌｫﾙﾀﾞ" > "$work/data/applications/scribble.desktop"
+# One with actions of its own.
+browser=$(recorder browser)
+cat > "$work/data/applications/browser.desktop" <<EOF
+[Desktop Entry]
+Type=Application
+Name=ブラウザ
+Exec=$browser %u
+Actions=private;window;
+[Desktop Action private]
+Name=新しいプライベートウィンドウ
+Exec=$browser --private
+[Desktop Action window]
+Name=新しいウィンドウ
+Exec=$browser --new-window
+EOF
 export XDG_DATA_HOME="$work/data"
 # Two more folders of applications, empty until the end.
 mkdir -p "$work/more1/applications" "$work/more2/applications"
@@ -94,6 +109,35 @@ check "an installed application not listed is found by its Japanese name typed i
     wait_for 5 ran_in scribble "$work/wf ﾌｫﾙﾀﾞ"
 check "with no file or address handed in for its field code" \
     test "$(wc -l < "$work/scribble.out")" = 1
+
+check "the hotkey opens it for an application's actions" hotkey
+xdotool type --delay 30 burauza
+sleep 0.5
+keep "$screenshots" search-action "$(search_window)"
+shot search-action
+xdotool key Down Return # the application, then its actions in their order
+check "an action is found by its application's name and started as its entry says" \
+    wait_for 5 grep -qx '\[--private\]' "$work/browser.out"
+
+check "the hotkey opens it for a command line" hotkey
+xdotool type --delay 30 'memo one | two'
+xdotool key shift+Return
+check "Shift+Enter starts what is typed from the home folder" wait_for 5 ran_in memo "$HOME"
+check "split as 起動プログラム is, never by a shell" \
+    test "$(tail -n +2 "$work/memo.out")" = $'[one]\n[|]\n[two]'
+check "the hotkey opens it for a program not found" hotkey
+xdotool type --delay 30 nosuchprogram
+xdotool key shift+Return
+check "which is said so" wait_for 5 visible '^ﾌﾟﾛｸﾞﾗﾑ開始ｴﾗｰ$'
+xdotool windowfocus --sync "$(window_named '^ﾌﾟﾛｸﾞﾗﾑ開始ｴﾗｰ$')" key Return
+check "and the message put away" wait_for 5 gone '^ﾌﾟﾛｸﾞﾗﾑ開始ｴﾗｰ$'
+
+check "the hotkey opens it to edit an entry" hotkey
+xdotool type --delay 30 memo
+xdotool key ctrl+e
+check "Ctrl+E opens the settings window" wait_for 5 visible '^設定$'
+shot search-edit
+xdotool key ctrl+w
 
 before=$(windows_shown)
 check "--popup reaches the running copy and ends at once" timeout 5 "$work/app/quorvel" --popup

@@ -2,6 +2,7 @@
 #include "uicatalogue.h"
 
 #include "dialogs/hotkeydialog.h"
+#include "settings/applicationpicker.h"
 #include "settings/form1controls.h"
 #include "shell/searchresults.h"
 
@@ -12,6 +13,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -339,6 +341,83 @@ private slots:
         launcher.app->mnuHotkey_Click();
         QCOMPARE(launcher.app->hotkey().state(), platform::GlobalHotkey::State::Off);
         QCOMPARE(Preferences(launcher.dir.path()).hotkey(), QKeySequence());
+    }
+
+    // Started as 起動プログラム would start it, from the home folder, counted as nothing's use.
+    void shiftEnterStartsWhatIsTyped()
+    {
+        Launcher launcher(catalogueFile({{0, "Mail", "/bin/mail"}}));
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.app->openSearch();
+        SearchWindow &window = launcher.app->searchWindow();
+        QVERIFY(window.findChildren<QLabel *>().last()->text().contains(u"Shift+Enter"));
+        field(window)->setText(QStringLiteral("  "));
+        press(window, Qt::Key_Return, Qt::ShiftModifier);
+        QVERIFY(window.isVisible());
+
+        const QString typed = QStringLiteral("mail --to \"a b\" | sh");
+        field(window)->setText(typed);
+        press(window, Qt::Key_Return, Qt::ShiftModifier);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(launcher.fake.processes.started, QStringList{typed});
+        QCOMPARE(launcher.fake.processes.folders, QStringList{QDir::homePath()});
+        QVERIFY(!QFile::exists(launcher.dir.filePath(QStringLiteral("quorvel-uses.txt"))));
+        QCOMPARE(launcher.catalogue().EntryCount(0), qint16(1));
+
+        launcher.fake.processes.failingPrograms << QStringLiteral("nosuch");
+        launcher.app->openSearch();
+        field(window)->setText(QStringLiteral("nosuch"));
+        press(window, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(launcher.fake.messages.shown,
+                 (QList<FakeMessageBoxes::Shown>{
+                     {QStringLiteral("[nosuch] - ﾌﾟﾛｸﾞﾗﾑが見つからないか、起動できません"),
+                      QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ開始ｴﾗｰ")}}));
+    }
+
+    // The settings window at the entry's category with the entry in the fields, the entry as
+    // the list holds it now; an installed application ticked in the picker.
+    void ctrlEOpensTheChosenRowForEditing()
+    {
+        Launcher launcher(catalogueFile(
+            {{1, "ﾀｰﾐﾅﾙ", "/bin/term"}, {1, "ﾒﾓ帳", "/bin/memo", "/srv"}, {0, "Mail", "/bin/mail"}},
+            {"ﾂｰﾙ"}));
+        launcher.install("pad.desktop", "Name=Mousepad\nExec=mousepad\n");
+        QCOMPARE(launcher.start(), StartResult::Running);
+        launcher.app->openSearch();
+        SearchWindow &window = launcher.app->searchWindow();
+        field(window)->setText(QStringLiteral("memo"));
+        // Deleted meanwhile: the row chosen is the entry where it is now.
+        QVERIFY(launcher.editor().deleteEntry(1, 0).wasMade());
+        press(window, Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(!window.isVisible());
+        QVERIFY(launcher.form().isVisible());
+        QCOMPARE(launcher.form().CurrentCategory(), 1);
+        QCOMPARE(launcher.form().selectedRow(), 0);
+        QCOMPARE(launcher.ui().Text1->text(), QStringLiteral("ﾒﾓ帳"));
+        QCOMPARE(launcher.ui().Text2->text(), QStringLiteral("/bin/memo"));
+        QCOMPARE(launcher.ui().Text4->text(), QStringLiteral("/srv"));
+
+        // A row gone before its request arrives shows nothing.
+        launcher.form().hide();
+        emit window.entryEditRequested(1, 2);
+        QVERIFY(!launcher.form().isVisible());
+
+        launcher.app->openSearch();
+        QTRY_VERIFY(launcher.app->applications().loaded());
+        field(window)->setText(QStringLiteral("mouse"));
+        QStringList ticked;
+        QTimer::singleShot(0, [&ticked] {
+            auto *picker = qobject_cast<ApplicationPicker *>(QApplication::activeModalWidget());
+            if (!picker)
+                return;
+            for (int row = 0; row < picker->list()->count(); ++row) {
+                if (picker->list()->item(row)->checkState() == Qt::Checked)
+                    ticked << picker->list()->item(row)->text();
+            }
+            picker->reject();
+        });
+        press(window, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(ticked, QStringList{"Mousepad"});
     }
 
     void aSecondStartWithSearchOpensTheRunningCopysWindow()
