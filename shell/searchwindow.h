@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 class Catalogue;
@@ -13,6 +14,7 @@ class NameReader;
 class QLabel;
 class SearchField;
 class SearchResultList;
+class SpokenStatus;
 class UseHistory;
 
 namespace platform {
@@ -81,6 +83,8 @@ private:
     SearchResultList *m_list;
     QLabel *m_nothing;
     QLabel *m_addHint;
+    // The first row or that none matches, told as the results change.
+    std::unique_ptr<SpokenStatus> m_spoken;
     SearchResults *m_results;
     // The catalogue's entries in menu order, prepared for matching; rebuilt after a change.
     QList<search::Found> m_entries;
