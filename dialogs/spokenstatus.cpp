@@ -1,6 +1,7 @@
 #include "dialogs/spokenstatus.h"
 
 #include <QAccessibleWidget>
+#include <QLabel>
 
 namespace {
 
@@ -25,7 +26,7 @@ QAccessibleInterface *accessibleStatus(const QString &className, QObject *object
 } // namespace
 
 SpokenStatus::SpokenStatus(const QWidget &window)
-    : m_window(window), m_notice(new SpokenNotice(this))
+    : m_window(window), m_notice(new SpokenNotice(this)), m_text(new QLabel(m_notice))
 {
     static const bool accessibleFactoryInstalled =
         (QAccessible::installFactory(accessibleStatus), true);
@@ -34,13 +35,14 @@ SpokenStatus::SpokenStatus(const QWidget &window)
 
 void SpokenStatus::tell(const QString &text)
 {
-    if (text == m_notice->accessibleName())
+    if (text == m_text->text())
         return;
-    m_notice->setAccessibleName(text);
+    m_text->setText(text);
     if (!m_window.isVisible())
         return;
     // Qt 6.4 sends name changes without the name, which Orca then does not speak; a notification
-    // that is shown it speaks whole.
+    // that is shown it speaks whole. Its own name stays empty: Orca would leave out a label
+    // that says the same, and braille shows only the label.
     QAccessibleEvent shown(m_notice, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 }

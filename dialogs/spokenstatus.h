@@ -2,13 +2,14 @@
 
 #include <QWidget>
 
+class QLabel;
 class QString;
 
 // News for a screen reader about what changed away from the keyboard (the list under a search
 // field, as the user types), spoken without moving the focus. Never shown. To a screen reader it
-// is a status bar holding a notification: Orca speaks a notification as it is shown, inside a
-// status bar without saying "notification" first, and outside the window's own tree without its
-// title first.
+// is a status bar holding a notification with the text as its label: Orca speaks a notification
+// as it is shown, inside a status bar without saying "notification" first, outside the window's
+// own tree without its title first, and shows its label in braille.
 class SpokenStatus : public QWidget
 {
     Q_OBJECT
@@ -24,4 +25,5 @@ public:
 private:
     const QWidget &m_window;
     QWidget *m_notice;
+    QLabel *m_text;
 };

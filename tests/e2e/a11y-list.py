@@ -75,8 +75,12 @@ def search_window(title="ﾌﾟﾛｸﾞﾗﾑ検索"):
 def news():
     def shown(event):
         if event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
-            event.source.clearCache()  # Qt's name changes do not carry the name, nor renew it
-            print(event.source.name, flush=True)
+            # What Orca speaks and shows in braille: the name, then the labels inside. Qt's name
+            # changes do not carry the name, so a name cached before would stay.
+            nodes = [event.source] + list(event.source)
+            for node in nodes:
+                node.clearCache()
+            print("".join(node.name for node in nodes), flush=True)
     pyatspi.Registry.registerEventListener(shown, "object:state-changed:showing")
     print("listening", flush=True)
     pyatspi.Registry.start()
