@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/usehistory.h"
 #include "dialogs/searchfield.h"
+#include "dialogs/spokenstatus.h"
 #include "platform/desktop/display.h"
 #include "platform/desktop/installedapplications.h"
 #include "shell/namereader.h"
@@ -36,7 +37,8 @@ SearchWindow::SearchWindow(const Catalogue &catalogue, const NameReader &reading
                            platform::ProgramIcons &icons, UseHistory &uses, const QIcon &windowIcon)
     : m_catalogue(catalogue), m_readings(readings), m_applications(applications), m_uses(uses),
       m_field(new SearchField), m_list(new SearchResultList), m_nothing(new QLabel),
-      m_keysHint(new QLabel(texts::searchKeysHint(false))), m_results(new SearchResults(icons, this))
+      m_keysHint(new QLabel(texts::searchKeysHint(false))),
+      m_spoken(std::make_unique<SpokenStatus>(*this)), m_results(new SearchResults(icons, this))
 {
     static const bool accessibleFactoryInstalled =
         (QAccessible::installFactory(accessibleAsDialog), true);
@@ -161,10 +163,11 @@ void SearchWindow::showResults()
     selectRow(row < m_results->rowCount() ? row : 0);
     m_list->setQuiet(false);
     describeSelection();
+    m_spoken->tell(m_field->accessibleDescription());
 }
 
-// A screen reader speaks the field's description as it changes, while the focus stays in the
-// field: the chosen row and how many there are, or that none matches. Said once per change.
+// The field's description, read with the field as it gets the focus: the chosen row and how many
+// there are, or that none matches. As the results change it is also spoken once, focus unmoved.
 void SearchWindow::describeSelection()
 {
     const int row = selectedRow();

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 class Catalogue;
@@ -12,6 +13,7 @@ class QLabel;
 class SearchField;
 class SearchResultList;
 class SearchResults;
+class SpokenStatus;
 class UseHistory;
 
 namespace platform {
@@ -87,6 +89,8 @@ private:
     SearchResultList *m_list;
     QLabel *m_nothing;
     QLabel *m_keysHint;
+    // The first row or that none matches, told as the results change.
+    std::unique_ptr<SpokenStatus> m_spoken;
     SearchResults *m_results;
     // Built when first searched in, again after a change of what it is built from.
     std::optional<SearchCandidates> m_candidates;

@@ -1,7 +1,8 @@
 #!/bin/bash
 # A screen reader turned on after the program started: the session's accessibility status is off
 # at start, and the program stays off the accessibility bus; turned on, the search window's
-# field is found there, and no control of the search or the settings window lacks a name.
+# field is found there, no control of the search or the settings window lacks a name, and each
+# change of the results is told once, as Orca speaks it with the focus left in the field.
 # Run inside a session bus of its own (dbus-run-session).
 # Usage: a11y-e2e.sh QUORVEL_BINARY ARTIFACT_DIR
 set -euo pipefail
@@ -44,12 +45,26 @@ all_named() { # window title: found, and nothing in it unnamed
 "$work/app/quorvel" --search
 check "the search window opens" wait_for 10 visible '^ﾌﾟﾛｸﾞﾗﾑ検索$'
 check "with the session's status off, a screen reader does not find it" field_missing
+# Listening before the program joins the bus, as a screen reader does: Qt asks who listens then.
+/usr/bin/python3 "$(dirname "$0")/a11y-list.py" news >"$work/news" 2>/dev/null &
+pids+=($!)
+wait_for 10 grep -qx listening "$work/news" 2>/dev/null
+told_once() { # text: told last, and told once
+    [ "$(tail -n1 "$work/news")" = "$1" ] && [ "$(grep -cxF "$1" "$work/news")" = 1 ]
+}
 status true
 check "turned on, the search field is found on the accessibility bus" wait_for 10 field_found
 check "every control of the search window has a name" all_named ﾌﾟﾛｸﾞﾗﾑ検索
 xdotool type --delay 30 zzz
 said() { [ "$(a11y field | tail -n1)" = "$1" ]; }
 check "with nothing found, the field says so" wait_for 5 said 一致するﾌﾟﾛｸﾞﾗﾑはありません。
+check "a screen reader is told once that nothing is found" \
+    wait_for 5 told_once 一致するﾌﾟﾛｸﾞﾗﾑはありません。
+xdotool key --delay 30 BackSpace BackSpace BackSpace
+check "the field emptied, it is told the first row and the count, once" \
+    wait_for 5 told_once ﾒﾓ帳、ﾂｰﾙ。2件中1件目
+nothing_twice() { [ -z "$(sort "$work/news" | uniq -d)" ]; }
+check "and nothing was told twice" nothing_twice
 xdotool key Escape
 "$work/app/quorvel" # a second start shows the settings window
 check "the settings window opens" wait_for 10 visible '^設定$'

@@ -9,6 +9,8 @@
   a11y-list.py unnamed TITLE
                           the controls of the window TITLE a screen reader can reach and that
                           have no name, one a line (role and parent); it fails without the window
+  a11y-list.py news       "listening", then the name of each notification as it is shown, a line
+                          each, until stopped: what a screen reader is told without the focus moving
 """
 import sys
 
@@ -70,6 +72,23 @@ def search_window(title="ﾌﾟﾛｸﾞﾗﾑ検索"):
     sys.exit(1)
 
 
+def news():
+    def shown(event):
+        if event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+            # What Orca speaks and shows in braille: the name, then the labels inside. Qt's name
+            # changes do not carry the name, so a name cached before would stay.
+            nodes = [event.source] + list(event.source)
+            for node in nodes:
+                node.clearCache()
+            print("".join(node.name for node in nodes), flush=True)
+    pyatspi.Registry.registerEventListener(shown, "object:state-changed:showing")
+    print("listening", flush=True)
+    pyatspi.Registry.start()
+
+
+if sys.argv[1] == "news":
+    news()
+    sys.exit(0)
 window = search_window(sys.argv[2] if len(sys.argv) > 2 else "ﾌﾟﾛｸﾞﾗﾑ検索")
 if sys.argv[1] == "unnamed":
     unnamed(window)
