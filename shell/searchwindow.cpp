@@ -195,17 +195,22 @@ const SearchRow *SearchWindow::rowAt(int row) const
     return &m_results->rows().at(row);
 }
 
-void SearchWindow::choose(int row)
+std::optional<SearchRow> SearchWindow::hideChoosing(int row)
 {
     const SearchRow *chosen = rowAt(row);
     if (!chosen)
-        return;
-    const SearchRow shown = *chosen; // hiding may rebuild the rows
+        return std::nullopt;
+    SearchRow shown = *chosen; // hiding may rebuild the rows
     hide();
-    if (shown.kind == SearchRow::Kind::Listed)
-        emit entryChosen(shown.id.listed.category, shown.id.listed.index);
-    else
-        emit applicationChosen(*shown.entry);
+    return shown;
+}
+
+void SearchWindow::choose(int row)
+{
+    if (const auto shown = hideChoosing(row); shown && shown->kind == SearchRow::Kind::Listed)
+        emit entryChosen(shown->id.listed.category, shown->id.listed.index);
+    else if (shown)
+        emit applicationChosen(*shown->entry);
 }
 
 void SearchWindow::addChosen(int row)
@@ -217,15 +222,10 @@ void SearchWindow::addChosen(int row)
 
 void SearchWindow::editChosen(int row)
 {
-    const SearchRow *chosen = rowAt(row);
-    if (!chosen)
-        return;
-    const SearchRow shown = *chosen; // hiding may rebuild the rows
-    hide();
-    if (shown.kind == SearchRow::Kind::Listed)
-        emit entryEditRequested(shown.id.listed.category, shown.id.listed.index);
-    else
-        emit applicationEditRequested(shown.id.application);
+    if (const auto shown = hideChoosing(row); shown && shown->kind == SearchRow::Kind::Listed)
+        emit entryEditRequested(shown->id.listed.category, shown->id.listed.index);
+    else if (shown)
+        emit applicationEditRequested(shown->id.application);
 }
 
 void SearchWindow::startTyped()

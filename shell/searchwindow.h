@@ -76,6 +76,8 @@ private:
     void selectRow(int row);
     void describeSelection();
     const SearchRow *rowAt(int row) const;
+    // The row chosen, the window hidden.
+    std::optional<SearchRow> hideChoosing(int row);
     void choose(int row);
     void addChosen(int row);
     void editChosen(int row);
