@@ -111,10 +111,10 @@ def write_applications(folder, count=300):
 class Session:
     """A private X server with a tray host, and the events of the root window."""
 
-    def __init__(self, data_home):
+    def __init__(self, data_home, display_number=None):
         self.runtime = tempfile.mkdtemp(prefix="quorvel-bench-")
         os.chmod(self.runtime, 0o700)
-        self.display = self.start_x()
+        self.display = self.start_x(display_number)
         # The readings' cache is cold in the first round only, as on a user's first start.
         self.env = dict(os.environ, DISPLAY=self.name, QT_QPA_PLATFORM="xcb",
                         DBUS_SESSION_BUS_ADDRESS="disabled:", XDG_RUNTIME_DIR=self.runtime,
@@ -135,16 +135,18 @@ class Session:
         self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
         self.display.sync()
 
-    def start_x(self):
-        """A private X server, and a connection to it. A server that a previous one's remains
-        keep from starting is started again."""
+    def start_x(self, number):
+        """A private X server, on the display number given or the first one free, and a
+        connection to it. A server that a previous one's remains keep from starting is started
+        again."""
         for attempt in range(3):
             read_end, write_end = os.pipe()
             self.xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24",
-                 "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+                ["Xvfb"] + ([":%d" % number] if number is not None else []) +
+                ["-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                pass_fds=(write_end,), stderr=subprocess.DEVNULL)
             os.close(write_end)
-            self.name = ":" + os.read(read_end, 32).decode().strip()
+            self.name = ":" + (os.read(read_end, 32).decode().strip() or str(number))
             os.close(read_end)
             deadline = time.monotonic() + 5
             while self.xvfb.poll() is None and time.monotonic() < deadline:
@@ -338,6 +340,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", required=True, help="the build folder with the programs")
     parser.add_argument("--rounds", type=int, default=21)
+    parser.add_argument("--display", type=int, help="the X display number to use, not the first "
+                        "one free (a machine shared with other desktop tests)")
     parser.add_argument("--long-run", action="store_true",
                         help="only the long run: one process through 10,000 popups, 1,000 edits, "
                              "1,000 outside edits and 1,000 searches (about six minutes)")
@@ -362,7 +366,7 @@ def main():
     data_home = os.path.join(work, "data")
     applications_folder = os.path.join(data_home, "applications")
     write_applications(applications_folder)
-    session = Session(data_home)
+    session = Session(data_home, args.display)
     results = {variant: [] for variant in commands}
     try:
         order = list(commands)

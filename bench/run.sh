@@ -1,7 +1,7 @@
 #!/bin/bash
 # Builds Quorvel and the floor (a bare Qt tray program) in Release, then measures both under a
 # private X server with a tray host; see measure.py. Exits 1 when a figure misses its target.
-# Usage: bench/run.sh [--rounds N | --long-run]
+# Usage: bench/run.sh [--rounds N] [--display N] | --long-run
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh bench

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 namespace search {
@@ -173,12 +174,30 @@ EntryKey::EntryKey(const QString &name, const QString &program, const QString &c
     }
     m_nameSpoken = spokenForms(cased.toCaseFolded(), nameReadings);
     m_program = folded(programFileName(program));
-    m_categorySpoken = spokenForms(folded(withoutAccessKey(categoryName)), categoryReadings);
+    m_categorySpoken = categoryForms(categoryName, categoryReadings);
+}
+
+// Entries come category by category, so the forms of the category named last are made once and
+// shared by the entries that follow: 99 entries then hold one copy, not 99.
+QList<EntryKey::Spoken> EntryKey::categoryForms(const QString &name, const QStringList &readings)
+{
+    struct Made
+    {
+        QString name;
+        QStringList readings;
+        QList<Spoken> forms;
+    };
+    static Made last;
+    if (last.forms.isEmpty() || last.name != name || last.readings != readings)
+        last = {name, readings, spokenForms(folded(withoutAccessKey(name)), readings)};
+    return last.forms;
 }
 
 QList<EntryKey::Spoken> EntryKey::spokenForms(const QString &folded, const QStringList &readings)
 {
-    QList<Spoken> forms{{folded, readingOf(folded)}};
+    QList<Spoken> forms;
+    forms.reserve(readings.size() + 1);
+    forms.append({folded, readingOf(folded)});
     for (const QString &reading : readings) {
         // A reading's own spaces are no part of it, as a query's are not.
         const QString text = search::folded(reading).remove(u' ');
@@ -281,6 +300,10 @@ EntryKey::Reading EntryKey::readingOf(const QString &text)
     }
     Reading reading;
     reading.starts.reserve(text.size() + 1);
+    // Kept as long as the key: no room to spare.
+    reading.spellings.reserve(
+        std::accumulate(at.begin(), at.end(), qsizetype(0),
+                        [](qsizetype n, const auto &here) { return n + here.size(); }));
     for (const auto &here : at) {
         reading.starts.append(int(reading.spellings.size()));
         for (const auto &[spelling, reach] : here)

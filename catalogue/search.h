@@ -78,6 +78,7 @@ private:
     // the start of what follows; -1 where it does not.
     static qsizetype findWord(const Spoken &form, const Query::Word &word, qsizetype from = 0);
     static QList<Spoken> spokenForms(const QString &folded, const QStringList &readings);
+    static QList<Spoken> categoryForms(const QString &name, const QStringList &readings);
     static bool anySpokenMatches(const QList<Spoken> &forms, const Query::Word &word);
 
     std::optional<MatchKind> matchWord(const Query::Word &word) const;

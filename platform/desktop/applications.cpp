@@ -39,15 +39,18 @@ FoundApplications findApplications(const QStringList &folders, const QStringList
     QList<Application> &applications = found.applications;
     QSet<QString> seen; // ids: the first folder's file stands, shown or not
     for (const QString &folder : folders) {
-        QDirIterator files(folder, {QStringLiteral("*.desktop")}, QDir::Files,
-                           QDirIterator::Subdirectories);
+        // Names compared by hand: a name filter would compile and run a regular expression,
+        // whose code stays resident.
+        QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
         int read = 0; // hidden ones too: each costs a look
         while (files.hasNext() && !stop.stop_requested()) {
+            const QString path = files.next();
+            if (!path.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive)) // as the filter was
+                continue;
             if (read++ == maxEntriesPerFolder) {
                 found.overfull.append(folder);
                 break;
             }
-            const QString path = files.next();
             QString id = path.mid(folder.size() + 1);
             id.replace(u'/', u'-');
             if (seen.contains(id))

@@ -1,6 +1,7 @@
 #include "platform/system/files.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <algorithm>
@@ -40,9 +41,13 @@ bool isTemporaryNameOf(const QString &candidate, const QString &path)
 
 void removeLeftoversOf(const QString &path)
 {
-    // Compared by hand: a name filter would compile a regular expression at every start.
+    // Compared by hand: a name filter, even QDir's own "*", would compile a regular expression
+    // at every start.
     QDir folder = QFileInfo(path).dir();
-    for (const QFileInfo &entry : folder.entryInfoList(QDir::Files | QDir::Hidden)) {
+    QDirIterator entries(folder.path(), QDir::Files | QDir::Hidden);
+    while (entries.hasNext()) {
+        entries.next();
+        const QFileInfo entry = entries.fileInfo();
         if (!entry.isSymLink() && isTemporaryNameOf(entry.fileName(), path))
             folder.remove(entry.fileName());
     }

@@ -234,6 +234,26 @@ private slots:
         QCOMPARE(QFileInfo(cache).lastModified(), written);
     }
 
+    // Keys made one after another share a category's forms: each must still be found by its own
+    // category as named and read when it was made, as when the readings arrive after a first build.
+    void eachKeyKeepsItsOwnCategory()
+    {
+        const QString program = QStringLiteral("/usr/bin/x");
+        const QString tools = QStringLiteral("開発"), games = QStringLiteral("ゲーム");
+        const search::EntryKey unread(QStringLiteral("a"), program, tools);
+        const search::EntryKey read(QStringLiteral("a"), program, tools, {},
+                                    {QStringLiteral("かいはつ")});
+        const search::EntryKey other(QStringLiteral("a"), program, games);
+        const search::EntryKey readAgain(QStringLiteral("a"), program, tools, {},
+                                         {QStringLiteral("かいはつ")});
+        const search::Query byReading(QStringLiteral("kaihatsu"));
+        QVERIFY(!unread.match(byReading));
+        QVERIFY(read.match(byReading));
+        QVERIFY(readAgain.match(byReading));
+        QVERIFY(other.match(search::Query(QStringLiteral("げーむ"))));
+        QVERIFY(!other.match(byReading) && !read.match(search::Query(QStringLiteral("げーむ"))));
+    }
+
     void rankingByMatchThenUseThenMenuOrder()
     {
         const qint64 now = 1'800'000'000;
