@@ -73,10 +73,8 @@ QList<SearchRow> ranked(const QList<SearchRow> &rows, const search::Query &query
     candidates.reserve(rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const SearchRow &row = rows.at(i);
-        candidates.append({.index = int(i),
-                           .key = &row.key,
-                           .uses = row.use.uses,
-                           .lastUsed = row.use.lastUsed});
+        candidates.append(
+            {.index = int(i), .key = &row.key, .uses = row.use.uses, .lastUsed = row.use.lastUsed});
     }
     QList<SearchRow> found;
     for (const search::Found &at : search::find(candidates, query, now))
@@ -119,21 +117,24 @@ SearchCandidates::SearchCandidates(const Catalogue &catalogue,
                                    const QList<platform::Application> &applications,
                                    const ReadingsOf &readingsOf)
 {
-    for (const search::Found &at : search::menuOrder(catalogue))
+    const QList<search::Found> order = search::menuOrder(catalogue);
+    m_listed.reserve(order.size());
+    for (const search::Found &at : order)
         m_listed.append(listedRow(catalogue, at, readingsOf));
-    const QList<SearchRow> rows =
-        applicationRows(applications, listedPrograms(catalogue), readingsOf);
-    // Those the list starts already are found as its entries.
-    const auto offered = [](SearchRow::Kind kind) {
-        return [kind](const SearchRow &row) {
-            return row.kind == kind && row.entry && !row.listed;
-        };
+    // Those the list starts already are found as its entries. Built in place: a list of every
+    // application's rows made first and copied from stays in the heap after it is freed.
+    const QSet<QString> listed = listedPrograms(catalogue);
+    const auto offer = [this](SearchRow row) {
+        if (row.entry && !row.listed)
+            m_offered.append(std::move(row));
     };
-    std::copy_if(rows.begin(), rows.end(), std::back_inserter(m_offered),
-                 offered(SearchRow::Kind::Installed));
+    for (const platform::Application &application : applications)
+        offer(installedRow(application, listed, readingsOf));
     m_installedCount = m_offered.size();
-    std::copy_if(rows.begin(), rows.end(), std::back_inserter(m_offered),
-                 offered(SearchRow::Kind::Action));
+    for (const platform::Application &application : applications) {
+        for (const platform::DesktopAction &action : application.entry.actions)
+            offer(actionRow(application, action, listed, readingsOf));
+    }
 }
 
 void SearchCandidates::countUses(UseHistory &uses)
