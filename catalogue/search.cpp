@@ -128,6 +128,8 @@ double usesAt(double uses, qint64 lastUsed, qint64 now)
 
 QString withoutAccessKey(const QString &name)
 {
+    if (!name.contains(u'&'))
+        return name; // shared, not copied: the readings keep every name as a key
     QString shown;
     shown.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
