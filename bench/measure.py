@@ -146,7 +146,15 @@ class Session:
                 ["-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
                 pass_fds=(write_end,), stderr=subprocess.DEVNULL)
             os.close(write_end)
-            self.name = ":" + (os.read(read_end, 32).decode().strip() or str(number))
+            # Up to the newline: closing the pipe before the server has written it all makes
+            # the server give up.
+            told = b""
+            while not told.endswith(b"\n"):
+                part = os.read(read_end, 32)
+                if not part:
+                    break
+                told += part
+            self.name = ":" + (told.decode().strip() or str(number))
             os.close(read_end)
             deadline = time.monotonic() + 5
             while self.xvfb.poll() is None and time.monotonic() < deadline:
