@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
-#include <numeric>
+#include <limits>
 #include <vector>
 
 namespace search {
@@ -128,6 +128,8 @@ double usesAt(double uses, qint64 lastUsed, qint64 now)
 
 QString withoutAccessKey(const QString &name)
 {
+    if (!name.contains(u'&'))
+        return name; // shared, not copied
     QString shown;
     shown.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
@@ -163,6 +165,34 @@ QString folded(const QString &text)
 EntryKey::EntryKey(const QString &name, const QString &program, const QString &categoryName,
                    const QStringList &nameReadings, const QStringList &categoryReadings)
 {
+    EntryKeys alone;
+    prepare(alone, name, program, categoryName, nameReadings, categoryReadings);
+}
+
+void EntryKey::prepare(EntryKeys &shared, const QString &name, const QString &program,
+                       const QString &categoryName, const QStringList &nameReadings,
+                       const QStringList &categoryReadings)
+{
+    m_wordStarts = shared.wordStartsOf(name);
+    m_nameSpoken = shared.formsOf(name, nameReadings);
+    m_program = shared.programOf(program);
+    m_categorySpoken = shared.formsOf(categoryName, categoryReadings);
+}
+
+EntryKey EntryKeys::make(const QString &name, const QString &program, const QString &categoryName,
+                         const QStringList &nameReadings, const QStringList &categoryReadings)
+{
+    EntryKey key;
+    key.prepare(*this, name, program, categoryName, nameReadings, categoryReadings);
+    return key;
+}
+
+QList<int> EntryKeys::wordStartsOf(const QString &name)
+{
+    auto known = m_wordStarts.constFind(name);
+    if (known != m_wordStarts.cend())
+        return *known;
+    QList<int> starts;
     const QString cased = widthFolded(withoutAccessKey(name));
     for (qsizetype i = 1; i < cased.size(); ++i) {
         const QChar before = cased.at(i - 1), here = cased.at(i);
@@ -170,27 +200,28 @@ EntryKey::EntryKey(const QString &name, const QString &program, const QString &c
             continue;
         if (!before.isLetterOrNumber() || scriptOf(before) != scriptOf(here) ||
             (before.isLower() && here.isUpper()))
-            m_wordStarts << int(i);
+            starts << int(i);
     }
-    m_nameSpoken = spokenForms(cased.toCaseFolded(), nameReadings);
-    m_program = folded(programFileName(program));
-    m_categorySpoken = categoryForms(categoryName, categoryReadings);
+    starts.squeeze();
+    return *m_wordStarts.insert(name, starts);
 }
 
-// Entries come category by category, so the forms of the category named last are made once and
-// shared by the entries that follow: 99 entries then hold one copy, not 99.
-QList<EntryKey::Spoken> EntryKey::categoryForms(const QString &name, const QStringList &readings)
+QList<EntryKey::Spoken> EntryKeys::formsOf(const QString &name, const QStringList &readings)
 {
-    struct Made
-    {
-        QString name;
-        QStringList readings;
-        QList<Spoken> forms;
-    };
-    static Made last;
-    if (last.forms.isEmpty() || last.name != name || last.readings != readings)
-        last = {name, readings, spokenForms(folded(withoutAccessKey(name)), readings)};
-    return last.forms;
+    const std::pair<QString, QStringList> given(name, readings);
+    auto known = m_forms.constFind(given);
+    if (known == m_forms.cend())
+        known =
+            m_forms.insert(given, EntryKey::spokenForms(folded(withoutAccessKey(name)), readings));
+    return *known;
+}
+
+QString EntryKeys::programOf(const QString &program)
+{
+    auto known = m_programs.constFind(program);
+    if (known == m_programs.cend())
+        known = m_programs.insert(program, folded(programFileName(program)));
+    return *known;
 }
 
 QList<EntryKey::Spoken> EntryKey::spokenForms(const QString &folded, const QStringList &readings)
@@ -251,6 +282,8 @@ quint32 spellingNumber(const QString &spelling)
     if (const auto known = pool.numbers.constFind(spelling); known != pool.numbers.cend())
         return *known;
     pool.texts.append(spelling);
+    // A few hundred: the kana's spellings and ASCII letters and digits.
+    Q_ASSERT(pool.texts.size() < 1 << 14);
     return *pool.numbers.insert(spelling, quint32(pool.texts.size() - 1));
 }
 
@@ -298,25 +331,32 @@ EntryKey::Reading EntryKey::readingOf(const QString &text)
             }
         }
     }
+    // As many characters as the numbers can place, all of them but in a text of tens of
+    // thousands.
+    constexpr qsizetype most = std::numeric_limits<quint16>::max();
+    qsizetype read = 0, spellings = 0;
+    while (read < text.size() && read + 2 + spellings + at[size_t(read)].size() <= most)
+        spellings += at[size_t(read++)].size();
+    const qsizetype positions = read + 1;
     Reading reading;
-    reading.starts.reserve(text.size() + 1);
-    // Kept as long as the key: no room to spare.
-    reading.spellings.reserve(
-        std::accumulate(at.begin(), at.end(), qsizetype(0),
-                        [](qsizetype n, const auto &here) { return n + here.size(); }));
-    for (const auto &here : at) {
-        reading.starts.append(int(reading.spellings.size()));
-        for (const auto &[spelling, reach] : here)
-            reading.spellings.append(spellingNumber(spelling) << 2 | quint32(reach));
+    reading.reserve(positions + spellings); // kept as long as the key: no room to spare
+    quint16 next = quint16(positions);
+    for (qsizetype i = 0; i < read; ++i) {
+        reading.append(next);
+        next += quint16(at[size_t(i)].size());
     }
-    reading.starts.append(int(reading.spellings.size()));
+    reading.append(next);
+    for (qsizetype i = 0; i < read; ++i) {
+        for (const auto &[spelling, reach] : at[size_t(i)])
+            reading.append(quint16(spellingNumber(spelling) << 2 | quint32(reach)));
+    }
     return reading;
 }
 
 // The query may end inside the last kana's spelling (mem finds めも).
 bool EntryKey::readingMatches(const Reading &reading, QStringView query, qsizetype onlyFrom)
 {
-    const qsizetype positions = reading.starts.size(), length = query.size();
+    const qsizetype positions = reading.at(0), length = query.size();
     // No kana is spelt with more than four letters.
     if (length > 4 * (positions - 1))
         return false;
@@ -326,7 +366,7 @@ bool EntryKey::readingMatches(const Reading &reading, QStringView query, qsizety
     const qsizetype first = onlyFrom < 0 ? 0 : onlyFrom;
     const qsizetype last = onlyFrom < 0 ? positions - 1 : std::min(onlyFrom + 1, positions - 1);
     for (qsizetype start = first; start < last; ++start) {
-        if (reading.starts.at(start) == reading.starts.at(start + 1))
+        if (reading.at(start) == reading.at(start + 1))
             continue; // nothing spells it
         pending.emplace_back(start, 0);
         while (!pending.empty()) {
@@ -339,11 +379,10 @@ bool EntryKey::readingMatches(const Reading &reading, QStringView query, qsizety
                 continue;
             tried[state] = true;
             const QStringView rest = query.mid(spelt);
-            for (int s = reading.starts.at(at); s < reading.starts.at(at + 1); ++s) {
-                const QString &spelling = spellingText(reading.spellings.at(s) >> 2);
+            for (qsizetype s = reading.at(at); s < reading.at(at + 1); ++s) {
+                const QString &spelling = spellingText(reading.at(s) >> 2);
                 if (rest.startsWith(spelling))
-                    pending.emplace_back(at + (reading.spellings.at(s) & 3),
-                                         spelt + spelling.size());
+                    pending.emplace_back(at + (reading.at(s) & 3), spelt + spelling.size());
                 else if (spelling.startsWith(rest))
                     return true;
             }

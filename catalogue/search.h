@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -42,6 +43,8 @@ struct Query
     QList<Word> words;
 };
 
+class EntryKeys;
+
 // One entry's texts, prepared once so that each keystroke only compares.
 class EntryKey
 {
@@ -55,14 +58,19 @@ public:
     std::optional<MatchKind> match(const Query &query) const;
 
 private:
-    // What may be typed at each position of a folded text: the spellings of position i are
-    // spellings[starts[i]] up to spellings[starts[i + 1]], each a spelling's number shifted
-    // left by two, or-ed with how many characters it reaches (1 or 2).
-    struct Reading
-    {
-        QList<quint32> spellings;
-        QList<int> starts;
-    };
+    friend class EntryKeys;
+    EntryKey() = default;
+    void prepare(EntryKeys &shared, const QString &name, const QString &program,
+                 const QString &categoryName, const QStringList &nameReadings,
+                 const QStringList &categoryReadings);
+
+    // What may be typed at each position of a folded text of n characters, in one array of
+    // 16-bit numbers (four bytes a letter less than two arrays of 32-bit ones, for thousands of
+    // names): first where the spellings of each position begin (n + 1 places, the first of them
+    // therefore n + 1), then the spellings, each a spelling's number shifted left by two, or-ed
+    // with how many characters it reaches (1 or 2). A text too long for that is read as far as
+    // it fits: tens of thousands of letters, more than anyone types.
+    using Reading = QList<quint16>;
 
     static Reading readingOf(const QString &foldedText);
     // Whether the query spells a run of the reading, from any position or only from one.
@@ -78,7 +86,6 @@ private:
     // the start of what follows; -1 where it does not.
     static qsizetype findWord(const Spoken &form, const Query::Word &word, qsizetype from = 0);
     static QList<Spoken> spokenForms(const QString &folded, const QStringList &readings);
-    static QList<Spoken> categoryForms(const QString &name, const QStringList &readings);
     static bool anySpokenMatches(const QList<Spoken> &forms, const Query::Word &word);
 
     std::optional<MatchKind> matchWord(const Query::Word &word) const;
@@ -89,6 +96,27 @@ private:
     QList<Spoken> m_nameSpoken; // the name itself, then its readings
     QString m_program;
     QList<Spoken> m_categorySpoken; // the category's name itself, then its readings
+};
+
+// Makes the keys of many entries, which then share what they have alike instead of each holding
+// its own copy: the forms of a name or a category (every application's 新しいウィンドウ, the
+// category of 99 entries), the starts of a name's words, a program's name.
+class EntryKeys
+{
+public:
+    EntryKey make(const QString &name, const QString &program, const QString &categoryName,
+                  const QStringList &nameReadings = {}, const QStringList &categoryReadings = {});
+
+private:
+    friend class EntryKey;
+    // Of a name as given, access keys and all.
+    QList<EntryKey::Spoken> formsOf(const QString &name, const QStringList &readings);
+    QList<int> wordStartsOf(const QString &name);
+    QString programOf(const QString &program);
+
+    QHash<std::pair<QString, QStringList>, QList<EntryKey::Spoken>> m_forms;
+    QHash<QString, QList<int>> m_wordStarts;
+    QHash<QString, QString> m_programs;
 };
 
 // How much an entry has been used: every use counts half as much for each half-life that has

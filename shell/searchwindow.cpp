@@ -112,8 +112,9 @@ void SearchWindow::open(const QByteArray &activationToken)
 QList<SearchRowId> SearchWindow::results() const
 {
     QList<SearchRowId> ids;
-    for (const SearchRow &row : m_results->rows())
-        ids.append(row.id);
+    const FoundRows &rows = m_results->rows();
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        ids.append(rows.at(i).id);
     return ids;
 }
 
