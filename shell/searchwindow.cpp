@@ -6,6 +6,7 @@
 #include "dialogs/spokenstatus.h"
 #include "platform/desktop/display.h"
 #include "platform/desktop/installedapplications.h"
+#include "platform/system/memory.h"
 #include "shell/namereader.h"
 #include "shell/searchresults.h"
 #include "texts.h"
@@ -150,9 +151,12 @@ void SearchWindow::showResults()
     const std::optional<SearchRowId> kept =
         current && typed == m_shownQuery ? std::optional(current->id) : std::nullopt;
     m_shownQuery = typed;
+    const bool rebuilt = !m_candidates;
     const SearchCandidates &all = candidates();
     m_list->setQuiet(true);
     m_results->show(all.find(typed, QDateTime::currentSecsSinceEpoch()));
+    if (rebuilt)
+        platform::returnFreedMemory(); // the rows let go, and what making the new ones took
 
     const bool any = m_results->rowCount() > 0;
     m_nothing->setText(all.isEmpty() ? texts::searchCatalogueEmpty : texts::searchNoMatch);
