@@ -206,13 +206,12 @@ QList<int> EntryKeys::wordStartsOf(const QString &name)
     return *m_wordStarts.insert(name, starts);
 }
 
-QList<EntryKey::Spoken> EntryKeys::formsOf(const QString &name, const QStringList &readings)
+EntryKey::Forms EntryKeys::formsOf(const QString &name, const QStringList &readings)
 {
     const std::pair<QString, QStringList> given(name, readings);
     auto known = m_forms.constFind(given);
     if (known == m_forms.cend())
-        known =
-            m_forms.insert(given, EntryKey::spokenForms(folded(withoutAccessKey(name)), readings));
+        known = m_forms.insert(given, EntryKey::Forms(folded(withoutAccessKey(name)), readings));
     return *known;
 }
 
@@ -224,27 +223,65 @@ QString EntryKeys::programOf(const QString &program)
     return *known;
 }
 
-QList<EntryKey::Spoken> EntryKey::spokenForms(const QString &folded, const QStringList &readings)
+namespace {
+
+void appendLength(QString &packed, qsizetype length)
 {
-    QList<Spoken> forms;
-    forms.reserve(readings.size() + 1);
-    forms.append({folded, readingOf(folded)});
+    packed.append(QChar(char16_t(length >> 16)));
+    packed.append(QChar(char16_t(length & 0xffff)));
+}
+
+qsizetype lengthAt(const QString &packed, qsizetype at)
+{
+    return qsizetype(packed.at(at).unicode()) << 16 | packed.at(at + 1).unicode();
+}
+
+} // namespace
+
+EntryKey::Forms::Forms(const QString &folded, const QStringList &readings)
+{
+    QStringList texts{folded};
     for (const QString &reading : readings) {
         // A reading's own spaces are no part of it, as a query's are not.
-        const QString text = search::folded(reading).remove(u' ');
-        forms.append({text, readingOf(text)});
+        texts.append(search::folded(reading).remove(u' '));
     }
-    return forms;
+    QList<Reading> read;
+    read.reserve(texts.size());
+    qsizetype length = 0;
+    for (const QString &text : std::as_const(texts)) {
+        read.append(readingOf(text));
+        length += 4 + text.size() + read.constLast().size();
+    }
+    m_packed.reserve(length); // kept as long as the key: no room to spare
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        appendLength(m_packed, texts.at(i).size());
+        m_packed += texts.at(i);
+        appendLength(m_packed, read.at(i).size());
+        m_packed.append(reinterpret_cast<const QChar *>(read.at(i).constData()), read.at(i).size());
+    }
+}
+
+std::pair<EntryKey::Spoken, qsizetype> EntryKey::Forms::at(qsizetype from) const
+{
+    const qsizetype textLength = lengthAt(m_packed, from);
+    const qsizetype readingFrom = from + 2 + textLength + 2;
+    const qsizetype readingLength = lengthAt(m_packed, readingFrom - 2);
+    const auto *units = reinterpret_cast<const quint16 *>(m_packed.constData());
+    return {{QStringView(m_packed).sliced(from + 2, textLength),
+             std::span(units + readingFrom, size_t(readingLength))},
+            readingFrom + readingLength};
 }
 
 // The first form is the text itself, whose characters were already compared; the readings
 // match as kana or as romaji.
-bool EntryKey::anySpokenMatches(const QList<Spoken> &forms, const Query::Word &word)
+bool EntryKey::anySpokenMatches(const Forms &forms, const Query::Word &word)
 {
-    for (qsizetype i = 0; i < forms.size(); ++i) {
-        if ((i > 0 && findWord(forms.at(i), word) >= 0) ||
-            (word.romaji && readingMatches(forms.at(i).reading, word.text)))
+    for (qsizetype at = 0, i = 0; at < forms.end(); ++i) {
+        const auto [form, next] = forms.at(at);
+        if ((i > 0 && findWord(form, word) >= 0) ||
+            (word.romaji && readingMatches(form.reading, word.text)))
             return true;
+        at = next;
     }
     return false;
 }
@@ -354,9 +391,10 @@ EntryKey::Reading EntryKey::readingOf(const QString &text)
 }
 
 // The query may end inside the last kana's spelling (mem finds めも).
-bool EntryKey::readingMatches(const Reading &reading, QStringView query, qsizetype onlyFrom)
+bool EntryKey::readingMatches(std::span<const quint16> reading, QStringView query,
+                              qsizetype onlyFrom)
 {
-    const qsizetype positions = reading.at(0), length = query.size();
+    const qsizetype positions = reading[0], length = query.size();
     // No kana is spelt with more than four letters.
     if (length > 4 * (positions - 1))
         return false;
@@ -366,7 +404,7 @@ bool EntryKey::readingMatches(const Reading &reading, QStringView query, qsizety
     const qsizetype first = onlyFrom < 0 ? 0 : onlyFrom;
     const qsizetype last = onlyFrom < 0 ? positions - 1 : std::min(onlyFrom + 1, positions - 1);
     for (qsizetype start = first; start < last; ++start) {
-        if (reading.at(start) == reading.at(start + 1))
+        if (reading[start] == reading[start + 1])
             continue; // nothing spells it
         pending.emplace_back(start, 0);
         while (!pending.empty()) {
@@ -379,10 +417,10 @@ bool EntryKey::readingMatches(const Reading &reading, QStringView query, qsizety
                 continue;
             tried[state] = true;
             const QStringView rest = query.mid(spelt);
-            for (qsizetype s = reading.at(at); s < reading.at(at + 1); ++s) {
-                const QString &spelling = spellingText(reading.at(s) >> 2);
+            for (qsizetype s = reading[at]; s < reading[at + 1]; ++s) {
+                const QString &spelling = spellingText(reading[s] >> 2);
                 if (rest.startsWith(spelling))
-                    pending.emplace_back(at + (reading.at(s) & 3), spelt + spelling.size());
+                    pending.emplace_back(at + (reading[s] & 3), spelt + spelling.size());
                 else if (spelling.startsWith(rest))
                     return true;
             }
@@ -407,7 +445,7 @@ std::optional<MatchKind> EntryKey::match(const Query &query) const
 
 bool EntryKey::isExactName(const Query &query) const
 {
-    const QString &name = m_nameSpoken.first().text;
+    const QStringView name = m_nameSpoken.first().text;
     const auto skipBlanks = [&name](qsizetype at) {
         while (at < name.size() && name.at(at).isSpace())
             ++at;
@@ -416,7 +454,7 @@ bool EntryKey::isExactName(const Query &query) const
     qsizetype at = 0;
     for (const Query::Word &word : query.words) {
         at = skipBlanks(at);
-        if (!QStringView(name).sliced(at).startsWith(word.text))
+        if (!name.sliced(at).startsWith(word.text))
             return false;
         at += word.text.size();
         if (at < name.size() && !name.at(at).isSpace())
@@ -427,7 +465,7 @@ bool EntryKey::isExactName(const Query &query) const
 
 std::optional<MatchKind> EntryKey::matchWord(const Query::Word &word) const
 {
-    const Spoken &name = m_nameSpoken.first();
+    const Spoken name = m_nameSpoken.first();
     const qsizetype at = findWord(name, word);
     if (at == 0)
         return MatchKind::NamePrefix;

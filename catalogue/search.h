@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <optional>
+#include <span>
 
 // Finding entries by what a user types, the way a Japanese user expects: ﾒﾓ帳 is found by
 // ﾒﾓ, メモ, めも, memo or ＭＥＭＯ, and 電卓, given its reading デンタク, by でんたく or dentaku.
@@ -74,28 +75,46 @@ private:
 
     static Reading readingOf(const QString &foldedText);
     // Whether the query spells a run of the reading, from any position or only from one.
-    static bool readingMatches(const Reading &reading, QStringView query, qsizetype onlyFrom = -1);
+    static bool readingMatches(std::span<const quint16> reading, QStringView query,
+                               qsizetype onlyFrom = -1);
 
     // A text as it is read: folded, and what may be typed for it.
     struct Spoken
     {
-        QString text;
-        Reading reading;
+        QStringView text;
+        std::span<const quint16> reading;
     };
+    // A name's forms, the name itself and then its readings, one after another in one string:
+    // each as its text's length, the text, its reading's length and the reading, every length
+    // in two 16-bit halves. One allocation a key's name, where strings and lists took five.
+    class Forms
+    {
+    public:
+        Forms() = default;
+        Forms(const QString &folded, const QStringList &readings);
+
+        Spoken first() const { return at(0).first; }
+        // The form that begins at `from`, and where the next one begins (end() after the last).
+        std::pair<Spoken, qsizetype> at(qsizetype from) const;
+        qsizetype end() const { return m_packed.size(); }
+
+    private:
+        QString m_packed;
+    };
+
     // Where, from `from` on, the word's head stands in the text with its romaji tail spelling
     // the start of what follows; -1 where it does not.
     static qsizetype findWord(const Spoken &form, const Query::Word &word, qsizetype from = 0);
-    static QList<Spoken> spokenForms(const QString &folded, const QStringList &readings);
-    static bool anySpokenMatches(const QList<Spoken> &forms, const Query::Word &word);
+    static bool anySpokenMatches(const Forms &forms, const Query::Word &word);
 
     std::optional<MatchKind> matchWord(const Query::Word &word) const;
     // The name is the query's words, blanks aside.
     bool isExactName(const Query &query) const;
 
     QList<int> m_wordStarts;
-    QList<Spoken> m_nameSpoken; // the name itself, then its readings
+    Forms m_nameSpoken; // the name itself, then its readings
     QString m_program;
-    QList<Spoken> m_categorySpoken; // the category's name itself, then its readings
+    Forms m_categorySpoken; // the category's name itself, then its readings
 };
 
 // Makes the keys of many entries, which then share what they have alike instead of each holding
@@ -110,11 +129,11 @@ public:
 private:
     friend class EntryKey;
     // Of a name as given, access keys and all.
-    QList<EntryKey::Spoken> formsOf(const QString &name, const QStringList &readings);
+    EntryKey::Forms formsOf(const QString &name, const QStringList &readings);
     QList<int> wordStartsOf(const QString &name);
     QString programOf(const QString &program);
 
-    QHash<std::pair<QString, QStringList>, QList<EntryKey::Spoken>> m_forms;
+    QHash<std::pair<QString, QStringList>, EntryKey::Forms> m_forms;
     QHash<QString, QList<int>> m_wordStarts;
     QHash<QString, QString> m_programs;
 };
