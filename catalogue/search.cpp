@@ -173,7 +173,6 @@ void EntryKey::prepare(EntryKeys &shared, const QString &name, const QString &pr
                        const QString &categoryName, const QStringList &nameReadings,
                        const QStringList &categoryReadings)
 {
-    m_wordStarts = shared.wordStartsOf(name);
     m_nameSpoken = shared.formsOf(name, nameReadings);
     m_program = shared.programOf(program);
     m_categorySpoken = shared.formsOf(categoryName, categoryReadings);
@@ -187,31 +186,12 @@ EntryKey EntryKeys::make(const QString &name, const QString &program, const QStr
     return key;
 }
 
-QList<int> EntryKeys::wordStartsOf(const QString &name)
-{
-    auto known = m_wordStarts.constFind(name);
-    if (known != m_wordStarts.cend())
-        return *known;
-    QList<int> starts;
-    const QString cased = widthFolded(withoutAccessKey(name));
-    for (qsizetype i = 1; i < cased.size(); ++i) {
-        const QChar before = cased.at(i - 1), here = cased.at(i);
-        if (!here.isLetterOrNumber())
-            continue;
-        if (!before.isLetterOrNumber() || scriptOf(before) != scriptOf(here) ||
-            (before.isLower() && here.isUpper()))
-            starts << int(i);
-    }
-    starts.squeeze();
-    return *m_wordStarts.insert(name, starts);
-}
-
 EntryKey::Forms EntryKeys::formsOf(const QString &name, const QStringList &readings)
 {
     const std::pair<QString, QStringList> given(name, readings);
     auto known = m_forms.constFind(given);
     if (known == m_forms.cend())
-        known = m_forms.insert(given, EntryKey::Forms(folded(withoutAccessKey(name)), readings));
+        known = m_forms.insert(given, EntryKey::Forms(name, readings));
     return *known;
 }
 
@@ -238,27 +218,55 @@ qsizetype lengthAt(const QString &packed, qsizetype at)
 
 } // namespace
 
-EntryKey::Forms::Forms(const QString &folded, const QStringList &readings)
+EntryKey::Forms::Forms(const QString &name, const QStringList &readings)
 {
-    QStringList texts{folded};
+    // Where a word starts is seen before case folding (the E of NewEditor).
+    const QString cased = widthFolded(withoutAccessKey(name));
+    QList<qsizetype> starts;
+    for (qsizetype i = 1; i < cased.size(); ++i) {
+        const QChar before = cased.at(i - 1), here = cased.at(i);
+        if (!here.isLetterOrNumber())
+            continue;
+        if (!before.isLetterOrNumber() || scriptOf(before) != scriptOf(here) ||
+            (before.isLower() && here.isUpper()))
+            starts << i;
+    }
+    QStringList texts{cased.toCaseFolded()};
     for (const QString &reading : readings) {
         // A reading's own spaces are no part of it, as a query's are not.
         texts.append(search::folded(reading).remove(u' '));
     }
     QList<Reading> read;
     read.reserve(texts.size());
-    qsizetype length = 0;
+    qsizetype length = 2 + 2 * starts.size();
     for (const QString &text : std::as_const(texts)) {
         read.append(readingOf(text));
         length += 4 + text.size() + read.constLast().size();
     }
     m_packed.reserve(length); // kept as long as the key: no room to spare
+    appendLength(m_packed, starts.size());
+    for (qsizetype start : std::as_const(starts))
+        appendLength(m_packed, start);
     for (qsizetype i = 0; i < texts.size(); ++i) {
         appendLength(m_packed, texts.at(i).size());
         m_packed += texts.at(i);
         appendLength(m_packed, read.at(i).size());
         m_packed.append(reinterpret_cast<const QChar *>(read.at(i).constData()), read.at(i).size());
     }
+}
+
+qsizetype EntryKey::Forms::begin() const
+{
+    return 2 + 2 * lengthAt(m_packed, 0);
+}
+
+bool EntryKey::Forms::isWordStart(qsizetype at) const
+{
+    for (qsizetype i = 2; i < begin(); i += 2) {
+        if (lengthAt(m_packed, i) == at)
+            return true;
+    }
+    return false;
 }
 
 std::pair<EntryKey::Spoken, qsizetype> EntryKey::Forms::at(qsizetype from) const
@@ -276,7 +284,7 @@ std::pair<EntryKey::Spoken, qsizetype> EntryKey::Forms::at(qsizetype from) const
 // match as kana or as romaji.
 bool EntryKey::anySpokenMatches(const Forms &forms, const Query::Word &word)
 {
-    for (qsizetype at = 0, i = 0; at < forms.end(); ++i) {
+    for (qsizetype at = forms.begin(), i = 0; at < forms.end(); ++i) {
         const auto [form, next] = forms.at(at);
         if ((i > 0 && findWord(form, word) >= 0) ||
             (word.romaji && readingMatches(form.reading, word.text)))
@@ -471,7 +479,7 @@ std::optional<MatchKind> EntryKey::matchWord(const Query::Word &word) const
         return MatchKind::NamePrefix;
     if (at > 0) {
         for (qsizetype from = at; from >= 0; from = findWord(name, word, from + 1)) {
-            if (m_wordStarts.contains(int(from)))
+            if (m_nameSpoken.isWordStart(from))
                 return MatchKind::WordStart;
         }
         return MatchKind::Substring;

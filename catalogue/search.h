@@ -84,16 +84,20 @@ private:
         QStringView text;
         std::span<const quint16> reading;
     };
-    // A name's forms, the name itself and then its readings, one after another in one string:
-    // each as its text's length, the text, its reading's length and the reading, every length
-    // in two 16-bit halves. One allocation a key's name, where strings and lists took five.
+    // A name as the search reads it, in one string: where its words start, then its forms (the
+    // name itself, then its readings) one after another, each as its text's length, the text,
+    // its reading's length and the reading; every number in two 16-bit halves. One allocation
+    // a name, where strings and lists took six.
     class Forms
     {
     public:
         Forms() = default;
-        Forms(const QString &folded, const QStringList &readings);
+        // Of a name as given, access keys and all.
+        Forms(const QString &name, const QStringList &readings);
 
-        Spoken first() const { return at(0).first; }
+        bool isWordStart(qsizetype at) const;
+        qsizetype begin() const;
+        Spoken first() const { return at(begin()).first; }
         // The form that begins at `from`, and where the next one begins (end() after the last).
         std::pair<Spoken, qsizetype> at(qsizetype from) const;
         qsizetype end() const { return m_packed.size(); }
@@ -111,7 +115,6 @@ private:
     // The name is the query's words, blanks aside.
     bool isExactName(const Query &query) const;
 
-    QList<int> m_wordStarts;
     Forms m_nameSpoken; // the name itself, then its readings
     QString m_program;
     Forms m_categorySpoken; // the category's name itself, then its readings
@@ -119,7 +122,7 @@ private:
 
 // Makes the keys of many entries, which then share what they have alike instead of each holding
 // its own copy: the forms of a name or a category (every application's 新しいウィンドウ, the
-// category of 99 entries), the starts of a name's words, a program's name.
+// category of 99 entries), a program's name.
 class EntryKeys
 {
 public:
@@ -128,13 +131,10 @@ public:
 
 private:
     friend class EntryKey;
-    // Of a name as given, access keys and all.
     EntryKey::Forms formsOf(const QString &name, const QStringList &readings);
-    QList<int> wordStartsOf(const QString &name);
     QString programOf(const QString &program);
 
     QHash<std::pair<QString, QStringList>, EntryKey::Forms> m_forms;
-    QHash<QString, QList<int>> m_wordStarts;
     QHash<QString, QString> m_programs;
 };
 

@@ -41,6 +41,7 @@ SearchRow installedRow(const platform::Application &application, const QSet<QStr
     const bool isListed = entry && listed.contains(entry->ProgramPath);
     QString program = shownProgram(desktop.exec, entry);
     return {.kind = SearchRow::Kind::Installed,
+            .listed = isListed,
             .id = SearchRowId(rowIdOf(application)),
             .applicationId = application.id,
             .entry = std::move(entry),
@@ -49,7 +50,6 @@ SearchRow installedRow(const platform::Application &application, const QSet<QStr
             .program = std::move(program),
             .icon = desktop.icon,
             .comment = desktop.comment,
-            .listed = isListed,
             .key = keyOf(application, readingsOf, keys)};
 }
 
@@ -63,6 +63,7 @@ SearchRow actionRow(const platform::Application &application, const platform::De
     const bool isListed = entry && listed.contains(entry->ProgramPath);
     QString program = shownProgram(action.exec, entry);
     return {.kind = SearchRow::Kind::Action,
+            .listed = isListed,
             .id = SearchRowId(rowIdOf(application, &action)),
             .applicationId = application.id,
             .entry = std::move(entry),
@@ -70,7 +71,6 @@ SearchRow actionRow(const platform::Application &application, const platform::De
             .category = owner,
             .program = std::move(program),
             .icon = action.icon,
-            .listed = isListed,
             .key = keyOf(application, action, readingsOf, keys)};
 }
 

@@ -27,15 +27,15 @@ struct SearchRow
     enum class Kind { Listed, Installed, Action };
 
     Kind kind;
+    bool listed = false; // an application whose command line the list already starts
     SearchRowId id;
     QString applicationId{};      // an installed application's, or the one an action belongs to
     std::optional<Entry> entry{}; // none for an application that cannot be one command line
     QString name{};               // as the row shows it, without an access key
     QString category{}; // the category's shown name, 未登録, or an action's application
     QString program{};
-    QString icon{};      // the theme's name for an application's or action's icon
-    QString comment{};   // an application's own description
-    bool listed = false; // an application whose command line the list already starts
+    QString icon{};    // the theme's name for an application's or action's icon
+    QString comment{}; // an application's own description
     search::EntryKey key;
 };
 
