@@ -71,6 +71,7 @@ bool Catalogue::append(int c, const Entry &entry)
 {
     if (!isCategory(c) || isFull(c))
         return false;
+    emit aboutToChange();
     m_categories[c].Entries[++m_entryCount[c]] = entry;
     emit entryAppended(c);
     emit changed();
@@ -81,6 +82,7 @@ bool Catalogue::replace(int c, int k, const Entry &entry)
 {
     if (!isValidEntry(c, k))
         return false;
+    emit aboutToChange();
     m_categories[c].Entries[k] = entry;
     emit entryChanged(c, k);
     emit changed();
@@ -91,6 +93,7 @@ bool Catalogue::remove(int c, int k)
 {
     if (!isValidEntry(c, k))
         return false;
+    emit aboutToChange();
     auto &entries = m_categories[c].Entries;
     const int n = m_entryCount[c];
     for (int i = k; i < n; ++i)
@@ -106,6 +109,7 @@ bool Catalogue::swap(int c, int k, int q)
 {
     if (!isValidEntry(c, k) || !isValidEntry(c, q))
         return false;
+    emit aboutToChange();
     std::swap(m_categories[c].Entries[k], m_categories[c].Entries[q]);
     emit entriesSwapped(c, k, q);
     emit changed();
@@ -117,6 +121,7 @@ bool Catalogue::rename(int c, const QString &name)
     // Category 0 has no name of its own.
     if (!isCategory(c) || c == 0)
         return false;
+    emit aboutToChange();
     m_categories[c].CategoryName = name;
     emit categoryRenamed(c);
     emit changed();
@@ -130,6 +135,7 @@ bool Catalogue::replaceAll(const CatalogueContents &contents)
         if (!isCategory(line.category) || ++counts[line.category] > MaxEntries)
             return false;
     }
+    emit aboutToChange();
     for (int c = 0; c < CategoryCount; ++c) {
         // Category 0 has no name of its own; positions past the count are never read.
         m_categories[c].CategoryName = c == 0 ? QString() : contents.names[c];

@@ -89,6 +89,8 @@ public:
     [[nodiscard]] bool replaceAll(const CatalogueContents &contents);
 
 signals:
+    // Before any change that is about to be made, the model still as it was.
+    void aboutToChange();
     void entryAppended(int c); // the new entry is entry EntryCount(c)
     void entryChanged(int c, int k);
     void entryRemoved(int c, int k); // the entries after k moved one position down

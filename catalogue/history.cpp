@@ -3,30 +3,36 @@
 #include <utility>
 
 CatalogueHistory::CatalogueHistory(Catalogue &catalogue, QObject *parent)
-    : QObject(parent), m_catalogue(catalogue), m_current(catalogue.contents())
+    : QObject(parent), m_catalogue(catalogue)
 {
-    connect(&catalogue, &Catalogue::changed, this, &CatalogueHistory::recordChange);
+    connect(&catalogue, &Catalogue::aboutToChange, this, &CatalogueHistory::keepStateBefore);
+    connect(&catalogue, &Catalogue::changed, this, &CatalogueHistory::announceKept);
 }
 
-void CatalogueHistory::recordChange()
+void CatalogueHistory::keepStateBefore()
 {
     if (m_restoring)
         return;
-    if (m_inStep && std::exchange(m_stepRecorded, true)) {
-        m_current = m_catalogue.contents(); // the state before the step is already kept
-        return;
-    }
-    m_undo.append(std::exchange(m_current, m_catalogue.contents()));
+    if (m_inStep && std::exchange(m_stepRecorded, true))
+        return; // the state before the step is already kept
+    m_undo.append(m_catalogue.contents());
     if (m_undo.size() > MaxSteps)
         m_undo.removeFirst();
     m_redo.clear();
-    emit availabilityChanged();
+    m_kept = true;
+}
+
+void CatalogueHistory::announceKept()
+{
+    if (std::exchange(m_kept, false))
+        emit availabilityChanged();
 }
 
 bool CatalogueHistory::restore(QList<CatalogueContents> &from, QList<CatalogueContents> &to)
 {
     if (from.isEmpty())
         return false;
+    CatalogueContents now = m_catalogue.contents();
     m_restoring = true;
     // A state the model held before always fits it again; were one refused, it stays where it
     // was and nothing is taken as restored.
@@ -34,8 +40,8 @@ bool CatalogueHistory::restore(QList<CatalogueContents> &from, QList<CatalogueCo
     m_restoring = false;
     if (!replaced)
         return false;
-    CatalogueContents state = from.takeLast();
-    to.append(std::exchange(m_current, std::move(state)));
+    from.removeLast();
+    to.append(std::move(now));
     emit availabilityChanged();
     return true;
 }
@@ -60,7 +66,6 @@ void CatalogueHistory::asOneStep(const std::function<void()> &changes)
 
 void CatalogueHistory::restart()
 {
-    m_current = m_catalogue.contents();
     m_undo.clear();
     m_redo.clear();
     emit availabilityChanged();

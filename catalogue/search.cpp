@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
-#include <numeric>
+#include <limits>
 #include <vector>
 
 namespace search {
@@ -128,6 +128,8 @@ double usesAt(double uses, qint64 lastUsed, qint64 now)
 
 QString withoutAccessKey(const QString &name)
 {
+    if (!name.contains(u'&'))
+        return name; // shared, not copied: the readings keep every name as a key
     QString shown;
     shown.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
@@ -163,57 +165,131 @@ QString folded(const QString &text)
 EntryKey::EntryKey(const QString &name, const QString &program, const QString &categoryName,
                    const QStringList &nameReadings, const QStringList &categoryReadings)
 {
+    EntryKeys alone;
+    prepare(alone, name, program, categoryName, nameReadings, categoryReadings);
+}
+
+void EntryKey::prepare(EntryKeys &shared, const QString &name, const QString &program,
+                       const QString &categoryName, const QStringList &nameReadings,
+                       const QStringList &categoryReadings)
+{
+    m_nameSpoken = shared.formsOf(name, nameReadings);
+    m_program = shared.programOf(program);
+    m_categorySpoken = shared.formsOf(categoryName, categoryReadings);
+}
+
+EntryKey EntryKeys::make(const QString &name, const QString &program, const QString &categoryName,
+                         const QStringList &nameReadings, const QStringList &categoryReadings)
+{
+    EntryKey key;
+    key.prepare(*this, name, program, categoryName, nameReadings, categoryReadings);
+    return key;
+}
+
+EntryKey::Forms EntryKeys::formsOf(const QString &name, const QStringList &readings)
+{
+    const std::pair<QString, QStringList> given(name, readings);
+    auto known = m_forms.constFind(given);
+    if (known == m_forms.cend())
+        known = m_forms.insert(given, EntryKey::Forms(name, readings));
+    return *known;
+}
+
+QString EntryKeys::programOf(const QString &program)
+{
+    auto known = m_programs.constFind(program);
+    if (known == m_programs.cend())
+        known = m_programs.insert(program, folded(programFileName(program)));
+    return *known;
+}
+
+namespace {
+
+void appendLength(QString &packed, qsizetype length)
+{
+    packed.append(QChar(char16_t(length >> 16)));
+    packed.append(QChar(char16_t(length & 0xffff)));
+}
+
+qsizetype lengthAt(const QString &packed, qsizetype at)
+{
+    return qsizetype(packed.at(at).unicode()) << 16 | packed.at(at + 1).unicode();
+}
+
+} // namespace
+
+EntryKey::Forms::Forms(const QString &name, const QStringList &readings)
+{
+    // Where a word starts is seen before case folding (the E of NewEditor).
     const QString cased = widthFolded(withoutAccessKey(name));
+    QList<qsizetype> starts;
     for (qsizetype i = 1; i < cased.size(); ++i) {
         const QChar before = cased.at(i - 1), here = cased.at(i);
         if (!here.isLetterOrNumber())
             continue;
         if (!before.isLetterOrNumber() || scriptOf(before) != scriptOf(here) ||
             (before.isLower() && here.isUpper()))
-            m_wordStarts << int(i);
+            starts << i;
     }
-    m_nameSpoken = spokenForms(cased.toCaseFolded(), nameReadings);
-    m_program = folded(programFileName(program));
-    m_categorySpoken = categoryForms(categoryName, categoryReadings);
-}
-
-// Entries come category by category, so the forms of the category named last are made once and
-// shared by the entries that follow: 99 entries then hold one copy, not 99.
-QList<EntryKey::Spoken> EntryKey::categoryForms(const QString &name, const QStringList &readings)
-{
-    struct Made
-    {
-        QString name;
-        QStringList readings;
-        QList<Spoken> forms;
-    };
-    static Made last;
-    if (last.forms.isEmpty() || last.name != name || last.readings != readings)
-        last = {name, readings, spokenForms(folded(withoutAccessKey(name)), readings)};
-    return last.forms;
-}
-
-QList<EntryKey::Spoken> EntryKey::spokenForms(const QString &folded, const QStringList &readings)
-{
-    QList<Spoken> forms;
-    forms.reserve(readings.size() + 1);
-    forms.append({folded, readingOf(folded)});
+    QStringList texts{cased.toCaseFolded()};
     for (const QString &reading : readings) {
         // A reading's own spaces are no part of it, as a query's are not.
-        const QString text = search::folded(reading).remove(u' ');
-        forms.append({text, readingOf(text)});
+        texts.append(search::folded(reading).remove(u' '));
     }
-    return forms;
+    QList<Reading> read;
+    read.reserve(texts.size());
+    qsizetype length = 2 + 2 * starts.size();
+    for (const QString &text : std::as_const(texts)) {
+        read.append(readingOf(text));
+        length += 4 + text.size() + read.constLast().size();
+    }
+    m_packed.reserve(length); // kept as long as the key: no room to spare
+    appendLength(m_packed, starts.size());
+    for (qsizetype start : std::as_const(starts))
+        appendLength(m_packed, start);
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        appendLength(m_packed, texts.at(i).size());
+        m_packed += texts.at(i);
+        appendLength(m_packed, read.at(i).size());
+        m_packed.append(reinterpret_cast<const QChar *>(read.at(i).constData()), read.at(i).size());
+    }
+}
+
+qsizetype EntryKey::Forms::begin() const
+{
+    return 2 + 2 * lengthAt(m_packed, 0);
+}
+
+bool EntryKey::Forms::isWordStart(qsizetype at) const
+{
+    for (qsizetype i = 2; i < begin(); i += 2) {
+        if (lengthAt(m_packed, i) == at)
+            return true;
+    }
+    return false;
+}
+
+std::pair<EntryKey::Spoken, qsizetype> EntryKey::Forms::at(qsizetype from) const
+{
+    const qsizetype textLength = lengthAt(m_packed, from);
+    const qsizetype readingFrom = from + 2 + textLength + 2;
+    const qsizetype readingLength = lengthAt(m_packed, readingFrom - 2);
+    const auto *units = reinterpret_cast<const quint16 *>(m_packed.constData());
+    return {{QStringView(m_packed).sliced(from + 2, textLength),
+             std::span(units + readingFrom, size_t(readingLength))},
+            readingFrom + readingLength};
 }
 
 // The first form is the text itself, whose characters were already compared; the readings
 // match as kana or as romaji.
-bool EntryKey::anySpokenMatches(const QList<Spoken> &forms, const Query::Word &word)
+bool EntryKey::anySpokenMatches(const Forms &forms, const Query::Word &word)
 {
-    for (qsizetype i = 0; i < forms.size(); ++i) {
-        if ((i > 0 && findWord(forms.at(i), word) >= 0) ||
-            (word.romaji && readingMatches(forms.at(i).reading, word.text)))
+    for (qsizetype at = forms.begin(), i = 0; at < forms.end(); ++i) {
+        const auto [form, next] = forms.at(at);
+        if ((i > 0 && findWord(form, word) >= 0) ||
+            (word.romaji && readingMatches(form.reading, word.text)))
             return true;
+        at = next;
     }
     return false;
 }
@@ -251,6 +327,8 @@ quint32 spellingNumber(const QString &spelling)
     if (const auto known = pool.numbers.constFind(spelling); known != pool.numbers.cend())
         return *known;
     pool.texts.append(spelling);
+    // A few hundred: the kana's spellings and ASCII letters and digits.
+    Q_ASSERT(pool.texts.size() < 1 << 14);
     return *pool.numbers.insert(spelling, quint32(pool.texts.size() - 1));
 }
 
@@ -298,25 +376,33 @@ EntryKey::Reading EntryKey::readingOf(const QString &text)
             }
         }
     }
+    // As many characters as the numbers can place, all of them but in a text of tens of
+    // thousands.
+    constexpr qsizetype most = std::numeric_limits<quint16>::max();
+    qsizetype read = 0, spellings = 0;
+    while (read < text.size() && read + 2 + spellings + at[size_t(read)].size() <= most)
+        spellings += at[size_t(read++)].size();
+    const qsizetype positions = read + 1;
     Reading reading;
-    reading.starts.reserve(text.size() + 1);
-    // Kept as long as the key: no room to spare.
-    reading.spellings.reserve(
-        std::accumulate(at.begin(), at.end(), qsizetype(0),
-                        [](qsizetype n, const auto &here) { return n + here.size(); }));
-    for (const auto &here : at) {
-        reading.starts.append(int(reading.spellings.size()));
-        for (const auto &[spelling, reach] : here)
-            reading.spellings.append(spellingNumber(spelling) << 2 | quint32(reach));
+    reading.reserve(positions + spellings); // kept as long as the key: no room to spare
+    quint16 next = quint16(positions);
+    for (qsizetype i = 0; i < read; ++i) {
+        reading.append(next);
+        next += quint16(at[size_t(i)].size());
     }
-    reading.starts.append(int(reading.spellings.size()));
+    reading.append(next);
+    for (qsizetype i = 0; i < read; ++i) {
+        for (const auto &[spelling, reach] : at[size_t(i)])
+            reading.append(quint16(spellingNumber(spelling) << 2 | quint32(reach)));
+    }
     return reading;
 }
 
 // The query may end inside the last kana's spelling (mem finds めも).
-bool EntryKey::readingMatches(const Reading &reading, QStringView query, qsizetype onlyFrom)
+bool EntryKey::readingMatches(std::span<const quint16> reading, QStringView query,
+                              qsizetype onlyFrom)
 {
-    const qsizetype positions = reading.starts.size(), length = query.size();
+    const qsizetype positions = reading[0], length = query.size();
     // No kana is spelt with more than four letters.
     if (length > 4 * (positions - 1))
         return false;
@@ -326,7 +412,7 @@ bool EntryKey::readingMatches(const Reading &reading, QStringView query, qsizety
     const qsizetype first = onlyFrom < 0 ? 0 : onlyFrom;
     const qsizetype last = onlyFrom < 0 ? positions - 1 : std::min(onlyFrom + 1, positions - 1);
     for (qsizetype start = first; start < last; ++start) {
-        if (reading.starts.at(start) == reading.starts.at(start + 1))
+        if (reading[start] == reading[start + 1])
             continue; // nothing spells it
         pending.emplace_back(start, 0);
         while (!pending.empty()) {
@@ -339,11 +425,10 @@ bool EntryKey::readingMatches(const Reading &reading, QStringView query, qsizety
                 continue;
             tried[state] = true;
             const QStringView rest = query.mid(spelt);
-            for (int s = reading.starts.at(at); s < reading.starts.at(at + 1); ++s) {
-                const QString &spelling = spellingText(reading.spellings.at(s) >> 2);
+            for (qsizetype s = reading[at]; s < reading[at + 1]; ++s) {
+                const QString &spelling = spellingText(reading[s] >> 2);
                 if (rest.startsWith(spelling))
-                    pending.emplace_back(at + (reading.spellings.at(s) & 3),
-                                         spelt + spelling.size());
+                    pending.emplace_back(at + (reading[s] & 3), spelt + spelling.size());
                 else if (spelling.startsWith(rest))
                     return true;
             }
@@ -368,7 +453,7 @@ std::optional<MatchKind> EntryKey::match(const Query &query) const
 
 bool EntryKey::isExactName(const Query &query) const
 {
-    const QString &name = m_nameSpoken.first().text;
+    const QStringView name = m_nameSpoken.first().text;
     const auto skipBlanks = [&name](qsizetype at) {
         while (at < name.size() && name.at(at).isSpace())
             ++at;
@@ -377,7 +462,7 @@ bool EntryKey::isExactName(const Query &query) const
     qsizetype at = 0;
     for (const Query::Word &word : query.words) {
         at = skipBlanks(at);
-        if (!QStringView(name).sliced(at).startsWith(word.text))
+        if (!name.sliced(at).startsWith(word.text))
             return false;
         at += word.text.size();
         if (at < name.size() && !name.at(at).isSpace())
@@ -388,13 +473,13 @@ bool EntryKey::isExactName(const Query &query) const
 
 std::optional<MatchKind> EntryKey::matchWord(const Query::Word &word) const
 {
-    const Spoken &name = m_nameSpoken.first();
+    const Spoken name = m_nameSpoken.first();
     const qsizetype at = findWord(name, word);
     if (at == 0)
         return MatchKind::NamePrefix;
     if (at > 0) {
         for (qsizetype from = at; from >= 0; from = findWord(name, word, from + 1)) {
-            if (m_wordStarts.contains(int(from)))
+            if (m_nameSpoken.isWordStart(from))
                 return MatchKind::WordStart;
         }
         return MatchKind::Substring;

@@ -2,9 +2,11 @@
 
 #include "catalogue/catalogue.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <optional>
+#include <span>
 
 // Finding entries by what a user types, the way a Japanese user expects: ﾒﾓ帳 is found by
 // ﾒﾓ, メモ, めも, memo or ＭＥＭＯ, and 電卓, given its reading デンタク, by でんたく or dentaku.
@@ -42,6 +44,8 @@ struct Query
     QList<Word> words;
 };
 
+class EntryKeys;
+
 // One entry's texts, prepared once so that each keystroke only compares.
 class EntryKey
 {
@@ -55,40 +59,83 @@ public:
     std::optional<MatchKind> match(const Query &query) const;
 
 private:
-    // What may be typed at each position of a folded text: the spellings of position i are
-    // spellings[starts[i]] up to spellings[starts[i + 1]], each a spelling's number shifted
-    // left by two, or-ed with how many characters it reaches (1 or 2).
-    struct Reading
-    {
-        QList<quint32> spellings;
-        QList<int> starts;
-    };
+    friend class EntryKeys;
+    EntryKey() = default;
+    void prepare(EntryKeys &shared, const QString &name, const QString &program,
+                 const QString &categoryName, const QStringList &nameReadings,
+                 const QStringList &categoryReadings);
+
+    // What may be typed at each position of a folded text of n characters, in one array of
+    // 16-bit numbers (four bytes a letter less than two arrays of 32-bit ones, for thousands of
+    // names): first where the spellings of each position begin (n + 1 places, the first of them
+    // therefore n + 1), then the spellings, each a spelling's number shifted left by two, or-ed
+    // with how many characters it reaches (1 or 2). A text too long for that is read as far as
+    // it fits: tens of thousands of letters, more than anyone types.
+    using Reading = QList<quint16>;
 
     static Reading readingOf(const QString &foldedText);
     // Whether the query spells a run of the reading, from any position or only from one.
-    static bool readingMatches(const Reading &reading, QStringView query, qsizetype onlyFrom = -1);
+    static bool readingMatches(std::span<const quint16> reading, QStringView query,
+                               qsizetype onlyFrom = -1);
 
     // A text as it is read: folded, and what may be typed for it.
     struct Spoken
     {
-        QString text;
-        Reading reading;
+        QStringView text;
+        std::span<const quint16> reading;
     };
+    // A name as the search reads it, in one string: where its words start, then its forms (the
+    // name itself, then its readings) one after another, each as its text's length, the text,
+    // its reading's length and the reading; every number in two 16-bit halves. One allocation
+    // a name, where strings and lists took six.
+    class Forms
+    {
+    public:
+        Forms() = default;
+        // Of a name as given, access keys and all.
+        Forms(const QString &name, const QStringList &readings);
+
+        bool isWordStart(qsizetype at) const;
+        qsizetype begin() const;
+        Spoken first() const { return at(begin()).first; }
+        // The form that begins at `from`, and where the next one begins (end() after the last).
+        std::pair<Spoken, qsizetype> at(qsizetype from) const;
+        qsizetype end() const { return m_packed.size(); }
+
+    private:
+        QString m_packed;
+    };
+
     // Where, from `from` on, the word's head stands in the text with its romaji tail spelling
     // the start of what follows; -1 where it does not.
     static qsizetype findWord(const Spoken &form, const Query::Word &word, qsizetype from = 0);
-    static QList<Spoken> spokenForms(const QString &folded, const QStringList &readings);
-    static QList<Spoken> categoryForms(const QString &name, const QStringList &readings);
-    static bool anySpokenMatches(const QList<Spoken> &forms, const Query::Word &word);
+    static bool anySpokenMatches(const Forms &forms, const Query::Word &word);
 
     std::optional<MatchKind> matchWord(const Query::Word &word) const;
     // The name is the query's words, blanks aside.
     bool isExactName(const Query &query) const;
 
-    QList<int> m_wordStarts;
-    QList<Spoken> m_nameSpoken; // the name itself, then its readings
+    Forms m_nameSpoken; // the name itself, then its readings
     QString m_program;
-    QList<Spoken> m_categorySpoken; // the category's name itself, then its readings
+    Forms m_categorySpoken; // the category's name itself, then its readings
+};
+
+// Makes the keys of many entries, which then share what they have alike instead of each holding
+// its own copy: the forms of a name or a category (every application's 新しいウィンドウ, the
+// category of 99 entries), a program's name.
+class EntryKeys
+{
+public:
+    EntryKey make(const QString &name, const QString &program, const QString &categoryName,
+                  const QStringList &nameReadings = {}, const QStringList &categoryReadings = {});
+
+private:
+    friend class EntryKey;
+    EntryKey::Forms formsOf(const QString &name, const QStringList &readings);
+    QString programOf(const QString &program);
+
+    QHash<std::pair<QString, QStringList>, EntryKey::Forms> m_forms;
+    QHash<QString, QString> m_programs;
 };
 
 // How much an entry has been used: every use counts half as much for each half-life that has

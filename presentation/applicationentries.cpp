@@ -11,12 +11,13 @@ std::optional<Entry> entryOf(const platform::Application &application)
     return Entry{application.entry.name, *commandLine, application.entry.path};
 }
 
-search::EntryKey keyOf(const platform::Application &application, const ReadingsOf &readingsOf)
+search::EntryKey keyOf(const platform::Application &application, const ReadingsOf &readingsOf,
+                       search::EntryKeys &keys)
 {
     const platform::DesktopEntry &entry = application.entry;
     const QString also = QStringList(QStringList{entry.genericName} + entry.keywords).join(u' ');
-    return search::EntryKey(entry.name, entry.exec.value(0), also, readingsOf(entry.name),
-                            readingsOf(entry.genericName));
+    return keys.make(entry.name, entry.exec.value(0), also, readingsOf(entry.name),
+                     readingsOf(entry.genericName));
 }
 
 std::optional<Entry> entryOf(const platform::Application &application,
@@ -30,13 +31,14 @@ std::optional<Entry> entryOf(const platform::Application &application,
 }
 
 search::EntryKey keyOf(const platform::Application &application,
-                       const platform::DesktopAction &action, const ReadingsOf &readingsOf)
+                       const platform::DesktopAction &action, const ReadingsOf &readingsOf,
+                       search::EntryKeys &keys)
 {
     const platform::DesktopEntry &entry = application.entry;
     const QString also =
         QStringList(QStringList{entry.name, entry.genericName} + entry.keywords).join(u' ');
-    return search::EntryKey(action.name, action.exec.value(0), also, readingsOf(action.name),
-                            readingsOf(entry.name) + readingsOf(entry.genericName));
+    return keys.make(action.name, action.exec.value(0), also, readingsOf(action.name),
+                     readingsOf(entry.name) + readingsOf(entry.genericName));
 }
 
 QString rowIdOf(const platform::Application &application, const platform::DesktopAction *action)

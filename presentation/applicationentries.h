@@ -17,8 +17,10 @@ using ReadingsOf = std::function<QStringList(const QString &name)>;
 // its command cannot be one command line.
 std::optional<Entry> entryOf(const platform::Application &application);
 
-// Found by its name and its reading, its generic name and keywords, and its command.
-search::EntryKey keyOf(const platform::Application &application, const ReadingsOf &readingsOf);
+// Found by its name and its reading, its generic name and keywords, and its command. Made by
+// keys, shared with those it makes for the other applications.
+search::EntryKey keyOf(const platform::Application &application, const ReadingsOf &readingsOf,
+                       search::EntryKeys &keys);
 
 // One of its actions as an entry of its own: named by the application and the action, its
 // command line, the application's working folder.
@@ -26,7 +28,8 @@ std::optional<Entry> entryOf(const platform::Application &application,
                              const platform::DesktopAction &action);
 // Found by the action's name and its reading, and by all the application is found by.
 search::EntryKey keyOf(const platform::Application &application,
-                       const platform::DesktopAction &action, const ReadingsOf &readingsOf);
+                       const platform::DesktopAction &action, const ReadingsOf &readingsOf,
+                       search::EntryKeys &keys);
 // What tells the rows apart in every view: the application's id, with its action's.
 QString rowIdOf(const platform::Application &application,
                 const platform::DesktopAction *action = nullptr);

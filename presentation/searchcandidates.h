@@ -27,18 +27,40 @@ struct SearchRow
     enum class Kind { Listed, Installed, Action };
 
     Kind kind;
+    bool listed = false; // an application whose command line the list already starts
     SearchRowId id;
     QString applicationId{};      // an installed application's, or the one an action belongs to
     std::optional<Entry> entry{}; // none for an application that cannot be one command line
     QString name{};               // as the row shows it, without an access key
     QString category{}; // the category's shown name, 未登録, or an action's application
     QString program{};
-    QString spoken{};    // what a screen reader says of it
-    QString icon{};      // the theme's name for an application's or action's icon
-    QString comment{};   // an application's own description
-    bool listed = false; // an application whose command line the list already starts
+    QString icon{};    // the theme's name for an application's or action's icon
+    QString comment{}; // an application's own description
     search::EntryKey key;
-    UseHistory::Use use{};
+};
+
+// What a screen reader says of a row: its name and what it belongs to.
+QString spokenName(const SearchRow &row);
+
+// Rows found, best first: the candidates' own rows, shared with them rather than copied (with
+// every entry and application found, a copy would double the search's memory), in the order
+// found. They stay valid when the candidates are rebuilt.
+class FoundRows
+{
+public:
+    FoundRows() = default;
+    FoundRows(QList<SearchRow> rows, QList<int> order)
+        : m_rows(std::move(rows)), m_order(std::move(order))
+    {
+    }
+
+    qsizetype size() const { return m_order.size(); }
+    bool isEmpty() const { return m_order.isEmpty(); }
+    const SearchRow &at(qsizetype i) const { return m_rows.at(m_order.at(i)); }
+
+private:
+    QList<SearchRow> m_rows;
+    QList<int> m_order;
 };
 
 // The rows of the search window: the catalogue's entries in menu order, then the installed
@@ -56,15 +78,22 @@ public:
     // Best first: the list's entries that match; after them, once something is typed or while
     // the list is empty, the applications that match, an action never above its application:
     // where both match, it follows it.
-    QList<SearchRow> find(const QString &typed, qint64 now) const;
+    FoundRows find(const QString &typed, qint64 now) const;
 
     // Nothing to search in: no entry, and no application to offer.
-    bool isEmpty() const { return m_listed.isEmpty() && m_installedCount == 0; }
+    bool isEmpty() const { return m_actionsFrom == 0; }
 
 private:
-    QList<SearchRow> m_listed;
-    QList<SearchRow> m_offered; // the applications, then the actions
-    qsizetype m_installedCount = 0;
+    // Best first, as row numbers, of the rows from `from` up to `to`.
+    QList<int> ranked(qsizetype from, qsizetype to, const search::Query &query, qint64 now) const;
+    QList<int> belowTheirApplications(const QList<int> &found) const;
+
+    // The list's entries, then the applications offered, then their actions. Never changed
+    // once built: the rows found share them.
+    QList<SearchRow> m_rows;
+    qsizetype m_listedCount = 0;
+    qsizetype m_actionsFrom = 0;
+    QList<UseHistory::Use> m_uses; // of each row
 };
 
 // Every installed application followed by its own actions, listed or not, in the order read:

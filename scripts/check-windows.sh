@@ -16,7 +16,7 @@ for module in "$qt"/Qt*; do flags+=(-isystem "$module"); done
 for generated in $(find "$build" -path '*_autogen/include' -type d); do flags+=(-I"$generated"); done
 
 cd "$top"
-mapfile -t sources < <(find catalogue presentation dialogs platform settings shell tests main.cpp \
+mapfile -t sources < <(find catalogue presentation dialogs platform settings shell tests main.cpp texts.cpp \
     -name '*.cpp' ! -name '*_unix.cpp' ! -path 'platform/tray/statusnotifier/*' \
     ! -name trayicon_statusnotifier.cpp ! -path 'tests/layering/*' | sort)
 export cxx

@@ -10,6 +10,19 @@
 namespace {
 // Edits in a row are read once.
 constexpr std::chrono::milliseconds batchDelay{500};
+// A reading is one line of the dictionary's answer: it never holds a line end.
+constexpr QChar readingsSeparator = u'\n';
+
+QHash<QString, QString> joined(const readings::NameReadings &readings)
+{
+    QHash<QString, QString> joined;
+    joined.reserve(readings.size());
+    for (auto it = readings.cbegin(); it != readings.cend(); ++it) {
+        // One reading, the usual case, is kept as it came: shared, not copied.
+        joined.insert(it.key(), it->size() == 1 ? it->first() : it->join(readingsSeparator));
+    }
+    return joined;
+}
 } // namespace
 
 NameReader::NameReader(const Catalogue &catalogue, QString cacheFile)
@@ -66,10 +79,18 @@ QStringList NameReader::namesToRead() const
     return names;
 }
 
+QStringList NameReader::readingsOf(const QString &name) const
+{
+    const QString readings = m_readings.value(name);
+    return readings.isEmpty() ? QStringList() : readings.split(readingsSeparator);
+}
+
 void NameReader::take(readings::NameReadings arrived)
 {
-    const bool changed = arrived != m_readings;
-    m_readings = std::move(arrived);
+    QHash<QString, QString> readings = joined(arrived);
+    arrived.clear();
+    const bool changed = readings != m_readings;
+    m_readings = std::move(readings);
     platform::returnFreedMemory(); // what reading the cache and the dictionary took
     if (changed)
         emit readingsChanged();

@@ -24,7 +24,7 @@ public:
     // Names to read besides the catalogue's: the installed applications'.
     void setOtherNames(QStringList names);
     // name: as the menu shows it, without its access key.
-    QStringList readingsOf(const QString &name) const { return m_readings.value(name); }
+    QStringList readingsOf(const QString &name) const;
 
 signals:
     void readingsChanged();
@@ -37,7 +37,9 @@ private:
     const Catalogue &m_catalogue;
     const QString m_cacheFile;
     QStringList m_otherNames;
-    readings::NameReadings m_readings;
+    // Each name's readings in one string, a line each: a list for every name would cost more
+    // than the readings themselves, and they are kept all day.
+    QHash<QString, QString> m_readings;
     bool m_started = false;
     // Last: a reading under way ends before what it hands its result to.
     platform::BackgroundReader<readings::NameReadings> m_reader;

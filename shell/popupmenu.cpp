@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/desktop/programicons.h"
+#include "platform/system/memory.h"
 #include "texts.h"
 
 #include <QApplication>
@@ -103,6 +104,7 @@ void PopupMenu::prepareFirstPopup()
 {
     m_root->ensurePolished();
     m_root->sizeHint();
+    platform::returnFreedMemory(); // what reading the font configuration took
 }
 
 QSize PopupMenu::sizeAsShown()

@@ -14,7 +14,7 @@ SearchResults::SearchResults(platform::ProgramIcons &icons, QObject *parent)
     });
 }
 
-void SearchResults::show(QList<SearchRow> rows)
+void SearchResults::show(FoundRows rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
@@ -39,7 +39,7 @@ QVariant SearchResults::data(const QModelIndex &index, int role) const
     case InstalledRole:
         return row.kind != SearchRow::Kind::Listed;
     case Qt::AccessibleTextRole:
-        return row.spoken;
+        return spokenName(row);
     case Qt::DecorationRole:
         return iconOf(row);
     default:

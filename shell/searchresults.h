@@ -20,8 +20,8 @@ public:
 
     SearchResults(platform::ProgramIcons &icons, QObject *parent);
 
-    void show(QList<SearchRow> rows);
-    const QList<SearchRow> &rows() const { return m_rows; }
+    void show(FoundRows rows);
+    const FoundRows &rows() const { return m_rows; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -30,7 +30,7 @@ private:
     QIcon iconOf(const SearchRow &row) const;
 
     platform::ProgramIcons &m_icons;
-    QList<SearchRow> m_rows;
+    FoundRows m_rows;
     mutable QHash<QString, QIcon> m_applicationIcons; // looking one up in the theme takes a while
 };
 

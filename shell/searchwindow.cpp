@@ -6,6 +6,7 @@
 #include "dialogs/spokenstatus.h"
 #include "platform/desktop/display.h"
 #include "platform/desktop/installedapplications.h"
+#include "platform/system/memory.h"
 #include "shell/namereader.h"
 #include "shell/searchresults.h"
 #include "texts.h"
@@ -112,8 +113,9 @@ void SearchWindow::open(const QByteArray &activationToken)
 QList<SearchRowId> SearchWindow::results() const
 {
     QList<SearchRowId> ids;
-    for (const SearchRow &row : m_results->rows())
-        ids.append(row.id);
+    const FoundRows &rows = m_results->rows();
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        ids.append(rows.at(i).id);
     return ids;
 }
 
@@ -149,9 +151,12 @@ void SearchWindow::showResults()
     const std::optional<SearchRowId> kept =
         current && typed == m_shownQuery ? std::optional(current->id) : std::nullopt;
     m_shownQuery = typed;
+    const bool rebuilt = !m_candidates;
     const SearchCandidates &all = candidates();
     m_list->setQuiet(true);
     m_results->show(all.find(typed, QDateTime::currentSecsSinceEpoch()));
+    if (rebuilt)
+        platform::returnFreedMemory(); // the rows let go, and what making the new ones took
 
     const bool any = m_results->rowCount() > 0;
     m_nothing->setText(all.isEmpty() ? texts::searchCatalogueEmpty : texts::searchNoMatch);

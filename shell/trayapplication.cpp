@@ -73,6 +73,10 @@ TrayApplication::TrayApplication(const QString &executablePath, platform::Platfo
             for (const platform::DesktopAction &action : application.entry.actions)
                 names << action.name;
         }
+        // Kept while the program runs: each name once (every application's actions have alike
+        // names), without room to spare.
+        names.removeDuplicates();
+        names.squeeze();
         m_readings.setOtherNames(names);
     });
     connect(&m_instance, &platform::SingleInstance::requested, this,

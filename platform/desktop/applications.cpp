@@ -30,6 +30,39 @@ bool shown(const DesktopEntry &entry, const QStringList &desktops)
            found(entry.tryExec);
 }
 
+// Kept for as long as the program runs, hundreds of them: texts many entries have alike are held
+// once (every application's "--new-window", its program in each of its actions' commands, a
+// generic name, keywords, its actions' names), the others without the room they grew with as they
+// were read.
+void keepCompact(DesktopEntry &entry, QSet<QString> &alike)
+{
+    const auto share = [&alike](QString &text) {
+        if (const auto known = alike.constFind(text); known != alike.cend()) {
+            text = *known;
+        } else {
+            text.squeeze();
+            alike.insert(text);
+        }
+    };
+    const auto shareAll = [&share](QStringList &texts) {
+        texts.squeeze();
+        for (QString &text : texts)
+            share(text);
+    };
+    for (QString *text : {&entry.name, &entry.comment, &entry.icon, &entry.tryExec})
+        text->squeeze();
+    share(entry.genericName);
+    share(entry.path);
+    shareAll(entry.keywords);
+    shareAll(entry.exec);
+    entry.actions.squeeze();
+    for (DesktopAction &action : entry.actions) {
+        share(action.id);
+        share(action.name);
+        shareAll(action.exec);
+    }
+}
+
 } // namespace
 
 FoundApplications findApplications(const QStringList &folders, const QStringList &desktops,
@@ -38,6 +71,7 @@ FoundApplications findApplications(const QStringList &folders, const QStringList
     FoundApplications found;
     QList<Application> &applications = found.applications;
     QSet<QString> seen; // ids: the first folder's file stands, shown or not
+    QSet<QString> alike;
     for (const QString &folder : folders) {
         // Names compared by hand: a name filter would compile and run a regular expression,
         // whose code stays resident.
@@ -56,8 +90,10 @@ FoundApplications findApplications(const QStringList &folders, const QStringList
             if (seen.contains(id))
                 continue;
             seen.insert(id);
-            if (const auto entry = readDesktopEntry(path); entry && shown(*entry, desktops))
-                applications.append({id, *entry});
+            if (auto entry = readDesktopEntry(path); entry && shown(*entry, desktops)) {
+                keepCompact(*entry, alike);
+                applications.append({id, std::move(*entry)});
+            }
         }
     }
     // By name, letters before kana before kanji, as code points put them: a collator would

@@ -15,11 +15,6 @@ constexpr int sliceMilliseconds = 4;
 // A theme's icon larger than this is malformed or hostile, not a picture for a menu.
 constexpr int maxIconMegabytes = 16;
 
-QString keyOf(const QString &text, const QString &folder)
-{
-    return text + QChar(0) + folder;
-}
-
 } // namespace
 
 ProgramIcons::ProgramIcons(QObject *parent) : QObject(parent)
@@ -33,7 +28,7 @@ ProgramIcons::~ProgramIcons() = default;
 
 QIcon ProgramIcons::icon(const QString &programText, const QString &workFolder)
 {
-    const QString key = keyOf(programText, workFolder);
+    const Key key{programText, workFolder};
     const auto known = m_known.constFind(key);
     if (known != m_known.cend())
         return *known;
@@ -66,7 +61,7 @@ void ProgramIcons::work()
         if (m_pending.isEmpty())
             break;
         const Request request = m_pending.takeFirst();
-        const QString key = keyOf(request.text, request.folder);
+        const Key key{request.text, request.folder};
         m_queued.remove(key);
         m_known.insert(key, lookUp(request));
         changed = true;

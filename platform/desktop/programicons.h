@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <utility>
 
 namespace platform {
 
@@ -52,8 +53,10 @@ private:
     bool m_started = false;
     QTimer m_slice;
     QList<Request> m_pending;
-    QSet<QString> m_queued;
-    QHash<QString, QIcon> m_known;    // by program text and working folder
+    // By program text and working folder: the catalogue's own strings, shared, not copied.
+    using Key = std::pair<QString, QString>;
+    QSet<Key> m_queued;
+    QHash<Key, QIcon> m_known;
     QHash<QString, QIcon> m_rendered; // by where the picture comes from
     QStringList m_entryFiles;         // desktop entries still to read
     bool m_entriesListed = false;

@@ -8,7 +8,8 @@ namespace platform {
 void shareOneHeap();
 
 // Gives the system back the free memory the heap still holds, such as what a thread that has
-// ended used: a program that runs all day should be no larger for what it did once.
+// ended used, and the main thread's stack below where it now stands: a program that runs all
+// day should be no larger for what it did once.
 void returnFreedMemory();
 
 } // namespace platform

@@ -228,6 +228,11 @@ private slots:
             QCOMPARE(names(catalogue, category), after);
         if (edit == "rename" && outcome.wasMade())
             QCOMPARE(catalogue.CategoryName(category), fields.EntryName);
+        // The state kept for undo is the one before the change, for every kind of change.
+        if (outcome.wasMade()) {
+            QVERIFY(editor.undo());
+            QCOMPARE(catalogue.contents(), contents);
+        }
     }
 
     void aBatchIsOneStepAndOneSave()

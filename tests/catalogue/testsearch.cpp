@@ -138,6 +138,8 @@ private slots:
         row("emoji", "😀", "😀ｱﾌﾟﾘ", prefix);
         row("the name twice", "ﾒﾓ帳 ﾒﾓ帳", "ﾒﾓ帳", prefix);
         row("a long paste", QString(10000, u'm').toUtf8().constData(), "ﾒﾓﾒﾓ", noMatch);
+        row("a name too long to read to its end", "meme",
+            QString(40000, u'め').toUtf8().constData(), romaji);
     }
 
     void matching()
@@ -156,6 +158,32 @@ private slots:
             search::EntryKey(name, program, category, read.value(name), read.value(category))
                 .match(search::Query(query));
         QCOMPARE(found ? int(*found) : noMatch, kind);
+    }
+
+    // Keys made together share what they have alike, and only that: the same name read otherwise,
+    // with another program or in another category, matches as its own.
+    void keysMadeTogetherKeepWhatIsTheirOwn()
+    {
+        search::EntryKeys keys;
+        const QString calculator = QStringLiteral("電卓");
+        const search::EntryKey read =
+            keys.make(calculator, QStringLiteral("/bin/calc"), QStringLiteral("ﾂｰﾙ"),
+                      {QStringLiteral("デンタク")});
+        const search::EntryKey unread =
+            keys.make(calculator, QStringLiteral("/bin/xcalc"), QStringLiteral("電子"), {},
+                      {QStringLiteral("デンシ")});
+        const auto kind = [](const search::EntryKey &key, const char *typed) {
+            const auto found = key.match(search::Query(QString::fromUtf8(typed)));
+            return found ? int(*found) : noMatch;
+        };
+        QCOMPARE(kind(read, "dentaku"), int(search::MatchKind::Reading));
+        QCOMPARE(kind(unread, "dentaku"), noMatch);
+        QCOMPARE(kind(unread, "電卓"), int(search::MatchKind::ExactName));
+        QCOMPARE(kind(unread, "xcalc"), int(search::MatchKind::ProgramOrCategory));
+        QCOMPARE(kind(read, "xcalc"), noMatch);
+        QCOMPARE(kind(unread, "densi"), int(search::MatchKind::ProgramOrCategory));
+        QCOMPARE(kind(read, "densi"), noMatch);
+        QCOMPARE(kind(read, "ﾂｰﾙ"), int(search::MatchKind::ProgramOrCategory));
     }
 
     // A start reads its names from the cache, not the dictionary; a cache that is not sound is

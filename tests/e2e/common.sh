@@ -104,9 +104,11 @@ catalogue() { # category names 1-7, then entry lines: the text of a launch.cfg
 }
 
 tray_icons() { # the program's windows that the tray host has reparented
-    local w
+    local w parent
     for w in $(xdotool search --class '^quorvel$' 2>/dev/null); do
-        xwininfo -children -id "$w" | grep -q 'Parent window id: .*(the root window)' || echo "$w"
+        # A window gone meanwhile (a closed popup) is no icon.
+        parent=$(xwininfo -children -id "$w" 2>/dev/null | grep 'Parent window id:') || continue
+        [[ $parent == *'(the root window)'* ]] || echo "$w"
     done
 }
 has_icon() { [ -n "$(tray_icons)" ]; }

@@ -39,6 +39,10 @@ printf '[Desktop Entry]\nType=Application\nName=Recorder\nExec=%s %%U\nIcon=%s\n
 
 click_icon() { # button; returns once the popup is up, since keys sent before it would be lost
     local icon X Y WIDTH HEIGHT before
+    if ! wait_for 5 has_icon; then
+        echo "FAIL - no tray icon to click$(running "$launcher" || echo ': the program has ended')"
+        exit 1
+    fi
     icon=$(tray_icons | head -n1)
     eval "$(xdotool getwindowgeometry --shell "$icon")"
     before=$(windows_shown)
@@ -138,16 +142,24 @@ check "the new entry is saved" wait_for 5 \
 shot settings-added
 
 # --- the program browser, the folder chooser and the version dialog ------------------------
+transient_for() { xprop -id "$1" WM_TRANSIENT_FOR | grep -oE '0x[0-9a-f]+'; }
+dialog_over_settings() {
+    local w
+    for w in $(xdotool search --onlyvisible --class '^quorvel$' 2>/dev/null); do
+        [ "$(($(transient_for "$w" || echo 0)))" = "$settings" ] && echo "$w" && return
+    done
+}
+dialog_shown() { [ -n "$(dialog_over_settings)" ]; }
 shown_before=$(windows_shown)
 at 396 264                                # 参照 beside the program
-check "the program file dialog opens" wait_for 5 more_windows_than "$shown_before"
+check "the program file dialog opens" wait_for 5 dialog_shown
 sleep 1
 shot program-dialog
-xdotool key Escape
+# To the dialog itself: a key sent before it has the focus would reach the settings window.
+xdotool windowfocus --sync "$(dialog_over_settings)" key Escape
 check "cancelling closes it" wait_for 5 no_more_windows_than "$shown_before"
 at 396 288                                # 参照 beside the working folder
 check "the folder chooser opens" wait_for 5 visible '^作業ﾌｫﾙﾀﾞの指定$'
-transient_for() { xprop -id "$1" WM_TRANSIENT_FOR | grep -oE '0x[0-9a-f]+'; }
 check "and stays above the settings window" \
     test "$(($(transient_for "$(window_named '^作業ﾌｫﾙﾀﾞの指定$')")))" = "$settings"
 sleep 0.5

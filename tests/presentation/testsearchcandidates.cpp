@@ -23,10 +23,11 @@ class TestSearchCandidates : public QObject
         return found;
     }
 
-    static QStringList ids(const QList<SearchRow> &rows)
+    template <typename Rows> static QStringList ids(const Rows &rows)
     {
         QStringList shown;
-        for (const SearchRow &row : rows) {
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const SearchRow &row = rows.at(i);
             shown << (row.kind == SearchRow::Kind::Listed ? QStringLiteral("%1:%2")
                                                                 .arg(row.id.listed.category)
                                                                 .arg(row.id.listed.index)
@@ -106,6 +107,20 @@ private slots:
         // Among its actions, the one used first; still below the application.
         QCOMPARE(ids(candidates.find(QStringLiteral("editor"), 100)),
                  (QStringList{"pad.desktop", "pad.desktop#open", "pad.desktop#new"}));
+    }
+
+    // The rows found are the candidates' own, shared: a window that keeps them while the
+    // candidates are rebuilt still shows what it showed.
+    void rowsFoundOutliveTheirCandidates()
+    {
+        FoundRows found;
+        {
+            const SearchCandidates candidates(m_catalogue, m_applications, noReadings);
+            found = candidates.find(QStringLiteral("new"), 0);
+        }
+        QCOMPARE(ids(found), (QStringList{"pad.desktop", "pad.desktop#new", "pad.desktop#open"}));
+        QCOMPARE(found.at(1).name, QStringLiteral("New Pad"));
+        QCOMPARE(found.at(1).entry->ProgramPath, QStringLiteral("pad -n"));
     }
 
     // The picker's: every application, listed or not, each followed by its actions.
