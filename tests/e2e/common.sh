@@ -7,9 +7,33 @@ failures=0
 checks=0
 
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    end_all "${pids[@]}"
+    end_bus_services
     rm -rf "$work"
+}
+end_all() { # pids: asked to end, the last started first; killed if still there after 5 s
+    local i pid deadline=$((SECONDS + 5))
+    for ((i = $# ; i > 0; i--)); do kill "${!i}" 2>/dev/null || true; done
+    for pid in "$@"; do
+        while running "$pid" && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
+        if running "$pid"; then
+            echo "     $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) did not end when asked: killed"
+            kill -KILL "$pid" 2>/dev/null || true
+        fi
+        wait "$pid" 2>/dev/null || true
+    done
+}
+# What the session bus started (the accessibility bus, a settings daemon) ends with the test:
+# left running, it keeps the test's output open and the test is never over.
+end_bus_services() {
+    local environ mine=() pid
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || return 0
+    for environ in /proc/[0-9]*/environ; do
+        pid=${environ#/proc/}; pid=${pid%/environ}
+        grep -qzxF "DBUS_STARTER_ADDRESS=$DBUS_SESSION_BUS_ADDRESS" "$environ" 2>/dev/null &&
+            mine+=("$pid")
+    done
+    [ ${#mine[@]} = 0 ] || { kill "${mine[@]}" 2>/dev/null || true; }
 }
 trap cleanup EXIT
 
