@@ -49,7 +49,16 @@ wait_for() { # seconds, command...
         sleep 0.2
     done
 }
-finish() { echo "$((checks - failures)) passed, $failures failed"; [ "$failures" = 0 ]; }
+finish() {
+    echo "$((checks - failures)) passed, $failures failed"
+    [ "$failures" = 0 ] && return 0
+    # What the desktop and the program said: $work goes with the test.
+    local log
+    for log in "$work"/*.log; do
+        [ -s "$log" ] && { echo "     --- the end of ${log##*/}:"; tail -n 20 "$log" | sed 's/^/     /'; }
+    done
+    return 1
+}
 shot() { import -window root "$artifacts/$1.png"; echo "     screenshot $artifacts/$1.png"; }
 keep() { # folder, name, windows...: the windows, cut out, as folder/name.png (for the README)
     local folder=$1 name=$2 left=100000 top=100000 right=0 bottom=0 w X Y WIDTH HEIGHT
