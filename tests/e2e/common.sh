@@ -26,14 +26,13 @@ end_all() { # pids: asked to end, the last started first; killed if still there 
 # What the session bus started (the accessibility bus, a settings daemon) ends with the test:
 # left running, it keeps the test's output open and the test is never over.
 end_bus_services() {
-    local environ mine=() pid
+    local environ pid
     [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || return 0
     for environ in /proc/[0-9]*/environ; do
-        pid=${environ#/proc/}; pid=${pid%/environ}
-        grep -qzxF "DBUS_STARTER_ADDRESS=$DBUS_SESSION_BUS_ADDRESS" "$environ" 2>/dev/null &&
-            mine+=("$pid")
+        grep -qzxF "DBUS_STARTER_ADDRESS=$DBUS_SESSION_BUS_ADDRESS" "$environ" 2>/dev/null || continue
+        pid=${environ%/environ}
+        kill "${pid#/proc/}" 2>/dev/null || true
     done
-    [ ${#mine[@]} = 0 ] || { kill "${mine[@]}" 2>/dev/null || true; }
 }
 trap cleanup EXIT
 
